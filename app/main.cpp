@@ -1,0 +1,35 @@
+// The program entry: wires the window to the platform's registry, settings store, file system,
+// folder picker and launcher, and runs it.
+#include "../platform/RegistrySettings.h"
+#include "../platform/Win32FileSystem.h"
+#include "../platform/clsExecProg.h"
+#include "../platform/modDatDlgs.h"
+#include "../platform/modRegSubs.h"
+#include "frmVarnholt.h"
+
+#include <objbase.h>
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // The folder-browse dialog and the shell's launch need COM on this thread.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+
+    varnholt::Win32Registry registry;
+    varnholt::RegistrySettings settings;
+    varnholt::Win32FileSystem files;
+    varnholt::ShellFolderPicker picker;
+    varnholt::ShellLauncherFactory launchers;
+    varnholt::modVarnholt folders;
+
+    int exitCode = 0;
+    {
+        varnholt::frmVarnholt form(instance, registry, settings, files, picker, launchers, folders);
+        if (form.Create()) {
+            exitCode = form.Run();
+        }
+    }
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
+    }
+    return exitCode;
+}

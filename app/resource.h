@@ -1,0 +1,6 @@
+#pragma once
+
+#define IDI_APPLICATION_ICON 1
+#define IDB_BACKGROUND 101
+#define IDI_FOLDER 102
+#define IDC_HAND_CURSOR 103

@@ -1,0 +1,78 @@
+// The behaviour of the main window frmVarnholt: the start-up procedure InitProg with its five
+// phases, the variant tables, and the event handlers. The window itself (app/) only forwards
+// its events here; everything the window shows is written through FormControls.
+#pragma once
+
+#include "Ports.h"
+#include "modVarnholt.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace varnholt {
+
+// The fixed variant catalogue: file names and list texts, indices 0 to 4.
+extern const std::vector<std::string> CATALOGUE_FILES;
+extern const std::vector<std::string> CATALOGUE_DESCR;
+
+// Everything the form logic works with, handed in by its owner.
+struct FormServices {
+    FormControls& ui;
+    RegistryReader& registry;
+    SettingsStore& settings;
+    FileSystem& files;
+    FolderPicker& picker;
+    LauncherFactory& launchers;
+    modVarnholt& folders;
+};
+
+class FormLogic {
+  public:
+    explicit FormLogic(const FormServices& services) : s_(services) {}
+
+    // The load event: runs InitProg. False when InitProg ended the program; the window must
+    // then never be shown.
+    bool Form_Load() { return InitProg(); }
+    // The start-up procedure; also run after every successful activation. False when it ended
+    // the program.
+    bool InitProg();
+    // The description of a variant file: its marker, or "No description".
+    std::string GetDescr(const std::string& strFName);
+
+    void lstDATs_Click();
+    void lstDATs_DblClick();
+    void btnActivate_Click();
+    void btnANNOStart_Click();
+    void btnView_Click();
+    void btnChooseDir_Click();
+    void lblCR_Click();
+    void btnDone_Click();
+    void Form_Resize();
+
+    const std::vector<std::string>& aDATFiles() const { return aDATFiles_; }
+    const std::vector<std::string>& aDATDescr() const { return aDATDescr_; }
+    // The installation mode of the last run of InitProg.
+    std::int16_t intANNOMode() const { return intANNOMode_; }
+
+  private:
+    bool FindInstallationFolder();
+    void FixFolders();
+    void ReadVersion();
+    bool FirstRunSafeguard();
+    void FillCatalogue();
+    void IdentifyCurrentFile();
+    void ScanFolder();
+    void UpdateActivateButton();
+    void SelectListIndex(int index);
+    // The full path of the variant at the selected list position, built from the data folder
+    // shown in lblDATPath; false when no valid entry is selected.
+    bool SelectedVariantPath(std::string& path) const;
+
+    FormServices s_;
+    std::vector<std::string> aDATFiles_;
+    std::vector<std::string> aDATDescr_;
+    std::int16_t intANNOMode_ = 0;
+};
+
+} // namespace varnholt

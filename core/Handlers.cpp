@@ -1,0 +1,80 @@
+// The event handlers of the main window other than activation: the list, game launch,
+// viewing a variant, the folder change, the credits link, closing and the caption rule.
+#include "FormLogic.h"
+
+#include "../platform/modBasis.h"
+#include "../platform/modHlpINetSubs.h"
+
+namespace varnholt {
+
+void FormLogic::lstDATs_Click() {
+    UpdateActivateButton();
+}
+
+void FormLogic::lstDATs_DblClick() {
+    const int index = s_.ui.ListIndex();
+    const std::string entry = index >= 0 ? s_.ui.ListText(index) : std::string();
+    std::string path;
+    SelectedVariantPath(path);
+    s_.ui.Beep();
+    s_.ui.MsgBox("Location of '" + entry + "':\r\n\r\n" + path, MB_OK_VALUE, SHORT_TITLE);
+}
+
+void FormLogic::btnANNOStart_Click() {
+    s_.ui.MinimizeForm();
+    s_.ui.DoEvents();
+    const std::string starter = AddBackslash(s_.folders.strANNOPath) + "1503startup.exe";
+    {
+        std::unique_ptr<Launcher> launcher = s_.launchers.CreateLauncher();
+        launcher->ProgName(starter);
+        launcher->WorkDir(StripBackslash(ExtractDir(starter)));
+        launcher->WinMode(SW_SHOWNORMAL_VALUE);
+        launcher->ExecProg();
+        if (launcher->EPError()) {
+            s_.ui.Beep();
+            s_.ui.MsgBox("Can't start ANNO 1503...", MB_ICONINFORMATION_VALUE, PROBLEM_TITLE);
+        }
+    }
+    s_.ui.DoEvents();
+    s_.ui.EndProgram();
+}
+
+void FormLogic::btnView_Click() {
+    std::string path;
+    SelectedVariantPath(path); // with nothing selected the editor opens with no file
+    std::unique_ptr<Launcher> launcher = s_.launchers.CreateLauncher();
+    launcher->ProgName("notepad.exe");
+    launcher->ProgParas(path);
+    launcher->ExecProg();
+    if (launcher->EPError()) {
+        s_.ui.Beep();
+        s_.ui.MsgBox("Error starting " + launcher->ProgName() + "...", MB_ICONEXCLAMATION_VALUE,
+                     TITLE_TEXT);
+    }
+}
+
+void FormLogic::btnChooseDir_Click() {
+    const std::string chosen = s_.picker.BrowseForFolder(
+        "Choose your 1503 installation to work on:", StripBackslash(s_.folders.strANNOPath));
+    if (chosen.empty()) {
+        return;
+    }
+    const std::string folder = AddBackslash(chosen);
+    s_.ui.SetCaption(Ctl::lblDATPath, folder);
+    s_.folders.strDATPath = folder;
+    s_.settings.SaveSetting("DATPath", folder);
+}
+
+void FormLogic::lblCR_Click() {
+    OpenWebPage(s_.launchers, s_.ui, TOOLS_WEB_PAGE);
+}
+
+void FormLogic::btnDone_Click() {
+    s_.ui.EndProgram();
+}
+
+void FormLogic::Form_Resize() {
+    s_.ui.SetFormCaption(s_.ui.FormWindowState() == WindowState::Normal ? TITLE_TEXT : SHORT_TITLE);
+}
+
+} // namespace varnholt

@@ -1,0 +1,170 @@
+// The small interfaces through which the variant management reaches the outside world:
+// the registry reader, the settings store, the file system, the folder picker, the program
+// launcher and the controls of the main window. The Win32 implementations live in platform/
+// and app/; the native tests supply fakes. All texts are UTF-8.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace varnholt {
+
+// Root key handles as the registry defines them.
+constexpr std::uint32_t HKEY_LOCAL_MACHINE_VALUE = 0x80000002u;
+// Type selectors of GetRegValue: the registry's codes for REG_SZ and REG_DWORD.
+constexpr int REG_TYPE_TEXT = 1;
+constexpr int REG_TYPE_NUMBER = 4;
+
+class RegistryReader {
+  public:
+    virtual ~RegistryReader() = default;
+    // True when a value was delivered into `out`; false leaves `out` untouched.
+    virtual bool GetRegValue(std::uint32_t hive, const std::string& keyPath,
+                             const std::string& valueName, int typeSelector, std::string& out) = 0;
+};
+
+// The per-user settings store: application "Marrik's ANNO 1503-Tools", section "Varnholt".
+class SettingsStore {
+  public:
+    virtual ~SettingsStore() = default;
+    // Delivers the stored value, or `defaultValue` when the key is absent. False when the store
+    // could not be read; `out` then keeps its previous content.
+    virtual bool GetSetting(const std::string& key, const std::string& defaultValue,
+                            std::string& out) = 0;
+    virtual bool SaveSetting(const std::string& key, const std::string& value) = 0;
+};
+
+// The error state of a checked file operation: number 0 means no failure.
+struct FileError {
+    std::uint32_t number = 0;
+    std::string description;
+    bool failed() const { return number != 0; }
+};
+
+class FileSystem {
+  public:
+    virtual ~FileSystem() = default;
+    // Length in bytes; false when it cannot be determined.
+    virtual bool FileLength(const std::string& path, std::uint64_t& length) = 0;
+    virtual bool FileExists(const std::string& path) = 0;
+    // Reads at most `maxBytes` bytes of the file's start, stops before the first carriage
+    // return and decodes the 8-bit text of the system's code page. False when the file cannot
+    // be opened or read.
+    virtual bool ReadFirstLine(const std::string& path, std::size_t maxBytes,
+                               std::string& line) = 0;
+    // Tells whether the file exists and could be removed now (not read-only, not locked by
+    // another program, not a folder), without removing it.
+    virtual FileError CheckDeletable(const std::string& path) = 0;
+    // Copies `source` to `target`, replacing a file of that name, and flushes the copy to disk.
+    virtual FileError CopyFileTo(const std::string& source, const std::string& target) = 0;
+    // Renames `from` to `to` in one step; with `replace` an existing `to` is replaced
+    // atomically, without it an existing `to` makes the rename fail.
+    virtual FileError RenameFile(const std::string& from, const std::string& to, bool replace) = 0;
+    virtual FileError DeleteFileAt(const std::string& path) = 0;
+    // Names (without folder) of the ordinary files in `folder` that match `pattern` (a
+    // wildcard, matched without regard to case), in the listing's order. False when the
+    // listing failed outright; the names found until then stay in `names`.
+    virtual bool ListFiles(const std::string& folder, const std::string& pattern,
+                           std::vector<std::string>& names) = 0;
+};
+
+class FolderPicker {
+  public:
+    virtual ~FolderPicker() = default;
+    // The chosen folder's path, or the empty text when the user cancelled.
+    virtual std::string BrowseForFolder(const std::string& prompt,
+                                        const std::string& startFolder) = 0;
+};
+
+// One program launch, as the launcher class offers it.
+class Launcher {
+  public:
+    virtual ~Launcher() = default;
+    virtual bool EPError() const = 0;
+    virtual void ExecProg() = 0;
+    virtual bool IsRunning() = 0;
+    virtual std::string ProgName() const = 0;
+    virtual void WinMode(std::int32_t lngWinMode) = 0;
+    virtual void WorkDir(const std::string& szWD) = 0;
+    virtual void ProgName(const std::string& strProgName) = 0;
+    virtual void ProgParas(const std::string& strParas) = 0;
+};
+
+class LauncherFactory {
+  public:
+    virtual ~LauncherFactory() = default;
+    virtual std::unique_ptr<Launcher> CreateLauncher() = 0;
+};
+
+// Show-window codes handed to the launcher.
+constexpr std::int32_t SW_SHOWNORMAL_VALUE = 1;
+constexpr std::int32_t SW_SHOWMAXIMIZED_VALUE = 3;
+
+// Message box flags as the platform defines them.
+constexpr int MB_OK_VALUE = 0;
+constexpr int MB_ICONSTOP_VALUE = 16;
+constexpr int MB_ICONEXCLAMATION_VALUE = 48;
+constexpr int MB_ICONINFORMATION_VALUE = 64;
+
+// The controls of the main window, in the order of its design.
+enum class Ctl {
+    btnANNOStart,
+    btnChooseDir,
+    btnActivate,
+    lstDATs,
+    btnView,
+    btnDone,
+    lblHint,
+    lblCurrDAT,
+    Label2,
+    Label1,
+    lblCR,
+    lblANNOVers,
+    lblDATPath,
+    lblANNOPath,
+};
+
+enum class WindowState { Normal, Minimized, Maximized };
+
+// What the variant management and the handlers need of the main window: the captions, colours
+// and enabled states of its controls, the list, message boxes, the beep and the window itself.
+class FormControls {
+  public:
+    virtual ~FormControls() = default;
+    virtual std::string Caption(Ctl control) const = 0;
+    virtual void SetCaption(Ctl control, const std::string& text) = 0;
+    virtual void SetForeColor(Ctl control, std::uint32_t rgb) = 0;
+    virtual void SetEnabled(Ctl control, bool enabled) = 0;
+
+    virtual void ListClear() = 0;
+    virtual void ListAdd(const std::string& text) = 0;
+    virtual int ListCount() const = 0;
+    // The selected position, or -1 when nothing is selected.
+    virtual int ListIndex() const = 0;
+    // Selects a position inside the list; raises no event of its own.
+    virtual void SetListIndex(int index) = 0;
+    virtual std::string ListText(int index) const = 0;
+
+    virtual void Beep() = 0;
+    // A modal message box with an OK button; `flags` carries the icon.
+    virtual void MsgBox(const std::string& text, int flags, const std::string& title) = 0;
+
+    virtual void SetFormCaption(const std::string& text) = 0;
+    virtual WindowState FormWindowState() const = 0;
+    virtual void MinimizeForm() = 0;
+    // Lets the window process its pending events.
+    virtual void DoEvents() = 0;
+    // Ends the program: the window closes and no further handler runs. The caller returns
+    // straight after this call.
+    virtual void EndProgram() = 0;
+};
+
+// RGB colours in the platform's COLORREF layout (red in the lowest byte).
+constexpr std::uint32_t Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    return static_cast<std::uint32_t>(r) | (static_cast<std::uint32_t>(g) << 8) |
+           (static_cast<std::uint32_t>(b) << 16);
+}
+
+} // namespace varnholt

@@ -1,0 +1,72 @@
+#include "Text.h"
+
+namespace varnholt {
+
+namespace {
+
+std::wstring ToWide(UINT codePage, const std::string& text) {
+    if (text.empty()) {
+        return std::wstring();
+    }
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+    if (length <= 0) {
+        return std::wstring();
+    }
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), size, &wide[0], length);
+    return wide;
+}
+
+std::string FromWide(UINT codePage, const std::wstring& wide) {
+    if (wide.empty()) {
+        return std::string();
+    }
+    const int size = static_cast<int>(wide.size());
+    const int length =
+        WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) {
+        return std::string();
+    }
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(codePage, 0, wide.data(), size, &text[0], length, nullptr, nullptr);
+    return text;
+}
+
+} // namespace
+
+std::wstring Widen(const std::string& utf8) {
+    return ToWide(CP_UTF8, utf8);
+}
+std::string Narrow(const std::wstring& wide) {
+    return FromWide(CP_UTF8, wide);
+}
+std::string AnsiToUtf8(const std::string& ansi) {
+    return Narrow(ToWide(CP_ACP, ansi));
+}
+std::string Utf8ToAnsi(const std::string& utf8) {
+    return FromWide(CP_ACP, Widen(utf8));
+}
+
+std::string ErrorText(DWORD error) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text;
+    if (length > 0 && buffer != nullptr) {
+        text.assign(buffer, length);
+    }
+    if (buffer != nullptr) {
+        LocalFree(buffer);
+    }
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {
+        text.pop_back();
+    }
+    if (text.empty()) {
+        return "Error " + std::to_string(error);
+    }
+    return Narrow(text);
+}
+
+} // namespace varnholt

@@ -1,0 +1,161 @@
+#include "Win32FileSystem.h"
+
+#include "Text.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace varnholt {
+
+namespace {
+
+FileError LastError() {
+    const DWORD code = GetLastError();
+    FileError error;
+    error.number = code == 0 ? ERROR_GEN_FAILURE : code;
+    error.description = ErrorText(error.number);
+    return error;
+}
+
+FileError Failure(DWORD code) {
+    SetLastError(code);
+    return LastError();
+}
+
+class Handle {
+  public:
+    explicit Handle(HANDLE h) : h_(h) {}
+    ~Handle() {
+        if (valid()) {
+            CloseHandle(h_);
+        }
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
+    HANDLE get() const { return h_; }
+
+  private:
+    HANDLE h_;
+};
+
+} // namespace
+
+bool Win32FileSystem::FileLength(const std::string& path, std::uint64_t& length) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return false;
+    }
+    length = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return true;
+}
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool Win32FileSystem::ReadFirstLine(const std::string& path, std::size_t maxBytes,
+                                    std::string& line) {
+    Handle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.valid()) {
+        return false;
+    }
+    std::string bytes(maxBytes, '\0');
+    DWORD read = 0;
+    if (!ReadFile(file.get(), &bytes[0], static_cast<DWORD>(maxBytes), &read, nullptr)) {
+        return false;
+    }
+    bytes.resize(read);
+    const std::string::size_type cr = bytes.find('\r');
+    if (cr != std::string::npos) {
+        bytes.resize(cr);
+    }
+    line = AnsiToUtf8(bytes);
+    return true;
+}
+
+FileError Win32FileSystem::CheckDeletable(const std::string& path) {
+    const std::wstring wide = Widen(path);
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return LastError();
+    }
+    if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
+        return Failure(ERROR_ACCESS_DENIED);
+    }
+    // Opening for deletion fails while another program holds the file without sharing it.
+    Handle file(CreateFileW(wide.c_str(), DELETE,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return LastError();
+    }
+    return FileError();
+}
+
+FileError Win32FileSystem::CopyFileTo(const std::string& source, const std::string& target) {
+    const std::wstring to = Widen(target);
+    // A scratch file left by an interrupted run may carry attributes that block the copy.
+    SetFileAttributesW(to.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!CopyFileW(Widen(source).c_str(), to.c_str(), FALSE)) {
+        return LastError();
+    }
+    // The copy keeps the source's attributes; a read-only variant must not make the game's
+    // current file read-only.
+    const DWORD attributes = GetFileAttributesW(to.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        SetFileAttributesW(to.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    }
+    Handle file(CreateFileW(to.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid() || !FlushFileBuffers(file.get())) {
+        return LastError();
+    }
+    return FileError();
+}
+
+FileError Win32FileSystem::RenameFile(const std::string& from, const std::string& to,
+                                      bool replace) {
+    const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+    if (!MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), flags)) {
+        return LastError();
+    }
+    return FileError();
+}
+
+FileError Win32FileSystem::DeleteFileAt(const std::string& path) {
+    if (!DeleteFileW(Widen(path).c_str())) {
+        return LastError();
+    }
+    return FileError();
+}
+
+bool Win32FileSystem::ListFiles(const std::string& folder, const std::string& pattern,
+                                std::vector<std::string>& names) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileExW(Widen(folder + pattern).c_str(), FindExInfoBasic, &data,
+                                   FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
+    }
+    bool complete = true;
+    do {
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            names.push_back(Narrow(data.cFileName));
+        }
+        if (!FindNextFileW(find, &data)) {
+            complete = GetLastError() == ERROR_NO_MORE_FILES;
+            break;
+        }
+    } while (true);
+    FindClose(find);
+    return complete;
+}
+
+} // namespace varnholt

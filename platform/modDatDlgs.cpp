@@ -1,0 +1,56 @@
+#include "modDatDlgs.h"
+
+#include "Text.h"
+
+#include <shlobj.h>
+
+#include <cstring>
+
+namespace varnholt {
+
+BFFCALLBACK FarProc(BFFCALLBACK address) {
+    return address;
+}
+
+int CALLBACK BrowseCallbackProc(HWND hwnd, UINT uMsg, LPARAM /*lParam*/, LPARAM lpData) {
+    if (uMsg == BFFM_INITIALIZED) {
+        SendMessageA(hwnd, BFFM_SETSELECTIONA, 1, lpData);
+    }
+    return 0;
+}
+
+std::string BrowseForFolder(const std::string& prompt, const std::string& startFolder) {
+    char path[MAX_PATH] = {};
+    char displayName[MAX_PATH] = {};
+    const std::string ansiPrompt = Utf8ToAnsi(prompt);
+    const std::string ansiStart = Utf8ToAnsi(startFolder);
+
+    // The start folder travels to the callback in a zero-filled block of its own, NUL included.
+    HLOCAL block = LocalAlloc(LMEM_ZEROINIT, ansiStart.size() + 1);
+    if (block != nullptr) {
+        std::memcpy(block, ansiStart.c_str(), ansiStart.size() + 1);
+    }
+
+    BROWSEINFOA info = {};
+    info.hwndOwner = nullptr;
+    info.pidlRoot = nullptr;
+    info.pszDisplayName = displayName;
+    info.lpszTitle = ansiPrompt.c_str();
+    info.ulFlags = 0;
+    info.lpfn = FarProc(BrowseCallbackProc);
+    info.lParam = reinterpret_cast<LPARAM>(block);
+    info.iImage = 0;
+
+    PIDLIST_ABSOLUTE list = SHBrowseForFolderA(&info);
+    std::string result;
+    if (list != nullptr && SHGetPathFromIDListA(list, path)) {
+        result = AnsiToUtf8(std::string(path, strnlen(path, MAX_PATH)));
+    }
+    CoTaskMemFree(list);
+    if (block != nullptr) {
+        LocalFree(block);
+    }
+    return result;
+}
+
+} // namespace varnholt

@@ -1,0 +1,76 @@
+#include "modRegSubs.h"
+
+#include "../core/modVarnholt.h"
+#include "Text.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace varnholt {
+
+namespace {
+
+constexpr DWORD TEXT_BUFFER_SIZE = 4096;
+
+} // namespace
+
+void ShowRegistryFault(const std::string& description) {
+    MessageBoxW(nullptr, Widen("Fehler bei Eintrag lesen: " + description).c_str(),
+                Widen(TITLE_TEXT).c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+bool GetRegValue(std::uint32_t hive, const std::string& keyPath, const std::string& valueName,
+                 int typeSelector, std::string& out,
+                 const std::function<void(const std::string&)>& reportFault) {
+    HKEY key = nullptr;
+    // Read access is all the reader needs; a standard user may not write HKEY_LOCAL_MACHINE.
+    if (RegOpenKeyExA(reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(hive)),
+                      Utf8ToAnsi(keyPath).c_str(), 0, KEY_READ | KEY_WOW64_32KEY,
+                      &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    const std::string name = Utf8ToAnsi(valueName);
+    std::vector<char> text(TEXT_BUFFER_SIZE, '\0');
+    DWORD number = 0;
+    DWORD storedType = REG_NONE;
+    DWORD size = 0;
+    LONG status = ERROR_SUCCESS;
+    if (typeSelector == REG_TYPE_TEXT) {
+        size = TEXT_BUFFER_SIZE;
+        status = RegQueryValueExA(key, name.c_str(), nullptr, &storedType,
+                                  reinterpret_cast<BYTE*>(text.data()), &size);
+    } else if (typeSelector == REG_TYPE_NUMBER) {
+        size = sizeof number;
+        status = RegQueryValueExA(key, name.c_str(), nullptr, &storedType,
+                                  reinterpret_cast<BYTE*>(&number), &size);
+    }
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) {
+        return false;
+    }
+    switch (storedType) {
+    case REG_SZ:
+        if (size == 0) {
+            // Taking the first (size - 1) characters is impossible for a value without its
+            // terminating NUL.
+            reportFault("Invalid procedure call or argument");
+            return false;
+        }
+        if (typeSelector == REG_TYPE_TEXT) {
+            out = AnsiToUtf8(std::string(text.data(), size - 1));
+        } else {
+            out.clear(); // the text buffer was not filled by a number read
+        }
+        break;
+    case REG_DWORD:
+        out = std::to_string(static_cast<std::int32_t>(number));
+        break;
+    default:
+        out = "1";
+        break;
+    }
+    return true;
+}
+
+} // namespace varnholt

@@ -1,0 +1,288 @@
+#include "Driver.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace varnholt::drive {
+
+namespace {
+
+constexpr DWORD POLL_MS = 25;
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+struct Search {
+    DWORD pid;
+    const wchar_t* windowClass;
+    bool visibleOnly;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND window, LPARAM param) {
+    Search* search = reinterpret_cast<Search*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == search->pid && ClassOf(window) == search->windowClass &&
+        (!search->visibleOnly || IsWindowVisible(window))) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindWindowOf(DWORD pid, const wchar_t* windowClass, bool visibleOnly) {
+    Search search{pid, windowClass, visibleOnly, nullptr};
+    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+struct Longest {
+    std::string text;
+};
+
+BOOL CALLBACK FindLongestStatic(HWND child, LPARAM param) {
+    Longest* longest = reinterpret_cast<Longest*>(param);
+    if (_wcsicmp(ClassOf(child).c_str(), L"Static") == 0) {
+        const std::string text = Text(child);
+        if (text.size() > longest->text.size()) {
+            longest->text = text;
+        }
+    }
+    return TRUE;
+}
+
+} // namespace
+
+std::wstring Widen(const std::string& utf8) {
+    if (utf8.empty()) {
+        return std::wstring();
+    }
+    const int n =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], n);
+    return wide;
+}
+
+std::string Narrow(const std::wstring& wide) {
+    if (wide.empty()) {
+        return std::string();
+    }
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                      nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &text[0], n,
+                        nullptr, nullptr);
+    return text;
+}
+
+std::wstring ExeFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
+bool App::running() const {
+    return process.hProcess != nullptr && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool Start(App& app, const std::wstring& exe, const std::wstring& folder) {
+    const std::wstring program = exe.empty() ? ExeFolder() + L"varnholt.exe" : exe;
+    std::wstring commandLine = L"\"" + program + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    app = App();
+    return CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.empty() ? nullptr : folder.c_str(), &startup,
+                          &app.process) != FALSE;
+}
+
+bool WaitForExit(App& app, DWORD timeoutMs, DWORD* code) {
+    if (app.process.hProcess == nullptr) {
+        return true;
+    }
+    if (WaitForSingleObject(app.process.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+        return false;
+    }
+    if (code != nullptr) {
+        GetExitCodeProcess(app.process.hProcess, code);
+    }
+    return true;
+}
+
+void Kill(App& app) {
+    if (app.running()) {
+        TerminateProcess(app.process.hProcess, 99);
+        WaitForSingleObject(app.process.hProcess, 5000);
+    }
+    if (app.process.hProcess != nullptr) {
+        CloseHandle(app.process.hProcess);
+        CloseHandle(app.process.hThread);
+    }
+    app = App();
+}
+
+HWND VisibleMainWindow(DWORD pid) {
+    return FindWindowOf(pid, L"frmVarnholt", true);
+}
+
+HWND WaitForMainWindow(App& app, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        HWND main = VisibleMainWindow(app.process.dwProcessId);
+        if (main != nullptr && Settle(main)) {
+            app.main = main;
+            return main;
+        }
+        if (!app.running()) {
+            return nullptr;
+        }
+        Sleep(POLL_MS);
+    }
+    return nullptr;
+}
+
+bool FindBox(DWORD pid, Box& box) {
+    HWND dialog = FindWindowOf(pid, L"#32770", true);
+    if (dialog == nullptr) {
+        return false;
+    }
+    box.hwnd = dialog;
+    box.title = Text(dialog);
+    // The message text is the dialog's longest static text.
+    Longest longest;
+    EnumChildWindows(dialog, FindLongestStatic, reinterpret_cast<LPARAM>(&longest));
+    box.text = longest.text;
+    return true;
+}
+
+bool WaitForBox(const App& app, DWORD timeoutMs, Box& box) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        if (FindBox(app.process.dwProcessId, box)) {
+            Sleep(POLL_MS); // let the dialog finish laying out its texts
+            FindBox(app.process.dwProcessId, box);
+            return true;
+        }
+        if (!app.running()) {
+            return false;
+        }
+        Sleep(POLL_MS);
+    }
+    return false;
+}
+
+bool Answer(const Box& box, int id) {
+    PostMessageW(box.hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box.hwnd, id)));
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 10000) {
+        if (!IsWindow(box.hwnd) || !IsWindowVisible(box.hwnd)) {
+            return true;
+        }
+        Sleep(POLL_MS);
+    }
+    return false;
+}
+
+HWND ControlOf(HWND main, Ctl control) {
+    return GetDlgItem(main, CONTROL_ID_BASE + static_cast<int>(control));
+}
+
+std::string Text(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
+        return std::string();
+    }
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&text[0]),
+                        SMTO_ABORTIFHUNG, 5000, &copied);
+    text.resize(copied);
+    return Narrow(text);
+}
+
+std::vector<std::string> ListItems(HWND main) {
+    HWND list = ControlOf(main, Ctl::lstDATs);
+    std::vector<std::string> items;
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring text(static_cast<std::size_t>(length < 0 ? 0 : length) + 1, L'\0');
+        const LRESULT copied = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
+                                            reinterpret_cast<LPARAM>(&text[0]));
+        text.resize(copied < 0 ? 0 : static_cast<std::size_t>(copied));
+        items.push_back(Narrow(text));
+    }
+    return items;
+}
+
+int ListSelection(HWND main) {
+    const LRESULT index = SendMessageW(ControlOf(main, Ctl::lstDATs), LB_GETCURSEL, 0, 0);
+    return index == LB_ERR ? -1 : static_cast<int>(index);
+}
+
+void Click(HWND main, Ctl control) {
+    HWND window = ControlOf(main, control);
+    const WORD code = control == Ctl::lblCR ? STN_CLICKED : BN_CLICKED;
+    SendNotifyMessageW(main, WM_COMMAND,
+                       MAKEWPARAM(CONTROL_ID_BASE + static_cast<int>(control), code),
+                       reinterpret_cast<LPARAM>(window));
+}
+
+void Select(HWND main, int index) {
+    HWND list = ControlOf(main, Ctl::lstDATs);
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendNotifyMessageW(main, WM_COMMAND,
+                       MAKEWPARAM(CONTROL_ID_BASE + static_cast<int>(Ctl::lstDATs), LBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(list));
+}
+
+void DoubleClickList(HWND main) {
+    HWND list = ControlOf(main, Ctl::lstDATs);
+    SendNotifyMessageW(main, WM_COMMAND,
+                       MAKEWPARAM(CONTROL_ID_BASE + static_cast<int>(Ctl::lstDATs), LBN_DBLCLK),
+                       reinterpret_cast<LPARAM>(list));
+}
+
+bool Settle(HWND main, DWORD timeoutMs) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::string();
+    }
+    std::string bytes;
+    char buffer[65536];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+        bytes.append(buffer, read);
+    }
+    CloseHandle(file);
+    return bytes;
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    const BOOL ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == bytes.size();
+}
+
+} // namespace varnholt::drive

@@ -1,0 +1,237 @@
+// Command-line driver for a running Varnholt, for the demo and the benchmark:
+//
+//   vhdrive install-demo <game folder>  writes the game's registry key, clears Varnholt's
+//                                       settings, and makes a data folder with synthetic files
+//   vhdrive wait-start                  answers start-up messages until the window is shown
+//   vhdrive state                       prints the window's labels, list and button
+//   vhdrive select <text>               selects the first list entry containing <text>
+//   vhdrive click <control>             presses a button (btnActivate, btnDone, ...)
+//   vhdrive answer                      waits for a message box, prints it, presses OK
+//   vhdrive wait-exit                   waits until Varnholt has ended
+#include "Driver.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+using namespace varnholt;
+using namespace varnholt::drive;
+
+namespace {
+
+constexpr DWORD TIMEOUT_MS = 60000;
+
+// The running Varnholt: its process and, once it exists, its main window (hidden or not).
+bool Attach(App& app, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        HWND main = FindWindowW(L"frmVarnholt", nullptr);
+        if (main != nullptr) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(main, &pid);
+            app.process.dwProcessId = pid;
+            app.process.hProcess = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+            app.main = main;
+            return true;
+        }
+        Sleep(50);
+    }
+    return false;
+}
+
+void PrintBox(const Box& box) {
+    std::printf("message [%s]: %s\n", box.title.c_str(), box.text.c_str());
+}
+
+void PrintState(HWND main) {
+    std::printf("installation folder: %s\n", Text(ControlOf(main, Ctl::lblANNOPath)).c_str());
+    std::printf("data folder:         %s\n", Text(ControlOf(main, Ctl::lblDATPath)).c_str());
+    std::printf("game version:        %s\n", Text(ControlOf(main, Ctl::lblANNOVers)).c_str());
+    std::printf("current variant:     %s\n", Text(ControlOf(main, Ctl::lblCurrDAT)).c_str());
+    std::string hint = Text(ControlOf(main, Ctl::lblHint));
+    for (char& c : hint) {
+        if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
+    std::printf("verdict:             %s\n", hint.c_str());
+    const std::vector<std::string> items = ListItems(main);
+    const int selected = ListSelection(main);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        std::printf("  %c %s\n", static_cast<int>(i) == selected ? '>' : ' ', items[i].c_str());
+    }
+    std::printf("button:              %s (%s)\n", Text(ControlOf(main, Ctl::btnActivate)).c_str(),
+                IsWindowEnabled(ControlOf(main, Ctl::btnActivate)) ? "enabled" : "disabled");
+}
+
+bool WriteKey(const std::wstring& folder) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Max-Design\\ANNO1503", 0, nullptr, 0,
+                        KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    auto set = [&](const wchar_t* name, const std::wstring& value) {
+        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    };
+    set(L"GAMEPATH", folder);
+    set(L"VERSION", L"1.04");
+    set(L"ADDON_VERSION", L"2.01");
+    set(L"LANGUAGE", L"Deutsch");
+    RegCloseKey(key);
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Marrik's ANNO 1503-Tools");
+    return true;
+}
+
+// Synthetic group tables: a first line with the variant's marker, then made-up rows.
+std::string GroupFile(const std::string& marker, int rows) {
+    std::string text = ";" + marker + "\r\n; Varnholt demo data, not the game's\r\n";
+    for (int i = 0; i < rows; ++i) {
+        text += "Gruppe " + std::to_string(i) + " = " +
+                std::to_string((i * 37 + marker.size()) % 97) + "\r\n";
+    }
+    return text;
+}
+
+int InstallDemo(const std::string& gameFolder) {
+    const std::wstring game = Widen(gameFolder);
+    const std::wstring data = game + L"\\Data\\";
+    for (std::size_t at = data.find(L'\\', 3); at != std::wstring::npos;
+         at = data.find(L'\\', at + 1)) {
+        CreateDirectoryW(data.substr(0, at).c_str(), nullptr);
+    }
+    const struct {
+        const wchar_t* name;
+        std::string content;
+    } files[] = {
+        {L"BGruppen.dat", GroupFile("Classic", 120)},
+        {L"BGruppen_Classic.dat", GroupFile("Classic", 120)},
+        {L"BGruppen_AddOn.dat", GroupFile("AddOn", 140)},
+        {L"BGruppen_KE.dat", GroupFile("KE", 160)},
+        {L"BGruppen_KZA.dat", GroupFile("KZA", 180)},
+        {L"BGruppen_Harbour.dat", GroupFile("More harbour workers", 90)},
+    };
+    DeleteFileW((data + L"BGruppen_Original.dat").c_str());
+    for (const auto& f : files) {
+        if (!WriteFileBytes(data + f.name, f.content)) {
+            std::fprintf(stderr, "vhdrive: cannot write the demo data folder\n");
+            return 1;
+        }
+    }
+    if (!WriteKey(game)) {
+        std::fprintf(stderr, "vhdrive: cannot write the game's registry key\n");
+        return 1;
+    }
+    std::printf("demo installation: %s\n", gameFolder.c_str());
+    return 0;
+}
+
+int WaitStart() {
+    App app;
+    if (!Attach(app, TIMEOUT_MS)) {
+        std::fprintf(stderr, "vhdrive: Varnholt did not start\n");
+        return 1;
+    }
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < TIMEOUT_MS) {
+        Box box;
+        if (FindBox(app.process.dwProcessId, box)) {
+            Sleep(100);
+            FindBox(app.process.dwProcessId, box);
+            PrintBox(box);
+            Answer(box);
+            continue;
+        }
+        if (HWND main = VisibleMainWindow(app.process.dwProcessId)) {
+            if (Settle(main)) {
+                PrintState(main);
+                return 0;
+            }
+        }
+        if (!app.running()) {
+            std::printf("Varnholt has ended\n");
+            return 0;
+        }
+        Sleep(50);
+    }
+    std::fprintf(stderr, "vhdrive: the window did not appear\n");
+    return 1;
+}
+
+bool ControlByName(const std::string& name, Ctl& control) {
+    for (const ControlDesign& d : DESIGN) {
+        if (name == d.name) {
+            control = d.id;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(
+            stderr, "usage: vhdrive install-demo|wait-start|state|select|click|answer|wait-exit\n");
+        return 2;
+    }
+    const std::string command = argv[1];
+    if (command == "install-demo" && argc == 3) {
+        return InstallDemo(argv[2]);
+    }
+    if (command == "wait-start") {
+        return WaitStart();
+    }
+    App app;
+    if (command == "wait-exit") {
+        // Once its window is gone the program has ended, or is about to.
+        return !Attach(app, 1000) || WaitForExit(app, TIMEOUT_MS) ? 0 : 1;
+    }
+    if (!Attach(app, TIMEOUT_MS)) {
+        std::fprintf(stderr, "vhdrive: Varnholt is not running\n");
+        return 1;
+    }
+    if (command == "state") {
+        Settle(app.main);
+        PrintState(app.main);
+        return 0;
+    }
+    if (command == "select" && argc == 3) {
+        const std::vector<std::string> items = ListItems(app.main);
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (items[i].find(argv[2]) != std::string::npos) {
+                Select(app.main, static_cast<int>(i));
+                Settle(app.main);
+                std::printf("selected: %s\n", items[i].c_str());
+                return 0;
+            }
+        }
+        std::fprintf(stderr, "vhdrive: no entry contains %s\n", argv[2]);
+        return 1;
+    }
+    if (command == "click" && argc == 3) {
+        Ctl control;
+        if (!ControlByName(argv[2], control)) {
+            std::fprintf(stderr, "vhdrive: no control %s\n", argv[2]);
+            return 2;
+        }
+        Click(app.main, control);
+        Settle(app.main);
+        return 0;
+    }
+    if (command == "answer") {
+        Box box;
+        if (!WaitForBox(app, TIMEOUT_MS, box)) {
+            std::fprintf(stderr, "vhdrive: no message appeared\n");
+            return 1;
+        }
+        PrintBox(box);
+        Answer(box);
+        Settle(app.main);
+        return 0;
+    }
+    std::fprintf(stderr, "vhdrive: unknown command %s\n", command.c_str());
+    return 2;
+}

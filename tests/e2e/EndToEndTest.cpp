@@ -1,0 +1,286 @@
+// varnholt.exe started in a prepared installation and data folder, driven through window
+// messages, with the files and the settings checked afterwards.
+#include "tests/driver/Driver.h"
+
+#include <gtest/gtest.h>
+
+#include <shellapi.h>
+
+#include <string>
+
+using namespace varnholt;
+using namespace varnholt::drive;
+
+namespace {
+
+constexpr DWORD WAIT_MS = 30000;
+const wchar_t GAME_KEY[] = L"Software\\Max-Design\\ANNO1503";
+const wchar_t TOOLS_KEY[] = L"Software\\Marrik's ANNO 1503-Tools";
+const wchar_t SETTINGS_KEY[] = L"Software\\Marrik's ANNO 1503-Tools\\Varnholt";
+const std::string TITLE = "Marrik's ANNO 1503 Varnholt v1.00";
+const std::string CLASSIC = ";Classic\r\nclassic groups\r\n";
+const std::string ADDON = ";AddOn\r\naddon groups\r\n";
+
+void SetValue(HKEY root, const wchar_t* path, REGSAM view, const wchar_t* name,
+              const std::string& value) {
+    HKEY key = nullptr;
+    ASSERT_EQ(
+        RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
+    const std::wstring wide = Widen(value);
+    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+                   static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
+std::string Setting(const wchar_t* name) {
+    wchar_t value[1024] = {};
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER, SETTINGS_KEY, name, RRF_RT_REG_SZ, nullptr, value, &size) !=
+        ERROR_SUCCESS) {
+        return "<absent>";
+    }
+    return Narrow(value);
+}
+
+void RemoveTree(const std::wstring& folder) {
+    std::wstring from = folder + L'\0';
+    SHFILEOPSTRUCTW op = {};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NO_UI;
+    SHFileOperationW(&op);
+}
+
+class EndToEnd : public ::testing::Test {
+  protected:
+    std::wstring root, game, data;
+    App app;
+
+    void SetUp() override {
+        RegDeleteKeyExW(HKEY_LOCAL_MACHINE, GAME_KEY, KEY_WOW64_32KEY, 0);
+        RegDeleteTreeW(HKEY_CURRENT_USER, TOOLS_KEY);
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        static int counter = 0;
+        root = std::wstring(temp) + L"vh-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+               std::to_wstring(counter++);
+        game = root + L"\\ANNO 1503";
+        data = game + L"\\Data";
+        CreateDirectoryW(root.c_str(), nullptr);
+        CreateDirectoryW(game.c_str(), nullptr);
+        CreateDirectoryW(data.c_str(), nullptr);
+    }
+
+    void TearDown() override {
+        Kill(app);
+        RemoveTree(root);
+    }
+
+    std::string GameFolder() const { return Narrow(game) + "\\"; }
+    std::string DataFolder() const { return Narrow(data) + "\\"; }
+    std::wstring DataFile(const wchar_t* name) const { return data + L"\\" + name; }
+
+    // The game's key as its installer writes it, and a data folder with BGruppen.dat, the
+    // Classic and AddOn variants, and the backup already made.
+    void Installation(bool backupMade = true) {
+        SetValue(HKEY_LOCAL_MACHINE, GAME_KEY, KEY_WOW64_32KEY, L"GAMEPATH", Narrow(game));
+        SetValue(HKEY_LOCAL_MACHINE, GAME_KEY, KEY_WOW64_32KEY, L"VERSION", "1.04");
+        SetValue(HKEY_LOCAL_MACHINE, GAME_KEY, KEY_WOW64_32KEY, L"ADDON_VERSION", "2.01");
+        SetValue(HKEY_LOCAL_MACHINE, GAME_KEY, KEY_WOW64_32KEY, L"LANGUAGE", "Deutsch");
+        WriteFileBytes(DataFile(L"BGruppen.dat"), CLASSIC);
+        WriteFileBytes(DataFile(L"BGruppen_Classic.dat"), CLASSIC);
+        WriteFileBytes(DataFile(L"BGruppen_AddOn.dat"), ADDON);
+        if (backupMade) {
+            SetValue(HKEY_CURRENT_USER, SETTINGS_KEY, 0, L"FirstRun", "1");
+        }
+    }
+
+    HWND StartAndShow() {
+        EXPECT_TRUE(Start(app));
+        HWND main = WaitForMainWindow(app, WAIT_MS);
+        EXPECT_NE(main, nullptr);
+        return main;
+    }
+
+    Box ExpectBox() {
+        Box box;
+        EXPECT_TRUE(WaitForBox(app, WAIT_MS, box));
+        return box;
+    }
+
+    void ExpectEnded() {
+        DWORD code = 1;
+        EXPECT_TRUE(WaitForExit(app, WAIT_MS, &code));
+    }
+};
+
+} // namespace
+
+TEST_F(EndToEnd, StartShowsTheInstallationFromTheGamesKey) {
+    Installation();
+    HWND main = StartAndShow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(Text(main), TITLE);
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblANNOPath)), GameFolder());
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblDATPath)), DataFolder());
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblANNOVers)), "2.01/Deutsch");
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)),
+              "BGruppen.dat for 1503 Classic version v1.xx");
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblHint)),
+              "This is probably NOT the appropriated BGruppen.dat file\r\n for your 1503 "
+              "installation...");
+    EXPECT_EQ(ListItems(main).size(), 5u);
+    EXPECT_EQ(ListSelection(main), 2);
+    EXPECT_EQ(Setting(L"DATPath"), DataFolder());
+    EXPECT_EQ(Setting(L"GAMESPath"), GameFolder() + "SaveGame\\");
+    EXPECT_EQ(Setting(L"ANNOPath"), "<absent>");
+
+    Click(main, Ctl::btnDone);
+    ExpectEnded();
+    Box box;
+    EXPECT_FALSE(FindBox(app.process.dwProcessId, box));
+}
+
+TEST_F(EndToEnd, WithoutAnyInstallationCancellingThePickerEndsUnseen) {
+    ASSERT_TRUE(Start(app));
+    Box picker = ExpectBox();
+    EXPECT_EQ(VisibleMainWindow(app.process.dwProcessId), nullptr);
+    ASSERT_TRUE(Answer(picker, IDCANCEL));
+    Box sorry = ExpectBox();
+    EXPECT_EQ(sorry.title, TITLE);
+    EXPECT_EQ(sorry.text, "Sorry, can't work without this infos...");
+    EXPECT_EQ(VisibleMainWindow(app.process.dwProcessId), nullptr);
+    ASSERT_TRUE(Answer(sorry));
+    ExpectEnded();
+    EXPECT_EQ(Setting(L"ANNOPath"), "<absent>");
+}
+
+TEST_F(EndToEnd, FirstRunMakesTheBackupAndSaysWhere) {
+    Installation(false);
+    ASSERT_TRUE(Start(app));
+    Box box = ExpectBox();
+    EXPECT_EQ(box.title, TITLE);
+    EXPECT_NE(box.text.find("This is the first time you run Varnholt! "), std::string::npos);
+    EXPECT_NE(box.text.find(DataFolder() + "BGruppen_Original.dat"), std::string::npos);
+    EXPECT_EQ(VisibleMainWindow(app.process.dwProcessId), nullptr);
+    ASSERT_TRUE(Answer(box));
+    ASSERT_NE(WaitForMainWindow(app, WAIT_MS), nullptr);
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Original.dat")), CLASSIC);
+    EXPECT_EQ(Setting(L"FirstRun"), "1");
+}
+
+TEST_F(EndToEnd, OversizedCurrentFileEndsTheProgram) {
+    Installation(false);
+    const std::string big = CLASSIC + std::string(13312 - CLASSIC.size(), 'x');
+    WriteFileBytes(DataFile(L"BGruppen.dat"), big);
+    ASSERT_TRUE(Start(app));
+    Box box = ExpectBox();
+    EXPECT_EQ(box.text.rfind("Looks like your current BGruppen.dat is NOT the original", 0), 0u);
+    ASSERT_TRUE(Answer(box));
+    ExpectEnded();
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Original.dat")), "");
+    EXPECT_EQ(Setting(L"FirstRun"), "<absent>");
+}
+
+TEST_F(EndToEnd, SelectionRelabelsAndDoubleClickLocates) {
+    Installation();
+    HWND main = StartAndShow();
+    ASSERT_NE(main, nullptr);
+    Select(main, 1);
+    ASSERT_TRUE(Settle(main));
+    EXPECT_EQ(Text(ControlOf(main, Ctl::btnActivate)),
+              "Activate BGruppen.dat for 1503 Classic version v1.xx");
+    EXPECT_FALSE(IsWindowEnabled(ControlOf(main, Ctl::btnActivate)));
+    Select(main, 2);
+    ASSERT_TRUE(Settle(main));
+    EXPECT_TRUE(IsWindowEnabled(ControlOf(main, Ctl::btnActivate)));
+
+    DoubleClickList(main);
+    Box box = ExpectBox();
+    EXPECT_EQ(box.title, "Varnholt");
+    EXPECT_EQ(box.text, "Location of 'BGruppen.dat for 1503 AddOn version v2.xx':\r\n\r\n" +
+                            DataFolder() + "BGruppen_AddOn.dat");
+    Answer(box);
+}
+
+TEST_F(EndToEnd, ActivationReplacesTheFileAndRefreshes) {
+    Installation();
+    HWND main = StartAndShow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_EQ(ListSelection(main), 2);
+    Click(main, Ctl::btnActivate);
+    Box box = ExpectBox();
+    EXPECT_EQ(box.title, TITLE);
+    EXPECT_EQ(box.text,
+              "'" + DataFolder() + "BGruppen_AddOn.dat' is copied as current BGruppen.dat file...");
+    ASSERT_TRUE(Answer(box));
+    ASSERT_TRUE(Settle(main));
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), ADDON);
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)), "BGruppen.dat for 1503 AddOn version v2.xx");
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblHint)),
+              "This is the appropriated BGruppen.dat file\r\n for your 1503 installation...");
+    EXPECT_EQ(ListSelection(main), 4);
+    EXPECT_EQ(GetFileAttributesW(DataFile(L"BGruppen.dat.tmp").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(EndToEnd, ReadOnlyCurrentFileStopsBeforeAnythingIsCopied) {
+    Installation();
+    SetFileAttributesW(DataFile(L"BGruppen.dat").c_str(), FILE_ATTRIBUTE_READONLY);
+    HWND main = StartAndShow();
+    ASSERT_NE(main, nullptr);
+    Click(main, Ctl::btnActivate);
+    Box box = ExpectBox();
+    EXPECT_EQ(box.text.rfind("Unable to delete current BGruppen.dat file: ", 0), 0u);
+    EXPECT_NE(box.text.find("\r\n\r\nCheck installation and try again..."), std::string::npos);
+    Answer(box);
+    SetFileAttributesW(DataFile(L"BGruppen.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), CLASSIC);
+}
+
+TEST_F(EndToEnd, LockedCurrentFileStopsBeforeAnythingIsCopied) {
+    Installation();
+    HWND main = StartAndShow();
+    ASSERT_NE(main, nullptr);
+    // The game holds its data file open without sharing its deletion.
+    HANDLE lock = CreateFileW(DataFile(L"BGruppen.dat").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    Click(main, Ctl::btnActivate);
+    Box box = ExpectBox();
+    EXPECT_EQ(box.text.rfind("Unable to delete current BGruppen.dat file: ", 0), 0u);
+    Answer(box);
+    CloseHandle(lock);
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), CLASSIC);
+}
+
+TEST_F(EndToEnd, MissingVariantIsReportedAndNothingIsLost) {
+    Installation();
+    HWND main = StartAndShow();
+    ASSERT_NE(main, nullptr);
+    Select(main, 3);
+    ASSERT_TRUE(Settle(main));
+    Click(main, Ctl::btnActivate);
+    Box box = ExpectBox();
+    EXPECT_EQ(box.text.rfind("Unable to copy ' " + DataFolder() +
+                                 "BGruppen_KE.dat' to current BGruppen.dat file: ",
+                             0),
+              0u);
+    Answer(box);
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), CLASSIC);
+    EXPECT_EQ(GetFileAttributesW(DataFile(L"BGruppen.dat.tmp").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)),
+              "BGruppen.dat for 1503 Classic version v1.xx");
+}
+
+TEST_F(EndToEnd, CaptionFollowsMinimiseAndRestore) {
+    Installation();
+    HWND main = StartAndShow();
+    ASSERT_NE(main, nullptr);
+    ShowWindow(main, SW_MINIMIZE);
+    ASSERT_TRUE(Settle(main));
+    EXPECT_EQ(Text(main), "Varnholt");
+    ShowWindow(main, SW_RESTORE);
+    ASSERT_TRUE(Settle(main));
+    EXPECT_EQ(Text(main), TITLE);
+}

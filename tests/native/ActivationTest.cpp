@@ -1,0 +1,144 @@
+// Activation: BGruppen.dat is replaced by the selected variant, and whatever fails, the file
+// holds either its old or its complete new content.
+#include "Fakes.h"
+
+#include <gtest/gtest.h>
+
+using namespace varnholt;
+using namespace varnholt::test;
+
+namespace {
+
+const std::string OLD = ";Classic\r\nold groups\r\n";
+const std::string ADDON = ";AddOn\r\nnew groups\r\n";
+
+struct Activation : ::testing::Test {
+    Harness h;
+    TempFolder data;
+    void SetUp() override {
+        h.Installed(data, "2.01");
+        data.Write("BGruppen.dat", OLD);
+        data.Write("BGruppen_AddOn.dat", ADDON);
+        ASSERT_TRUE(h.logic.InitProg());
+        ASSERT_EQ(h.ui.index, 2); // the installed edition's variant is preselected
+        h.ui.messages.clear();
+        h.ui.events.clear();
+    }
+    std::vector<std::string> FolderNames() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(data.path())) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+} // namespace
+
+TEST_F(Activation, ReplacesTheFileByteForByteAndRefreshes) {
+    std::string identificationWhileShown;
+    h.ui.onMessage = [&](const Message&) {
+        identificationWhileShown = h.ui.Caption(Ctl::lblCurrDAT);
+    };
+    h.logic.btnActivate_Click();
+    EXPECT_EQ(data.Read("BGruppen.dat"), ADDON);
+    EXPECT_EQ(data.Read("BGruppen_AddOn.dat"), ADDON);
+    ASSERT_EQ(h.ui.messages.size(), 1u);
+    EXPECT_EQ(h.ui.messages[0].text,
+              "'" + data.shown() + "BGruppen_AddOn.dat' is copied as current BGruppen.dat file...");
+    EXPECT_EQ(h.ui.messages[0].flags, MB_ICONINFORMATION_VALUE);
+    EXPECT_EQ(h.ui.messages[0].title, TITLE_TEXT);
+    EXPECT_EQ(h.ui.events, (std::vector<std::string>{"beep", "message"}));
+    // The refresh comes after the message.
+    EXPECT_EQ(identificationWhileShown, "BGruppen.dat for 1503 Classic version v1.xx");
+    EXPECT_EQ(h.ui.Caption(Ctl::lblCurrDAT), "BGruppen.dat for 1503 AddOn version v2.xx");
+    EXPECT_EQ(h.ui.index, 4);
+    EXPECT_EQ(FolderNames(), (std::vector<std::string>{"BGruppen.dat", "BGruppen_AddOn.dat"}));
+}
+
+TEST_F(Activation, FurtherFileIsActivatedByItsOwnName) {
+    data.Write("BGruppen_Mod.dat", ";KE\r\nmod");
+    ASSERT_TRUE(h.logic.InitProg());
+    h.ui.index = 5;
+    h.logic.btnActivate_Click();
+    EXPECT_EQ(data.Read("BGruppen.dat"), ";KE\r\nmod");
+    EXPECT_EQ(h.ui.Caption(Ctl::lblCurrDAT), "BGruppen.dat for 1503 'K\xC3\xB6nigs-Edition' v3.xx");
+}
+
+TEST_F(Activation, MissingCurrentFileStopsAtTheDeleteStep) {
+    std::filesystem::remove(data.path() / "BGruppen.dat");
+    h.logic.btnActivate_Click();
+    EXPECT_FALSE(data.Has("BGruppen.dat"));
+    ASSERT_EQ(h.ui.messages.size(), 1u);
+    EXPECT_EQ(h.ui.messages[0].text,
+              "Unable to delete current BGruppen.dat file: The system cannot find the file "
+              "specified.\r\n\r\nCheck installation and try again...");
+    EXPECT_EQ(h.ui.messages[0].flags, MB_ICONEXCLAMATION_VALUE);
+}
+
+TEST_F(Activation, MissingVariantNamesItsPathAndKeepsTheCurrentFile) {
+    h.ui.index = 3;
+    h.logic.btnActivate_Click();
+    EXPECT_EQ(data.Read("BGruppen.dat"), OLD);
+    ASSERT_EQ(h.ui.messages.size(), 1u);
+    EXPECT_EQ(h.ui.messages[0].text,
+              "Unable to copy ' " + data.shown() +
+                  "BGruppen_KE.dat' to current BGruppen.dat file: The system cannot find the "
+                  "file specified.\r\n\r\nCheck installation and try again...");
+    EXPECT_EQ(h.ui.Caption(Ctl::lblCurrDAT), "BGruppen.dat for 1503 Classic version v1.xx");
+    EXPECT_EQ(FolderNames(), (std::vector<std::string>{"BGruppen.dat", "BGruppen_AddOn.dat"}));
+}
+
+TEST_F(Activation, EveryFailingStepLeavesTheCurrentFileWhole) {
+    struct Case {
+        FsStep step;
+        const char* messageStart;
+    };
+    const Case cases[] = {
+        {FsStep::CheckDeletable, "Unable to delete current BGruppen.dat file: "},
+        {FsStep::CopyFileTo, "Unable to copy ' "},
+        {FsStep::CopyHalfway, "Unable to copy ' "},
+        {FsStep::RenameFile, "Unable to copy ' "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.messageStart);
+        h.ui.messages.clear();
+        h.files.failAt = c.step;
+        h.logic.btnActivate_Click();
+        EXPECT_EQ(data.Read("BGruppen.dat"), OLD);
+        EXPECT_EQ(FolderNames(), (std::vector<std::string>{"BGruppen.dat", "BGruppen_AddOn.dat"}));
+        ASSERT_EQ(h.ui.messages.size(), 1u);
+        EXPECT_EQ(h.ui.messages[0].text.rfind(c.messageStart, 0), 0u);
+        EXPECT_EQ(h.ui.Caption(Ctl::lblCurrDAT), "BGruppen.dat for 1503 Classic version v1.xx");
+    }
+    h.files.failAt = FsStep::None;
+    h.logic.btnActivate_Click();
+    EXPECT_EQ(data.Read("BGruppen.dat"), ADDON);
+}
+
+TEST_F(Activation, StaleScratchFileFromAnInterruptedRunIsOverwritten) {
+    data.Write("BGruppen.dat.tmp", "half a file");
+    h.logic.btnActivate_Click();
+    EXPECT_EQ(data.Read("BGruppen.dat"), ADDON);
+    EXPECT_FALSE(data.Has("BGruppen.dat.tmp"));
+}
+
+TEST_F(Activation, UsesTheFolderShownNowAndAddsTheBackslash) {
+    TempFolder other;
+    other.Write("BGruppen.dat", OLD);
+    other.Write("BGruppen_AddOn.dat", ";AddOn\r\nother");
+    h.ui.captions[Ctl::lblDATPath] = other.path().string(); // no trailing backslash
+    h.logic.btnActivate_Click();
+    EXPECT_EQ(other.Read("BGruppen.dat"), ";AddOn\r\nother");
+    EXPECT_EQ(data.Read("BGruppen.dat"), OLD);
+}
+
+TEST_F(Activation, NothingSelectedCopiesNothing) {
+    h.ui.index = -1;
+    h.logic.btnActivate_Click();
+    EXPECT_EQ(data.Read("BGruppen.dat"), OLD);
+    ASSERT_EQ(h.ui.messages.size(), 1u);
+    EXPECT_EQ(h.ui.messages[0].text.rfind("Unable to copy ' ' to current BGruppen.dat file: ", 0),
+              0u);
+}

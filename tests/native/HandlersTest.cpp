@@ -1,0 +1,190 @@
+// The list's handlers, game launch, viewing a variant, the folder change, the credits link,
+// closing and the caption rule.
+#include "Fakes.h"
+
+#include <gtest/gtest.h>
+
+using namespace varnholt;
+using namespace varnholt::test;
+
+namespace {
+
+struct Handlers : ::testing::Test {
+    Harness h;
+    TempFolder data;
+    void SetUp() override {
+        h.Installed(data, "1.04");
+        data.Write("BGruppen.dat", ";KE\r\n");
+        data.Write("BGruppen_Mine.dat", ";Mine\r\n");
+        ASSERT_TRUE(h.logic.InitProg());
+        h.ui.messages.clear();
+        h.ui.events.clear();
+    }
+};
+
+} // namespace
+
+TEST_F(Handlers, SelectingRelabelsAndDisablesOnTheCurrentVariant) {
+    h.ui.index = 3;
+    h.logic.lstDATs_Click();
+    EXPECT_EQ(h.ui.Caption(Ctl::btnActivate),
+              "Activate BGruppen.dat for 1503 'K\xC3\xB6nigs-Edition' v3.xx");
+    EXPECT_FALSE(h.ui.Enabled(Ctl::btnActivate));
+    h.ui.index = 5;
+    h.logic.lstDATs_Click();
+    EXPECT_EQ(h.ui.Caption(Ctl::btnActivate), "Activate BGruppen_Mine.dat (Mine)");
+    EXPECT_TRUE(h.ui.Enabled(Ctl::btnActivate));
+}
+
+TEST_F(Handlers, ContainmentIsCaseSensitive) {
+    h.ui.captions[Ctl::lblCurrDAT] = "bgruppen.dat for 1503 'k\xC3\xB6nigs-edition' v3.xx";
+    h.ui.index = 3;
+    h.logic.lstDATs_Click();
+    EXPECT_TRUE(h.ui.Enabled(Ctl::btnActivate));
+}
+
+TEST_F(Handlers, DoubleClickTellsTheVariantFilesLocation) {
+    h.ui.index = 3;
+    h.logic.lstDATs_DblClick();
+    ASSERT_EQ(h.ui.messages.size(), 1u);
+    EXPECT_EQ(h.ui.messages[0].text,
+              "Location of 'BGruppen.dat for 1503 'K\xC3\xB6nigs-Edition' v3.xx':\r\n\r\n" +
+                  data.shown() + "BGruppen_KE.dat");
+    EXPECT_EQ(h.ui.messages[0].flags, MB_OK_VALUE);
+    EXPECT_EQ(h.ui.messages[0].title, "Varnholt");
+    EXPECT_EQ(h.ui.events, (std::vector<std::string>{"beep", "message"}));
+
+    h.ui.captions[Ctl::lblDATPath] = "C:\\Copy";
+    h.ui.index = 5;
+    h.logic.lstDATs_DblClick();
+    EXPECT_EQ(h.ui.messages[1].text,
+              "Location of 'BGruppen_Mine.dat (Mine)':\r\n\r\nC:\\Copy\\BGruppen_Mine.dat");
+
+    h.ui.index = -1;
+    h.logic.lstDATs_DblClick();
+    EXPECT_EQ(h.ui.messages[2].text, "Location of '':\r\n\r\n");
+}
+
+TEST_F(Handlers, StartMinimisesLaunchesTheStarterAndEnds) {
+    h.logic.btnANNOStart_Click();
+    ASSERT_EQ(h.launchers.launches.size(), 1u);
+    const LaunchRecord& launch = h.launchers.launches[0];
+    EXPECT_EQ(launch.calls,
+              (std::vector<std::string>{"ProgName", "WorkDir", "WinMode", "ExecProg", "EPError"}));
+    EXPECT_EQ(launch.progName, "C:\\Games\\ANNO 1503\\1503startup.exe");
+    EXPECT_EQ(launch.workDir, "C:\\Games\\ANNO 1503");
+    EXPECT_EQ(launch.winMode, 1);
+    EXPECT_TRUE(launch.released);
+    EXPECT_TRUE(h.ui.messages.empty());
+    EXPECT_EQ(h.ui.events, (std::vector<std::string>{"minimize", "doevents", "doevents", "end"}));
+    EXPECT_EQ(h.ui.formCaption, "Varnholt");
+}
+
+TEST_F(Handlers, FailedStartIsReportedAndStillEnds) {
+    h.launchers.failLaunch = true;
+    h.folders.strANNOPath = "D:\\ANNO"; // no trailing backslash
+    h.logic.btnANNOStart_Click();
+    EXPECT_EQ(h.launchers.launches[0].progName, "D:\\ANNO\\1503startup.exe");
+    ASSERT_EQ(h.ui.messages.size(), 1u);
+    EXPECT_EQ(h.ui.messages[0].text, "Can't start ANNO 1503...");
+    EXPECT_EQ(h.ui.messages[0].flags, MB_ICONINFORMATION_VALUE);
+    EXPECT_EQ(h.ui.messages[0].title, "!!! Problem !!!");
+    EXPECT_EQ(h.ui.events, (std::vector<std::string>{"minimize", "doevents", "beep", "message",
+                                                     "doevents", "end"}));
+}
+
+TEST_F(Handlers, ViewOpensNotepadOnTheSelectedVariant) {
+    h.ui.index = 3;
+    h.logic.btnView_Click();
+    ASSERT_EQ(h.launchers.launches.size(), 1u);
+    const LaunchRecord& launch = h.launchers.launches[0];
+    EXPECT_EQ(launch.calls,
+              (std::vector<std::string>{"ProgName", "ProgParas", "ExecProg", "EPError"}));
+    EXPECT_EQ(launch.progName, "notepad.exe");
+    EXPECT_EQ(launch.paras, data.shown() + "BGruppen_KE.dat");
+    EXPECT_EQ(launch.workDir, "C:\\WINDOWS");
+    EXPECT_EQ(launch.winMode, 3);
+    EXPECT_TRUE(h.ui.messages.empty());
+}
+
+TEST_F(Handlers, ViewPassesBlanksUnquotedAndReportsAFailure) {
+    h.ui.captions[Ctl::lblDATPath] = "C:\\My Games\\Data";
+    h.ui.index = 5;
+    h.launchers.failLaunch = true;
+    h.logic.btnView_Click();
+    EXPECT_EQ(h.launchers.launches[0].paras, "C:\\My Games\\Data\\BGruppen_Mine.dat");
+    ASSERT_EQ(h.ui.messages.size(), 1u);
+    EXPECT_EQ(h.ui.messages[0].text, "Error starting notepad.exe...");
+    EXPECT_EQ(h.ui.messages[0].flags, MB_ICONEXCLAMATION_VALUE);
+    EXPECT_EQ(h.ui.messages[0].title, TITLE_TEXT);
+    EXPECT_EQ(h.launchers.launches[0].calls.back(), "ProgName?");
+}
+
+TEST_F(Handlers, ViewWithNothingSelectedOpensAnEmptyEditor) {
+    h.ui.index = -1;
+    h.logic.btnView_Click();
+    EXPECT_EQ(h.launchers.launches[0].paras, "");
+}
+
+TEST_F(Handlers, ChosenFolderBecomesTheDataFolderWithoutARefresh) {
+    const auto itemsBefore = h.ui.items;
+    h.picker.answers.push_back("D:\\Copy");
+    h.logic.btnChooseDir_Click();
+    ASSERT_EQ(h.picker.calls.size(), 1u);
+    EXPECT_EQ(h.picker.calls[0].first, "Choose your 1503 installation to work on:");
+    EXPECT_EQ(h.picker.calls[0].second, "C:\\Games\\ANNO 1503");
+    EXPECT_EQ(h.ui.Caption(Ctl::lblDATPath), "D:\\Copy\\");
+    EXPECT_EQ(h.folders.strDATPath, "D:\\Copy\\");
+    EXPECT_EQ(h.settings.values["DATPath"], "D:\\Copy\\");
+    EXPECT_EQ(h.ui.items, itemsBefore);
+
+    h.picker.answers.push_back("E:\\");
+    h.logic.btnChooseDir_Click();
+    EXPECT_EQ(h.ui.Caption(Ctl::lblDATPath), "E:\\");
+}
+
+TEST_F(Handlers, CancelledFolderChangeChangesNothing) {
+    const std::string before = h.ui.Caption(Ctl::lblDATPath);
+    h.settings.writes.clear();
+    h.logic.btnChooseDir_Click();
+    EXPECT_EQ(h.ui.Caption(Ctl::lblDATPath), before);
+    EXPECT_EQ(h.folders.strDATPath, before);
+    EXPECT_TRUE(h.settings.writes.empty());
+}
+
+TEST_F(Handlers, CreditsOpenTheWebPage) {
+    h.logic.lblCR_Click();
+    ASSERT_EQ(h.launchers.launches.size(), 1u);
+    const LaunchRecord& launch = h.launchers.launches[0];
+    EXPECT_EQ(launch.progName, "");
+    EXPECT_EQ(launch.paras.rfind("http://", 0), 0u);
+    EXPECT_EQ(launch.paras.substr(launch.paras.size() - 10), "/VEROZavuv");
+    EXPECT_EQ(launch.winMode, 1);
+    EXPECT_TRUE(h.ui.messages.empty());
+
+    h.launchers.failLaunch = true;
+    h.logic.lblCR_Click();
+    ASSERT_EQ(h.ui.messages.size(), 1u);
+    EXPECT_EQ(h.ui.messages[0].text, "Client konnte nicht gestartet werden...");
+    EXPECT_EQ(h.ui.messages[0].flags, MB_ICONINFORMATION_VALUE);
+    EXPECT_EQ(h.ui.messages[0].title, "!!! Problem !!!");
+    EXPECT_EQ(h.launchers.launches.size(), 2u);
+}
+
+TEST_F(Handlers, DoneEndsWithoutAMessage) {
+    h.logic.btnDone_Click();
+    EXPECT_TRUE(h.ui.ended);
+    EXPECT_TRUE(h.ui.messages.empty());
+}
+
+TEST_F(Handlers, CaptionFollowsTheWindowState) {
+    h.ui.state = WindowState::Minimized;
+    h.logic.Form_Resize();
+    EXPECT_EQ(h.ui.formCaption, "Varnholt");
+    h.ui.state = WindowState::Maximized;
+    h.logic.Form_Resize();
+    EXPECT_EQ(h.ui.formCaption, "Varnholt");
+    h.ui.state = WindowState::Normal;
+    h.logic.Form_Resize();
+    EXPECT_EQ(h.ui.formCaption, "Marrik's ANNO 1503 Varnholt v1.00");
+}

@@ -1,0 +1,141 @@
+// The first-run safeguard: the size test, the existing backup, and the backup copy.
+#include "Fakes.h"
+
+#include <gtest/gtest.h>
+
+using namespace varnholt;
+using namespace varnholt::test;
+
+namespace {
+
+struct Safeguard : ::testing::Test {
+    Harness h;
+    TempFolder data;
+    void SetUp() override {
+        h.Installed(data);
+        h.settings.values.erase("FirstRun");
+    }
+    std::string Current(std::size_t size) {
+        std::string content = ";Classic\r\n";
+        content.resize(size, 'g');
+        return content;
+    }
+};
+
+} // namespace
+
+TEST_F(Safeguard, FirstRunBacksUpTheCurrentFileAndSaysWhere) {
+    data.Write("BGruppen.dat", Current(9000));
+    ASSERT_TRUE(h.logic.Form_Load());
+    EXPECT_EQ(data.Read("BGruppen_Original.dat"), Current(9000));
+    EXPECT_FALSE(data.Has("BGruppen_Original.dat.tmp"));
+    ASSERT_EQ(h.ui.messages.size(), 1u);
+    EXPECT_EQ(h.ui.messages[0].text,
+              "This is the first time you run Varnholt! We've created a backup copy of the "
+              "original BGruppen.dat File to \r\n\r\n" +
+                  data.shown() +
+                  "BGruppen_Original.dat\r\n\r\nIn case there are any problems while running "
+                  "1503 re-acivate this file!");
+    EXPECT_EQ(h.ui.messages[0].flags, MB_ICONINFORMATION_VALUE);
+    EXPECT_EQ(h.ui.events.front(), "beep");
+    EXPECT_EQ(h.settings.values["FirstRun"], "1");
+    EXPECT_EQ(h.ui.items.size(), 5u);
+}
+
+TEST_F(Safeguard, FirstRunIsSavedOnlyAfterTheMessageIsDismissed) {
+    data.Write("BGruppen.dat", Current(100));
+    std::string firstRunWhileShown;
+    h.ui.onMessage = [&](const Message&) { firstRunWhileShown = h.settings.values["FirstRun"]; };
+    ASSERT_TRUE(h.logic.Form_Load());
+    EXPECT_EQ(firstRunWhileShown, "");
+    EXPECT_EQ(h.settings.values["FirstRun"], "1");
+}
+
+TEST_F(Safeguard, SizeBoundaries) {
+    for (std::size_t size : {12288u, 13311u}) {
+        Harness fresh;
+        TempFolder folder;
+        fresh.Installed(folder);
+        fresh.settings.values.erase("FirstRun");
+        folder.Write("BGruppen.dat", Current(size));
+        EXPECT_TRUE(fresh.logic.Form_Load()) << size;
+        EXPECT_TRUE(folder.Has("BGruppen_Original.dat")) << size;
+    }
+}
+
+TEST_F(Safeguard, LargeCurrentFileEndsTheProgramEvenWithABackup) {
+    data.Write("BGruppen.dat", Current(13312));
+    data.Write("BGruppen_Original.dat", "kept");
+    EXPECT_FALSE(h.logic.Form_Load());
+    ASSERT_EQ(h.ui.messages.size(), 1u);
+    EXPECT_EQ(h.ui.messages[0].text,
+              "Looks like your current BGruppen.dat is NOT the original BGruppen.dat that was "
+              "installed with ANNO 1503! Please take care that you run this tool with the "
+              "original BGruppen.dat file in place!");
+    EXPECT_EQ(h.ui.messages[0].flags, MB_ICONEXCLAMATION_VALUE);
+    EXPECT_EQ(h.ui.events, (std::vector<std::string>{"beep", "message", "end"}));
+    EXPECT_EQ(h.settings.values.count("FirstRun"), 0u);
+    EXPECT_EQ(data.Read("BGruppen_Original.dat"), "kept");
+    EXPECT_TRUE(h.ui.items.empty());
+}
+
+TEST_F(Safeguard, ExistingBackupIsKeptSilently) {
+    data.Write("BGruppen.dat", Current(100));
+    data.Write("BGruppen_Original.dat", "the real original");
+    ASSERT_TRUE(h.logic.Form_Load());
+    EXPECT_TRUE(h.ui.messages.empty());
+    EXPECT_EQ(data.Read("BGruppen_Original.dat"), "the real original");
+    EXPECT_EQ(h.settings.values["FirstRun"], "1");
+}
+
+TEST_F(Safeguard, AnyValueButALoneZeroSwitchesItOff) {
+    data.Write("BGruppen.dat", Current(20000));
+    for (const char* value : {"1", "00", " 0", "0 ", "yes"}) {
+        h.settings.values["FirstRun"] = value;
+        EXPECT_TRUE(h.logic.InitProg()) << value;
+    }
+    EXPECT_TRUE(h.ui.messages.empty());
+    EXPECT_FALSE(data.Has("BGruppen_Original.dat"));
+}
+
+TEST_F(Safeguard, MissingCurrentFileFailsTheCopyAndEnds) {
+    EXPECT_FALSE(h.logic.Form_Load());
+    ASSERT_EQ(h.ui.messages.size(), 1u);
+    EXPECT_EQ(h.ui.messages[0].text,
+              "Unable to create backup copy: The system cannot find the file specified."
+              "\r\n\r\nCheck installation and start this tool again...");
+    EXPECT_EQ(h.ui.messages[0].flags, MB_ICONEXCLAMATION_VALUE);
+    EXPECT_EQ(h.ui.events, (std::vector<std::string>{"beep", "message", "end"}));
+    EXPECT_EQ(h.settings.values.count("FirstRun"), 0u);
+}
+
+TEST_F(Safeguard, InterruptedCopyNeverLeavesAPartialBackup) {
+    data.Write("BGruppen.dat", Current(9000));
+    for (FsStep step : {FsStep::CopyFileTo, FsStep::CopyHalfway, FsStep::RenameFile}) {
+        Harness fresh;
+        fresh.Installed(data);
+        fresh.settings.values.erase("FirstRun");
+        fresh.files.failAt = step;
+        EXPECT_FALSE(fresh.logic.Form_Load());
+        EXPECT_FALSE(data.Has("BGruppen_Original.dat"));
+        EXPECT_FALSE(data.Has("BGruppen_Original.dat.tmp"));
+        EXPECT_EQ(data.Read("BGruppen.dat"), Current(9000));
+        ASSERT_EQ(fresh.ui.messages.size(), 1u);
+        EXPECT_EQ(fresh.ui.messages[0].text.rfind("Unable to create backup copy: ", 0), 0u);
+    }
+    // The next start repeats the whole safeguard and succeeds.
+    Harness again;
+    again.Installed(data);
+    again.settings.values.erase("FirstRun");
+    ASSERT_TRUE(again.logic.Form_Load());
+    EXPECT_EQ(data.Read("BGruppen_Original.dat"), Current(9000));
+}
+
+TEST_F(Safeguard, BackupPathGetsOneBackslash) {
+    h.settings.values["DATPath"] = data.path().string();
+    data.Write("BGruppen.dat", Current(10));
+    ASSERT_TRUE(h.logic.Form_Load());
+    ASSERT_EQ(h.ui.messages.size(), 1u);
+    EXPECT_NE(h.ui.messages[0].text.find(data.path().string() + "\\BGruppen_Original.dat\r\n"),
+              std::string::npos);
+}

@@ -1,0 +1,244 @@
+#include "StdFileSystem.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace varnholt::test {
+
+namespace {
+
+FileError Error(const std::string& text) {
+    FileError e;
+    e.number = 5;
+    e.description = text;
+    return e;
+}
+
+FileError FromCode(const std::error_code& code) {
+    FileError e;
+    if (code) {
+        e.number = static_cast<std::uint32_t>(code.value() == 0 ? 1 : code.value());
+        e.description = code.message();
+    }
+    return e;
+}
+
+} // namespace
+
+std::string ToNative(const std::string& path) {
+    std::string native = path;
+    for (char& c : native) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+    return native;
+}
+
+bool WildcardMatch(const std::string& pattern, const std::string& name) {
+    std::size_t p = 0, n = 0, star = std::string::npos, mark = 0;
+    auto same = [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) ==
+               std::tolower(static_cast<unsigned char>(b));
+    };
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || same(pattern[p], name[n]))) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            star = p++;
+            mark = n;
+        } else if (star != std::string::npos) {
+            p = star + 1;
+            n = ++mark;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') {
+        ++p;
+    }
+    return p == pattern.size();
+}
+
+bool StdFileSystem::FileLength(const std::string& path, std::uint64_t& length) {
+    std::error_code code;
+    const fs::path p = ToNative(path);
+    if (!fs::is_regular_file(p, code)) {
+        return false;
+    }
+    length = fs::file_size(p, code);
+    return !code;
+}
+
+bool StdFileSystem::FileExists(const std::string& path) {
+    std::error_code code;
+    return fs::is_regular_file(ToNative(path), code);
+}
+
+bool StdFileSystem::ReadFirstLine(const std::string& path, std::size_t maxBytes,
+                                  std::string& line) {
+    ++firstLineReads;
+    largestFirstLineRequest = std::max(largestFirstLineRequest, maxBytes);
+    std::error_code code;
+    if (!fs::is_regular_file(ToNative(path), code)) {
+        return false;
+    }
+    std::ifstream in(ToNative(path), std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    std::string bytes(maxBytes, '\0');
+    in.read(&bytes[0], static_cast<std::streamsize>(maxBytes));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    const std::string::size_type cr = bytes.find('\r');
+    if (cr != std::string::npos) {
+        bytes.resize(cr);
+    }
+    // The test files are written in Latin-1, the program's texts are UTF-8.
+    line.clear();
+    for (unsigned char c : bytes) {
+        if (c < 0x80) {
+            line += static_cast<char>(c);
+        } else {
+            line += static_cast<char>(0xC0 | (c >> 6));
+            line += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return true;
+}
+
+FileError StdFileSystem::CheckDeletable(const std::string& path) {
+    const std::string p = ToNative(path);
+    std::error_code code;
+    if (!fs::exists(p, code)) {
+        return Error("The system cannot find the file specified.");
+    }
+    if (!fs::is_regular_file(p, code) || access(p.c_str(), W_OK) != 0) {
+        return Error("Access is denied.");
+    }
+    return FileError();
+}
+
+FileError StdFileSystem::CopyFileTo(const std::string& source, const std::string& target) {
+    std::error_code code;
+    if (!fs::is_regular_file(ToNative(source), code)) {
+        return Error("The system cannot find the file specified.");
+    }
+    fs::copy_file(ToNative(source), ToNative(target), fs::copy_options::overwrite_existing, code);
+    return FromCode(code);
+}
+
+FileError StdFileSystem::RenameFile(const std::string& from, const std::string& to, bool replace) {
+    std::error_code code;
+    if (!replace && fs::exists(ToNative(to), code)) {
+        return Error("Cannot create a file when that file already exists.");
+    }
+    fs::rename(ToNative(from), ToNative(to), code);
+    return FromCode(code);
+}
+
+FileError StdFileSystem::DeleteFileAt(const std::string& path) {
+    std::error_code code;
+    if (!fs::remove(ToNative(path), code)) {
+        return code ? FromCode(code) : Error("The system cannot find the file specified.");
+    }
+    return FileError();
+}
+
+bool StdFileSystem::ListFiles(const std::string& folder, const std::string& pattern,
+                              std::vector<std::string>& names) {
+    std::error_code code;
+    fs::directory_iterator it(ToNative(folder), code);
+    if (code) {
+        return false;
+    }
+    std::vector<std::string> found;
+    for (; it != fs::directory_iterator(); it.increment(code)) {
+        if (code) {
+            return false;
+        }
+        const std::string name = it->path().filename().string();
+        if (it->is_regular_file(code) && WildcardMatch(pattern, name)) {
+            found.push_back(name);
+        }
+    }
+    // A stable order, as the platform's listing gives one.
+    std::sort(found.begin(), found.end());
+    names.insert(names.end(), found.begin(), found.end());
+    return true;
+}
+
+FileError FailingFileSystem::CheckDeletable(const std::string& path) {
+    return failAt == FsStep::CheckDeletable ? Error("Access is denied.")
+                                            : StdFileSystem::CheckDeletable(path);
+}
+
+FileError FailingFileSystem::CopyFileTo(const std::string& source, const std::string& target) {
+    if (failAt == FsStep::CopyFileTo) {
+        return Error("There is not enough space on the disk.");
+    }
+    if (failAt == FsStep::CopyHalfway) {
+        // A copy that stops part-way, leaving a partial file, as a full disk would.
+        std::ifstream in(ToNative(source), std::ios::binary);
+        std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::ofstream out(ToNative(target), std::ios::binary | std::ios::trunc);
+        out << content.substr(0, content.size() / 2);
+        return Error("There is not enough space on the disk.");
+    }
+    return StdFileSystem::CopyFileTo(source, target);
+}
+
+FileError FailingFileSystem::RenameFile(const std::string& from, const std::string& to,
+                                        bool replace) {
+    return failAt == FsStep::RenameFile ? Error("The process cannot access the file because it "
+                                                "is being used by another process.")
+                                        : StdFileSystem::RenameFile(from, to, replace);
+}
+
+bool FailingFileSystem::ListFiles(const std::string& folder, const std::string& pattern,
+                                  std::vector<std::string>& names) {
+    if (failAt == FsStep::List) {
+        return false;
+    }
+    return StdFileSystem::ListFiles(folder, pattern, names);
+}
+
+TempFolder::TempFolder() {
+    static std::atomic<int> counter{0};
+    path_ = fs::temp_directory_path() /
+            ("varnholt-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+}
+
+TempFolder::~TempFolder() {
+    std::error_code code;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, code);
+    fs::remove_all(path_, code);
+}
+
+void TempFolder::Write(const std::string& name, const std::string& content) const {
+    std::ofstream out(path_ / name, std::ios::binary | std::ios::trunc);
+    out << content;
+}
+
+std::string TempFolder::Read(const std::string& name) const {
+    std::ifstream in(path_ / name, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool TempFolder::Has(const std::string& name) const {
+    return fs::exists(path_ / name);
+}
+
+} // namespace varnholt::test

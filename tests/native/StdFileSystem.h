@@ -1,0 +1,64 @@
+// The file operations on real files with the standard library, for the native tests. Folder
+// paths may use backslashes as the program builds them; they are turned into slashes.
+// FailingFileSystem fails one chosen operation to show what each failure leaves behind.
+#pragma once
+
+#include "core/Ports.h"
+
+#include <filesystem>
+#include <string>
+
+namespace varnholt::test {
+
+std::string ToNative(const std::string& path);
+// Case-insensitive wildcard match with * and ?.
+bool WildcardMatch(const std::string& pattern, const std::string& name);
+
+class StdFileSystem : public FileSystem {
+  public:
+    bool FileLength(const std::string& path, std::uint64_t& length) override;
+    bool FileExists(const std::string& path) override;
+    bool ReadFirstLine(const std::string& path, std::size_t maxBytes, std::string& line) override;
+    FileError CheckDeletable(const std::string& path) override;
+    FileError CopyFileTo(const std::string& source, const std::string& target) override;
+    FileError RenameFile(const std::string& from, const std::string& to, bool replace) override;
+    FileError DeleteFileAt(const std::string& path) override;
+    bool ListFiles(const std::string& folder, const std::string& pattern,
+                   std::vector<std::string>& names) override;
+
+    int firstLineReads = 0;
+    std::size_t largestFirstLineRequest = 0;
+};
+
+// The operations that FailingFileSystem can make fail.
+enum class FsStep { None, CheckDeletable, CopyFileTo, CopyHalfway, RenameFile, List };
+
+class FailingFileSystem : public StdFileSystem {
+  public:
+    FsStep failAt = FsStep::None;
+    FileError CheckDeletable(const std::string& path) override;
+    FileError CopyFileTo(const std::string& source, const std::string& target) override;
+    FileError RenameFile(const std::string& from, const std::string& to, bool replace) override;
+    bool ListFiles(const std::string& folder, const std::string& pattern,
+                   std::vector<std::string>& names) override;
+};
+
+// A fresh temporary folder, removed with everything in it at the end of the test.
+class TempFolder {
+  public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    // The folder as the program would show it, with a trailing backslash.
+    std::string shown() const { return path_.string() + "\\"; }
+    void Write(const std::string& name, const std::string& content) const;
+    std::string Read(const std::string& name) const;
+    bool Has(const std::string& name) const;
+
+  private:
+    std::filesystem::path path_;
+};
+
+} // namespace varnholt::test

@@ -1,0 +1,222 @@
+// The file operations of the variant management on real files in a temporary folder.
+#include "Win32TestSupport.h"
+#include "platform/Win32FileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace varnholt;
+using namespace varnholt::test;
+
+namespace {
+
+struct Files : ::testing::Test {
+    TempFolder dir;
+    Win32FileSystem fs;
+
+    void SetUp() override { ASSERT_TRUE(dir.created()); }
+
+    // Every byte value, with line breaks of both kinds among them.
+    static std::string Binary() {
+        std::string bytes = ";AddOn\r\n\n\r";
+        for (int round = 0; round < 40; ++round) {
+            for (int value = 0; value < 256; ++value) {
+                bytes += static_cast<char>(value);
+            }
+        }
+        return bytes;
+    }
+
+    void ExpectFailure(const FileError& error, DWORD number) {
+        EXPECT_TRUE(error.failed());
+        EXPECT_EQ(error.number, number);
+        EXPECT_FALSE(error.description.empty());
+        EXPECT_EQ(error.description, ErrorText(number));
+    }
+};
+
+} // namespace
+
+TEST_F(Files, LengthAndExistenceAreThoseOfOrdinaryFiles) {
+    dir.Write("BGruppen.dat", std::string(9000, 'g'));
+    dir.Write("Empty.dat", "");
+    dir.MakeFolder("Sub.dat");
+
+    std::uint64_t length = 7;
+    EXPECT_TRUE(fs.FileLength(dir / "BGruppen.dat", length));
+    EXPECT_EQ(length, 9000u);
+    EXPECT_TRUE(fs.FileLength(dir / "Empty.dat", length));
+    EXPECT_EQ(length, 0u);
+    EXPECT_TRUE(fs.FileExists(dir / "Empty.dat"));
+
+    length = 7;
+    EXPECT_FALSE(fs.FileLength(dir / "Missing.dat", length));
+    EXPECT_FALSE(fs.FileLength(dir / "Sub.dat", length));
+    EXPECT_EQ(length, 7u);
+    EXPECT_FALSE(fs.FileExists(dir / "Missing.dat"));
+    EXPECT_FALSE(fs.FileExists(dir / "Sub.dat"));
+    EXPECT_FALSE(fs.FileExists(dir.withoutBackslash()));
+}
+
+TEST_F(Files, FirstLineEndsAtTheCarriageReturnOrTheByteLimit) {
+    std::string line = "previous";
+    dir.Write("a.dat", ";AddOn\r\nGruppe 1\r\n");
+    EXPECT_TRUE(fs.ReadFirstLine(dir / "a.dat", 4096, line));
+    EXPECT_EQ(line, ";AddOn");
+
+    // A lone line feed is no line end for the data files.
+    dir.Write("b.dat", ";KZA\nzweite\r\ndritte");
+    EXPECT_TRUE(fs.ReadFirstLine(dir / "b.dat", 4096, line));
+    EXPECT_EQ(line, ";KZA\nzweite");
+
+    dir.Write("c.dat", "0123456789\r\n");
+    EXPECT_TRUE(fs.ReadFirstLine(dir / "c.dat", 4, line));
+    EXPECT_EQ(line, "0123");
+
+    dir.Write("d.dat", "");
+    EXPECT_TRUE(fs.ReadFirstLine(dir / "d.dat", 4096, line));
+    EXPECT_EQ(line, "");
+
+    // A carriage return beyond the limit is never seen.
+    dir.Write("e.dat", std::string(5000, 'x') + "\r\n");
+    EXPECT_TRUE(fs.ReadFirstLine(dir / "e.dat", 4096, line));
+    EXPECT_EQ(line, std::string(4096, 'x'));
+}
+
+TEST_F(Files, FirstLineIsDecodedFromTheAnsiCodePage) {
+    if (!AnsiHasUmlauts()) {
+        GTEST_SKIP() << "the ANSI code page " << GetACP() << " has no single-byte \u00e4";
+    }
+    std::string line;
+    dir.Write("k.dat", Utf8ToAnsi(";K\u00f6nigs-Edition") + "\r\n");
+    EXPECT_TRUE(fs.ReadFirstLine(dir / "k.dat", 4096, line));
+    EXPECT_EQ(line, ";K\u00f6nigs-Edition");
+}
+
+TEST_F(Files, FirstLineOfAMissingFileOrAFolderFails) {
+    dir.MakeFolder("Sub.dat");
+    std::string line = "previous";
+    EXPECT_FALSE(fs.ReadFirstLine(dir / "Missing.dat", 4096, line));
+    EXPECT_FALSE(fs.ReadFirstLine(dir / "Sub.dat", 4096, line));
+    EXPECT_EQ(line, "previous");
+}
+
+TEST_F(Files, DeletableCheckReportsWhatWouldStopTheRemoval) {
+    ExpectFailure(fs.CheckDeletable(dir / "Missing.dat"), ERROR_FILE_NOT_FOUND);
+
+    dir.Write("ReadOnly.dat", "r");
+    dir.MakeReadOnly("ReadOnly.dat");
+    ExpectFailure(fs.CheckDeletable(dir / "ReadOnly.dat"), ERROR_ACCESS_DENIED);
+
+    dir.MakeFolder("Sub.dat");
+    ExpectFailure(fs.CheckDeletable(dir / "Sub.dat"), ERROR_ACCESS_DENIED);
+
+    // Held open by another program that does not share deletion.
+    const std::string held = dir.Write("Held.dat", "h");
+    HANDLE other =
+        CreateFileW(Widen(held).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    const FileError whileHeld = fs.CheckDeletable(held);
+    CloseHandle(other);
+    ExpectFailure(whileHeld, ERROR_SHARING_VIOLATION);
+    EXPECT_FALSE(fs.CheckDeletable(held).failed());
+
+    // The check removes nothing.
+    dir.Write("BGruppen.dat", "current");
+    EXPECT_FALSE(fs.CheckDeletable(dir / "BGruppen.dat").failed());
+    EXPECT_EQ(dir.Read("BGruppen.dat"), "current");
+}
+
+TEST_F(Files, CopyIsByteForByteAndReplacesTheTarget) {
+    const std::string content = Binary();
+    dir.Write("BGruppen_AddOn.dat", content);
+    EXPECT_FALSE(fs.CopyFileTo(dir / "BGruppen_AddOn.dat", dir / "BGruppen.dat").failed());
+    EXPECT_EQ(dir.Read("BGruppen.dat"), content);
+
+    // A longer target is replaced whole, a read-only one as well.
+    dir.Write("Long.dat", std::string(20000, 'L'));
+    dir.MakeReadOnly("Long.dat");
+    EXPECT_FALSE(fs.CopyFileTo(dir / "BGruppen_AddOn.dat", dir / "Long.dat").failed());
+    EXPECT_EQ(dir.Read("Long.dat"), content);
+    EXPECT_EQ(dir.Attributes("Long.dat") & FILE_ATTRIBUTE_READONLY, 0u);
+
+    // A read-only variant gives a copy that can be replaced later, whether the target existed
+    // or not; the variant stays as it is.
+    dir.Write("BGruppen_KZA.dat", ";KZA\r\n");
+    dir.MakeReadOnly("BGruppen_KZA.dat");
+    EXPECT_FALSE(fs.CopyFileTo(dir / "BGruppen_KZA.dat", dir / "New.dat").failed());
+    EXPECT_EQ(dir.Read("New.dat"), ";KZA\r\n");
+    EXPECT_EQ(dir.Attributes("New.dat") & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_FALSE(fs.CopyFileTo(dir / "BGruppen_KZA.dat", dir / "BGruppen.dat").failed());
+    EXPECT_EQ(dir.Read("BGruppen.dat"), ";KZA\r\n");
+    EXPECT_EQ(dir.Attributes("BGruppen.dat") & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_NE(dir.Attributes("BGruppen_KZA.dat") & FILE_ATTRIBUTE_READONLY, 0u);
+}
+
+TEST_F(Files, FailedCopyLeavesTheTargetAlone) {
+    dir.Write("BGruppen.dat", "current");
+    ExpectFailure(fs.CopyFileTo(dir / "Missing.dat", dir / "BGruppen.dat"), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(dir.Read("BGruppen.dat"), "current");
+}
+
+TEST_F(Files, RenameReplacesOnlyWhenAsked) {
+    dir.Write("BGruppen.dat.tmp", "new");
+    dir.Write("BGruppen.dat", "old");
+
+    ExpectFailure(fs.RenameFile(dir / "BGruppen.dat.tmp", dir / "BGruppen.dat", false),
+                  ERROR_ALREADY_EXISTS);
+    EXPECT_EQ(dir.Read("BGruppen.dat"), "old");
+    EXPECT_EQ(dir.Read("BGruppen.dat.tmp"), "new");
+
+    EXPECT_FALSE(fs.RenameFile(dir / "BGruppen.dat.tmp", dir / "BGruppen.dat", true).failed());
+    EXPECT_EQ(dir.Read("BGruppen.dat"), "new");
+    EXPECT_FALSE(dir.Has("BGruppen.dat.tmp"));
+
+    EXPECT_FALSE(
+        fs.RenameFile(dir / "BGruppen.dat", dir / "BGruppen_Original.dat", false).failed());
+    EXPECT_EQ(dir.Read("BGruppen_Original.dat"), "new");
+    EXPECT_FALSE(dir.Has("BGruppen.dat"));
+}
+
+TEST_F(Files, FailedReplacementKeepsTheTarget) {
+    dir.Write("BGruppen.dat", "old");
+    const FileError error = fs.RenameFile(dir / "Missing.tmp", dir / "BGruppen.dat", true);
+    ExpectFailure(error, ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(dir.Read("BGruppen.dat"), "old");
+}
+
+TEST_F(Files, DeleteRemovesTheFileOrSaysWhyNot) {
+    dir.Write("BGruppen.dat", "x");
+    EXPECT_FALSE(fs.DeleteFileAt(dir / "BGruppen.dat").failed());
+    EXPECT_FALSE(dir.Has("BGruppen.dat"));
+    ExpectFailure(fs.DeleteFileAt(dir / "BGruppen.dat"), ERROR_FILE_NOT_FOUND);
+
+    dir.Write("ReadOnly.dat", "r");
+    dir.MakeReadOnly("ReadOnly.dat");
+    ExpectFailure(fs.DeleteFileAt(dir / "ReadOnly.dat"), ERROR_ACCESS_DENIED);
+    EXPECT_TRUE(dir.Has("ReadOnly.dat"));
+}
+
+TEST_F(Files, ListingMatchesThePatternWithoutRegardToCase) {
+    for (const char* name : {"BGruppen.dat", "bgruppen_addon.DAT", "BGruppen_K\u00f6nigs.dat",
+                             "BGruppen.dat.tmp", "Other.dat", "BGruppen_Classic.txt"}) {
+        dir.Write(name, "x");
+    }
+    dir.MakeFolder("BGruppen_Folder.dat");
+
+    std::vector<std::string> names;
+    EXPECT_TRUE(fs.ListFiles(dir.path(), "BGruppen*.dat", names));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"BGruppen.dat", "BGruppen_K\u00f6nigs.dat",
+                                               "bgruppen_addon.DAT"}));
+}
+
+TEST_F(Files, ListingOfAnEmptyOrMissingFolder) {
+    std::vector<std::string> names;
+    EXPECT_TRUE(fs.ListFiles(dir.path(), "BGruppen*.dat", names));
+    EXPECT_TRUE(names.empty());
+    EXPECT_FALSE(fs.ListFiles(dir / "Missing\\", "BGruppen*.dat", names));
+    EXPECT_TRUE(names.empty());
+}

@@ -1,0 +1,303 @@
+// The program launcher: the launch record it hands to the shell, and real launches of the
+// probe program that lies next to this test program.
+#include "Win32TestSupport.h"
+#include "platform/clsExecProg.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace varnholt;
+using namespace varnholt::test;
+
+namespace {
+
+// What the fake shell saw of the one call made to it, and what it answers.
+struct ShellCall {
+    int calls = 0;
+    SHELLEXECUTEINFOA record = {};
+    bool fileSet = false;
+    bool parametersSet = false;
+    bool directorySet = false;
+    std::string file;
+    std::string parameters;
+    std::string directory;
+    INT_PTR answer = 42;
+    HANDLE process = nullptr;
+};
+ShellCall shellCall;
+
+std::string Copy(const char* text, bool& set) {
+    set = text != nullptr;
+    return set ? std::string(text) : std::string();
+}
+
+BOOL WINAPI FakeShell(SHELLEXECUTEINFOA* record) {
+    ++shellCall.calls;
+    shellCall.record = *record;
+    shellCall.file = Copy(record->lpFile, shellCall.fileSet);
+    shellCall.parameters = Copy(record->lpParameters, shellCall.parametersSet);
+    shellCall.directory = Copy(record->lpDirectory, shellCall.directorySet);
+    record->hInstApp = reinterpret_cast<HINSTANCE>(shellCall.answer);
+    record->hProcess = shellCall.process;
+    return shellCall.answer > 32;
+}
+
+struct LaunchRecord : ::testing::Test {
+    void SetUp() override { shellCall = ShellCall(); }
+};
+
+std::string WindowsFolder() {
+    char value[MAX_PATH + 1] = {};
+    const DWORD length = GetEnvironmentVariableA("windir", value, sizeof value);
+    return std::string(value, length);
+}
+
+} // namespace
+
+TEST_F(LaunchRecord, ProgramWithParametersFillsTheRecord) {
+    clsExecProg launcher(FakeShell);
+    launcher.ProgName("C:\\Games\\ANNO 1503\\1503startup.exe");
+    launcher.ProgParas("-window");
+    launcher.WorkDir("C:\\Games\\ANNO 1503");
+    launcher.WinMode(SW_SHOWNORMAL_VALUE);
+    launcher.ExecProg();
+
+    ASSERT_EQ(shellCall.calls, 1);
+    const SHELLEXECUTEINFOA& r = shellCall.record;
+#ifndef _WIN64
+    EXPECT_EQ(r.cbSize, 60u);
+#endif
+    EXPECT_EQ(r.cbSize, sizeof(SHELLEXECUTEINFOA));
+    EXPECT_EQ(r.fMask, 0x440u);
+    EXPECT_EQ(r.hwnd, nullptr);
+    EXPECT_EQ(r.lpVerb, nullptr);
+    EXPECT_EQ(shellCall.file, "C:\\Games\\ANNO 1503\\1503startup.exe");
+    EXPECT_TRUE(shellCall.parametersSet);
+    EXPECT_EQ(shellCall.parameters, "-window");
+    EXPECT_EQ(shellCall.directory, "C:\\Games\\ANNO 1503");
+    EXPECT_EQ(r.nShow, 1);
+    EXPECT_EQ(r.lpIDList, nullptr);
+    EXPECT_EQ(r.lpClass, nullptr);
+    EXPECT_EQ(r.hkeyClass, nullptr);
+    EXPECT_EQ(r.dwHotKey, 0u);
+    EXPECT_EQ(r.hIcon, nullptr);
+    EXPECT_FALSE(launcher.EPError());
+    EXPECT_EQ(launcher.ProgName(), "C:\\Games\\ANNO 1503\\1503startup.exe");
+}
+
+TEST_F(LaunchRecord, FreshObjectStartsMaximizedInTheWindowsFolderWithoutParameters) {
+    ASSERT_FALSE(WindowsFolder().empty());
+    clsExecProg launcher(FakeShell);
+    launcher.ProgName("notepad.exe");
+    launcher.ExecProg();
+    EXPECT_EQ(shellCall.file, "notepad.exe");
+    EXPECT_EQ(shellCall.directory, WindowsFolder());
+    EXPECT_EQ(shellCall.record.nShow, 3);
+    EXPECT_EQ(shellCall.parameters, "");
+}
+
+TEST_F(LaunchRecord, EmptyProgramNameOpensTheParameters) {
+    clsExecProg launcher(FakeShell);
+    launcher.ProgParas("http://www.example.org/VEROZavuv");
+    launcher.WinMode(SW_SHOWNORMAL_VALUE);
+    launcher.ExecProg();
+    EXPECT_TRUE(shellCall.fileSet);
+    EXPECT_EQ(shellCall.file, "http://www.example.org/VEROZavuv");
+    EXPECT_FALSE(shellCall.parametersSet);
+    EXPECT_EQ(launcher.ProgName(), "");
+}
+
+TEST_F(LaunchRecord, TextsAreHandedOverInTheAnsiCodePage) {
+    if (!AnsiHasUmlauts()) {
+        GTEST_SKIP() << "the ANSI code page " << GetACP() << " has no single-byte \u00e4";
+    }
+    clsExecProg launcher(FakeShell);
+    launcher.ProgName("notepad.exe");
+    launcher.ProgParas("C:\\Spiele\\K\u00f6nigs\\Data\\BGruppen_Classic.dat");
+    launcher.WorkDir("C:\\Spiele\\K\u00f6nigs");
+    launcher.ExecProg();
+    EXPECT_EQ(shellCall.parameters,
+              Utf8ToAnsi("C:\\Spiele\\K\u00f6nigs\\Data\\BGruppen_Classic.dat"));
+    EXPECT_EQ(shellCall.parameters.size(), 42u); // one byte for the umlaut
+    EXPECT_EQ(shellCall.directory, Utf8ToAnsi("C:\\Spiele\\K\u00f6nigs"));
+}
+
+TEST_F(LaunchRecord, ShellErrorCodesUpTo32SetTheErrorFlag) {
+    clsExecProg launcher(FakeShell);
+    launcher.ProgName("1503startup.exe");
+    for (INT_PTR answer : {0, 2, 31, 32}) {
+        shellCall.answer = answer;
+        launcher.ExecProg();
+        EXPECT_TRUE(launcher.EPError()) << answer;
+    }
+    for (INT_PTR answer : {33, 42}) {
+        shellCall.answer = answer;
+        launcher.ExecProg();
+        EXPECT_FALSE(launcher.EPError()) << answer;
+    }
+}
+
+TEST_F(LaunchRecord, RunningCheckFollowsTheReturnedProcessHandle) {
+    // An event stands in for the process: not set while it runs, set when it has ended.
+    HANDLE ended = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_NE(ended, nullptr);
+    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), ended, GetCurrentProcess(), &shellCall.process,
+                                0, FALSE, DUPLICATE_SAME_ACCESS));
+    {
+        clsExecProg launcher(FakeShell);
+        launcher.ProgName("1503startup.exe");
+        launcher.ExecProg();
+        EXPECT_TRUE(launcher.IsRunning());
+        SetEvent(ended);
+        EXPECT_FALSE(launcher.IsRunning());
+        EXPECT_FALSE(launcher.EPError());
+
+        // A launch that started no process (the shell handed the document on) has no handle.
+        shellCall.process = nullptr;
+        launcher.ExecProg();
+        EXPECT_FALSE(launcher.EPError());
+        EXPECT_FALSE(launcher.IsRunning());
+        EXPECT_TRUE(launcher.EPError());
+    }
+    CloseHandle(ended);
+}
+
+TEST(Launcher, NeverLaunchedIsNotRunningAndReportsAnError) {
+    clsExecProg launcher;
+    EXPECT_FALSE(launcher.EPError());
+    EXPECT_FALSE(launcher.IsRunning());
+    EXPECT_TRUE(launcher.EPError());
+}
+
+namespace {
+
+std::string ProbePath() {
+    wchar_t self[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH + 1);
+    std::wstring path(self, length);
+    path.resize(path.rfind(L'\\') + 1);
+    return Narrow(path) + "varnholt_probe.exe";
+}
+
+struct Probe : ::testing::Test {
+    TempFolder dir{"varnholt-launch"};
+    std::string report = dir / "report.txt";
+
+    void SetUp() override {
+        ASSERT_TRUE(dir.created());
+        ASSERT_NE(GetFileAttributesW(Widen(ProbePath()).c_str()), INVALID_FILE_ATTRIBUTES)
+            << ProbePath();
+    }
+
+    // Waits until the probe's report exists; false after 20 seconds.
+    bool AwaitReport() const {
+        for (int waited = 0; waited < 20000; waited += 50) {
+            if (GetFileAttributesW(Widen(report).c_str()) != INVALID_FILE_ATTRIBUTES) {
+                return true;
+            }
+            Sleep(50);
+        }
+        return false;
+    }
+
+    static bool AwaitEnd(clsExecProg& launcher) {
+        for (int waited = 0; waited < 20000; waited += 10) {
+            if (!launcher.IsRunning()) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    std::vector<std::string> ReportLines() const {
+        std::vector<std::string> lines;
+        std::string content = TempFolder::ReadPath(report);
+        std::string::size_type start = 0;
+        for (std::string::size_type end; (end = content.find('\n', start)) != std::string::npos;
+             start = end + 1) {
+            lines.push_back(content.substr(start, end - start));
+        }
+        return lines;
+    }
+};
+
+bool SameFolder(const std::string& a, const std::string& b) {
+    return CompareStringOrdinal(Widen(a).c_str(), -1, Widen(b).c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+} // namespace
+
+TEST_F(Probe, StartsInTheGivenFolderWithTheGivenWindowMode) {
+    // A working folder with a space and, where the code page has it, an umlaut.
+    const std::string folderName = AnsiHasUmlauts() ? "Spiele \u00e4" : "Spiele x";
+    dir.MakeFolder(folderName);
+    clsExecProg launcher;
+    launcher.ProgName(ProbePath());
+    launcher.ProgParas("\"" + report + "\"");
+    launcher.WorkDir(dir / folderName);
+    launcher.WinMode(SW_SHOWMINNOACTIVE);
+    launcher.ExecProg();
+    ASSERT_FALSE(launcher.EPError());
+    ASSERT_TRUE(AwaitReport());
+    EXPECT_TRUE(AwaitEnd(launcher));
+
+    const std::vector<std::string> lines = ReportLines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_PRED2(SameFolder, lines[0], dir / folderName);
+    EXPECT_EQ(lines[1], std::to_string(SW_SHOWMINNOACTIVE));
+    EXPECT_EQ(lines[2], std::to_string(SW_SHOWMINNOACTIVE));
+}
+
+TEST_F(Probe, FreshObjectStartsMaximizedInTheWindowsFolder) {
+    clsExecProg launcher;
+    launcher.ProgName(ProbePath());
+    launcher.ProgParas("\"" + report + "\"");
+    launcher.ExecProg();
+    ASSERT_FALSE(launcher.EPError());
+    ASSERT_TRUE(AwaitReport());
+    EXPECT_TRUE(AwaitEnd(launcher));
+
+    const std::vector<std::string> lines = ReportLines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_PRED2(SameFolder, lines[0], WindowsFolder());
+    EXPECT_EQ(lines[1], "3");
+}
+
+TEST_F(Probe, IsRunningUntilTheProgramEnds) {
+    const std::wstring eventName = L"Varnholt-Probe-" + Widen(UniqueSuffix());
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, eventName.c_str());
+    ASSERT_NE(release, nullptr);
+    clsExecProg launcher;
+    launcher.ProgName(ProbePath());
+    launcher.ProgParas("\"" + report + "\" " + Narrow(eventName));
+    launcher.WinMode(SW_SHOWNORMAL_VALUE);
+    launcher.ExecProg();
+    ASSERT_FALSE(launcher.EPError());
+    const bool reported = AwaitReport();
+    EXPECT_TRUE(reported);
+    EXPECT_TRUE(launcher.IsRunning());
+    EXPECT_TRUE(launcher.IsRunning());
+    SetEvent(release);
+    EXPECT_TRUE(AwaitEnd(launcher));
+    EXPECT_FALSE(launcher.IsRunning());
+    EXPECT_FALSE(launcher.EPError());
+    CloseHandle(release);
+}
+
+TEST_F(Probe, MissingProgramSetsTheErrorFlag) {
+    clsExecProg launcher;
+    launcher.ProgName(dir / "1503startup.exe");
+    launcher.WorkDir(dir.withoutBackslash());
+    launcher.ExecProg();
+    EXPECT_TRUE(launcher.EPError());
+    EXPECT_LE(reinterpret_cast<INT_PTR>(launcher.LaunchRecord().hInstApp), 32);
+
+    // A later successful launch on the same object clears the flag.
+    launcher.ProgName(ProbePath());
+    launcher.ProgParas("\"" + report + "\"");
+    launcher.ExecProg();
+    EXPECT_FALSE(launcher.EPError());
+    EXPECT_TRUE(AwaitReport());
+    EXPECT_TRUE(AwaitEnd(launcher));
+}

@@ -1,0 +1,353 @@
+// Writes the window's four images into a folder, reproducibly: the background texture, the
+// application icon, the folder picture and the hand cursor. Everything is drawn here; nothing
+// is taken from another program.
+//
+//   assetgen <folder>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+void Put16(Bytes& b, unsigned v) {
+    b.push_back(static_cast<std::uint8_t>(v & 0xFF));
+    b.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
+}
+
+void Put32(Bytes& b, std::uint32_t v) {
+    Put16(b, v & 0xFFFF);
+    Put16(b, v >> 16);
+}
+
+struct Rgb {
+    std::uint8_t r, g, b;
+};
+
+// A small deterministic generator, so every run writes the same bytes.
+class Random {
+  public:
+    explicit Random(std::uint32_t seed) : state_(seed) {}
+    std::uint32_t Next() {
+        state_ ^= state_ << 13;
+        state_ ^= state_ >> 17;
+        state_ ^= state_ << 5;
+        return state_;
+    }
+    double Unit() { return (Next() & 0xFFFFFF) / 16777216.0; }
+
+  private:
+    std::uint32_t state_;
+};
+
+void PutInfoHeader(Bytes& b, int width, int height, int bits, std::uint32_t imageSize,
+                   std::uint32_t colours) {
+    Put32(b, 40);
+    Put32(b, static_cast<std::uint32_t>(width));
+    Put32(b, static_cast<std::uint32_t>(height));
+    Put16(b, 1);
+    Put16(b, static_cast<unsigned>(bits));
+    Put32(b, 0); // uncompressed
+    Put32(b, imageSize);
+    Put32(b, 2835); // 72 dpi
+    Put32(b, 2835);
+    Put32(b, colours);
+    Put32(b, 0);
+}
+
+void PutPalette(Bytes& b, const std::vector<Rgb>& palette) {
+    for (const Rgb& c : palette) {
+        b.push_back(c.b);
+        b.push_back(c.g);
+        b.push_back(c.r);
+        b.push_back(0);
+    }
+}
+
+int RowBytes(int width, int bits) {
+    return ((width * bits + 31) / 32) * 4;
+}
+
+// Background: 640 x 524, 8 bits per pixel from a palette of olive-beige tones, an even
+// fine-grained texture without figures.
+Bytes Background() {
+    const int width = 640, height = 524;
+    std::vector<Rgb> palette(256);
+    for (int i = 0; i < 256; ++i) {
+        const double f = 0.86 + 0.30 * (i / 255.0);
+        palette[static_cast<std::size_t>(i)] = {
+            static_cast<std::uint8_t>(std::lround(159 * f)),
+            static_cast<std::uint8_t>(std::lround(155 * f)),
+            static_cast<std::uint8_t>(std::lround(127 * f + (i % 3)))};
+    }
+    // Coarse value noise on a 16-pixel lattice, a finer one on 4 pixels, and grain.
+    Random random(1503);
+    const int coarseW = width / 16 + 2, coarseH = height / 16 + 2;
+    const int fineW = width / 4 + 2, fineH = height / 4 + 2;
+    std::vector<double> coarse(static_cast<std::size_t>(coarseW * coarseH));
+    std::vector<double> fine(static_cast<std::size_t>(fineW * fineH));
+    for (double& v : coarse) {
+        v = random.Unit();
+    }
+    for (double& v : fine) {
+        v = random.Unit();
+    }
+    auto sample = [](const std::vector<double>& grid, int gridW, double x, double y) {
+        const int x0 = static_cast<int>(x), y0 = static_cast<int>(y);
+        const double fx = x - x0, fy = y - y0;
+        auto at = [&](int gx, int gy) { return grid[static_cast<std::size_t>(gy * gridW + gx)]; };
+        const double top = at(x0, y0) * (1 - fx) + at(x0 + 1, y0) * fx;
+        const double bottom = at(x0, y0 + 1) * (1 - fx) + at(x0 + 1, y0 + 1) * fx;
+        return top * (1 - fy) + bottom * fy;
+    };
+    const int stride = RowBytes(width, 8);
+    Bytes pixels(static_cast<std::size_t>(stride * height));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const double v = 0.35 * sample(coarse, coarseW, x / 16.0, y / 16.0) +
+                             0.35 * sample(fine, fineW, x / 4.0, y / 4.0) + 0.30 * random.Unit();
+            int index = static_cast<int>(std::lround(v * 255));
+            index = index < 0 ? 0 : (index > 255 ? 255 : index);
+            // Bitmaps are stored bottom-up.
+            pixels[static_cast<std::size_t>((height - 1 - y) * stride + x)] =
+                static_cast<std::uint8_t>(index);
+        }
+    }
+    Bytes file;
+    const std::uint32_t offset = 14 + 40 + 256 * 4;
+    file.push_back('B');
+    file.push_back('M');
+    Put32(file, offset + static_cast<std::uint32_t>(pixels.size()));
+    Put32(file, 0);
+    Put32(file, offset);
+    PutInfoHeader(file, width, height, 8, static_cast<std::uint32_t>(pixels.size()), 256);
+    PutPalette(file, palette);
+    file.insert(file.end(), pixels.begin(), pixels.end());
+    return file;
+}
+
+// One image of an icon or cursor: palette indices and a transparency mask, top-down.
+struct Image {
+    int size;
+    int bits;
+    std::vector<Rgb> palette;
+    std::vector<int> index;        // size * size
+    std::vector<bool> transparent; // size * size
+};
+
+Bytes ImageData(const Image& image) {
+    const int n = image.size;
+    const int colourStride = RowBytes(n, image.bits);
+    const int maskStride = RowBytes(n, 1);
+    Bytes colour(static_cast<std::size_t>(colourStride * n));
+    Bytes mask(static_cast<std::size_t>(maskStride * n));
+    for (int y = 0; y < n; ++y) {
+        const int row = n - 1 - y; // bottom-up
+        for (int x = 0; x < n; ++x) {
+            const std::size_t p = static_cast<std::size_t>(y * n + x);
+            const int value = image.transparent[p] ? 0 : image.index[p];
+            const int bitPos = x * image.bits;
+            std::uint8_t& byte = colour[static_cast<std::size_t>(row * colourStride + bitPos / 8)];
+            byte = static_cast<std::uint8_t>(byte | (value << (8 - image.bits - (bitPos % 8))));
+            if (image.transparent[p]) {
+                mask[static_cast<std::size_t>(row * maskStride + x / 8)] |=
+                    static_cast<std::uint8_t>(0x80 >> (x % 8));
+            }
+        }
+    }
+    Bytes data;
+    PutInfoHeader(data, n, 2 * n, image.bits,
+                  static_cast<std::uint32_t>(colour.size() + mask.size()),
+                  static_cast<std::uint32_t>(image.palette.size()));
+    PutPalette(data, image.palette);
+    data.insert(data.end(), colour.begin(), colour.end());
+    data.insert(data.end(), mask.begin(), mask.end());
+    return data;
+}
+
+// An icon (type 1) or cursor (type 2) file of the given images.
+Bytes IconFile(const std::vector<Image>& images, int type, int hotX = 0, int hotY = 0) {
+    Bytes file;
+    Put16(file, 0);
+    Put16(file, static_cast<unsigned>(type));
+    Put16(file, static_cast<unsigned>(images.size()));
+    std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(images.size());
+    std::vector<Bytes> data;
+    for (const Image& image : images) {
+        data.push_back(ImageData(image));
+        file.push_back(static_cast<std::uint8_t>(image.size));
+        file.push_back(static_cast<std::uint8_t>(image.size));
+        file.push_back(
+            static_cast<std::uint8_t>(image.palette.size() >= 256 ? 0 : image.palette.size()));
+        file.push_back(0);
+        if (type == 1) {
+            Put16(file, 1);
+            Put16(file, static_cast<unsigned>(image.bits));
+        } else {
+            Put16(file, static_cast<unsigned>(hotX));
+            Put16(file, static_cast<unsigned>(hotY));
+        }
+        Put32(file, static_cast<std::uint32_t>(data.back().size()));
+        Put32(file, offset);
+        offset += static_cast<std::uint32_t>(data.back().size());
+    }
+    for (const Bytes& d : data) {
+        file.insert(file.end(), d.begin(), d.end());
+    }
+    return file;
+}
+
+// The application's emblem: a grey watch-tower with a brown door and a red pennant, on a
+// transparent ground, about a quarter of the icon.
+Image Emblem(int n) {
+    Image image{n, 8, std::vector<Rgb>(256), std::vector<int>(static_cast<std::size_t>(n * n), 0),
+                std::vector<bool>(static_cast<std::size_t>(n * n), true)};
+    for (int i = 0; i < 256; ++i) {
+        const auto v = static_cast<std::uint8_t>(i);
+        image.palette[static_cast<std::size_t>(i)] = {v, v, v}; // greys
+    }
+    const int outline = 40, stone = 150, stoneLight = 185, joint = 110;
+    const int brown = 250, red = 251, window = 252;
+    image.palette[brown] = {122, 74, 36};
+    image.palette[red] = {196, 32, 32};
+    image.palette[window] = {30, 30, 30};
+    auto set = [&](double x0, double y0, double x1, double y1, int colour) {
+        for (int y = static_cast<int>(y0 * n); y < static_cast<int>(y1 * n); ++y) {
+            for (int x = static_cast<int>(x0 * n); x < static_cast<int>(x1 * n); ++x) {
+                if (x >= 0 && y >= 0 && x < n && y < n) {
+                    image.index[static_cast<std::size_t>(y * n + x)] = colour;
+                    image.transparent[static_cast<std::size_t>(y * n + x)] = false;
+                }
+            }
+        }
+    };
+    // Body and battlements with an outline.
+    set(0.31, 0.36, 0.69, 0.92, outline);
+    set(0.34, 0.39, 0.66, 0.89, stone);
+    set(0.34, 0.39, 0.42, 0.89, stoneLight);
+    for (double x : {0.28, 0.44, 0.60}) {
+        set(x, 0.26, x + 0.12, 0.38, outline);
+        set(x + 0.03, 0.29, x + 0.09, 0.38, stone);
+    }
+    for (double y = 0.48; y < 0.86; y += 0.12) {
+        set(0.34, y, 0.66, y + 0.02, joint);
+    }
+    set(0.47, 0.48, 0.53, 0.58, window);
+    // Door and pennant.
+    set(0.44, 0.72, 0.56, 0.89, brown);
+    set(0.495, 0.08, 0.52, 0.26, outline);
+    set(0.52, 0.08, 0.68, 0.17, red);
+    return image;
+}
+
+// The folder picture: an opened folder in black outline, dark yellow, yellow and white.
+Image Folder() {
+    const std::vector<Rgb> vga = {{0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
+                                  {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
+                                  {128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
+                                  {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+    const char* art[16] = {
+        "                ", //
+        "                ", //
+        " XXXXX          ", //
+        "X.....X         ", //
+        "X.YYYY.XXXXXXX  ", //
+        "X.YYYYYYYYYYYX  ", //
+        "X.YYYXXXXXXXXXXX", //
+        "X.YYX:::::::::X ", //
+        "X.YX:::::::::X  ", //
+        "X.X:::::::::X   ", //
+        "XX:::::::::X    ", //
+        "XXXXXXXXXXX     ", //
+        "                ", //
+        "                ", //
+        "                ", //
+        "                ", //
+    };
+    Image image{16, 4, vga, std::vector<int>(256, 0), std::vector<bool>(256, true)};
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            const char c = art[y][x];
+            const std::size_t p = static_cast<std::size_t>(y * 16 + x);
+            if (c == ' ') {
+                continue;
+            }
+            image.transparent[p] = false;
+            image.index[p] = c == 'X' ? 0 : c == '.' ? 15 : c == 'Y' ? 3 : 11;
+        }
+    }
+    return image;
+}
+
+// The hand cursor: a pointing hand whose index fingertip is at x 5, y 0.
+Image Hand() {
+    const char* art[] = {
+        "     XX         ", //
+        "    X..X        ", //
+        "    X..X        ", //
+        "    X..X        ", //
+        "    X..X        ", //
+        "    X..XXX      ", //
+        "    X..X..XXX   ", //
+        "    X..X..X..XX ", //
+        " XX X..X..X..X.X", //
+        "X..XX........X.X", //
+        "X...X..........X", //
+        " X.............X", //
+        "  X............X", //
+        "  X...........X ", //
+        "   X..........X ", //
+        "   X.........X  ", //
+        "    X........X  ", //
+        "    X........X  ", //
+        "    XXXXXXXXXX  ", //
+    };
+    const int rows = static_cast<int>(sizeof art / sizeof art[0]);
+    Image image{32,
+                1,
+                {{0, 0, 0}, {255, 255, 255}},
+                std::vector<int>(1024, 0),
+                std::vector<bool>(1024, true)};
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            const char c = art[y][x];
+            const std::size_t p = static_cast<std::size_t>(y * 32 + x);
+            if (c == ' ') {
+                continue;
+            }
+            image.transparent[p] = false;
+            image.index[p] = c == 'X' ? 0 : 1;
+        }
+    }
+    return image;
+}
+
+bool Write(const std::string& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: assetgen <folder>\n");
+        return 2;
+    }
+    const std::string folder = std::string(argv[1]) + "/";
+    const bool ok = Write(folder + "background.bmp", Background()) &&
+                    Write(folder + "varnholt.ico", IconFile({Emblem(32), Emblem(48)}, 1)) &&
+                    Write(folder + "folder.ico", IconFile({Folder()}, 1)) &&
+                    Write(folder + "hand.cur", IconFile({Hand()}, 2, 5, 0));
+    if (!ok) {
+        std::fprintf(stderr, "assetgen: cannot write into %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
