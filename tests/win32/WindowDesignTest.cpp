@@ -1,0 +1,377 @@
+// The main window as a player sees it: each control's class, place, style, font, caption and
+// tool tip, the tab order, the icon, cursor and folder picture, the picture drawn behind the
+// labels, and the program file's version block.
+#include "app/frmVarnholt.h"
+#include "tests/driver/Driver.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <map>
+#include <memory>
+
+using namespace varnholt;
+
+namespace {
+
+// No game key, an installation folder in the settings, no files: the labels that start-up
+// fills show their data, the others their design.
+struct NoRegistry : RegistryReader {
+    bool GetRegValue(std::uint32_t, const std::string&, const std::string&, int,
+                     std::string&) override {
+        return false;
+    }
+};
+struct MemorySettings : SettingsStore {
+    std::map<std::string, std::string> values{{"ANNOPath", "C:\\Games\\ANNO 1503\\"},
+                                              {"FirstRun", "1"}};
+    bool GetSetting(const std::string& key, const std::string& def, std::string& out) override {
+        auto it = values.find(key);
+        out = it == values.end() ? def : it->second;
+        return true;
+    }
+    bool SaveSetting(const std::string& key, const std::string& value) override {
+        values[key] = value;
+        return true;
+    }
+};
+struct NoFiles : FileSystem {
+    FileError Missing() {
+        FileError e;
+        e.number = ERROR_FILE_NOT_FOUND;
+        e.description = "missing";
+        return e;
+    }
+    bool FileLength(const std::string&, std::uint64_t&) override { return false; }
+    bool FileExists(const std::string&) override { return false; }
+    bool ReadFirstLine(const std::string&, std::size_t, std::string&) override { return false; }
+    FileError CheckDeletable(const std::string&) override { return Missing(); }
+    FileError CopyFileTo(const std::string&, const std::string&) override { return Missing(); }
+    FileError RenameFile(const std::string&, const std::string&, bool) override {
+        return Missing();
+    }
+    FileError DeleteFileAt(const std::string&) override { return Missing(); }
+    bool ListFiles(const std::string&, const std::string&, std::vector<std::string>&) override {
+        return false;
+    }
+};
+struct NoPicker : FolderPicker {
+    std::string BrowseForFolder(const std::string&, const std::string&) override { return ""; }
+};
+struct NoLaunchers : LauncherFactory {
+    std::unique_ptr<Launcher> CreateLauncher() override { return nullptr; }
+};
+
+void Pump(DWORD ms) {
+    const DWORD start = GetTickCount();
+    MSG msg;
+    while (GetTickCount() - start < ms) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(10);
+    }
+}
+
+BOOL CALLBACK FindToolTip(HWND window, LPARAM found) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (std::wstring(name) == TOOLTIPS_CLASSW) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+RECT ClientRectOf(HWND control, HWND parent) {
+    RECT rc;
+    GetWindowRect(control, &rc);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+class WindowDesign : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        form_ = new frmVarnholt(GetModuleHandleW(nullptr), registry_, settings_, files_, picker_,
+                                launchers_, folders_);
+        ASSERT_TRUE(form_->Create());
+        SetForegroundWindow(form_->Handle());
+        Pump(300);
+    }
+    static void TearDownTestSuite() {
+        delete form_;
+        form_ = nullptr;
+    }
+    HWND Main() const { return form_->Handle(); }
+    HWND Control(Ctl c) const { return drive::ControlOf(Main(), c); }
+
+    static NoRegistry registry_;
+    static MemorySettings settings_;
+    static NoFiles files_;
+    static NoPicker picker_;
+    static NoLaunchers launchers_;
+    static modVarnholt folders_;
+    static frmVarnholt* form_;
+};
+
+NoRegistry WindowDesign::registry_;
+MemorySettings WindowDesign::settings_;
+NoFiles WindowDesign::files_;
+NoPicker WindowDesign::picker_;
+NoLaunchers WindowDesign::launchers_;
+modVarnholt WindowDesign::folders_;
+frmVarnholt* WindowDesign::form_ = nullptr;
+
+} // namespace
+
+TEST_F(WindowDesign, FixedFrameAroundTheDesignedClientArea) {
+    RECT client;
+    GetClientRect(Main(), &client);
+    EXPECT_EQ(client.right, 640);
+    EXPECT_EQ(client.bottom, 312);
+    const LONG style = GetWindowLongW(Main(), GWL_STYLE);
+    EXPECT_EQ(style & WS_THICKFRAME, 0);
+    EXPECT_EQ(style & WS_MAXIMIZEBOX, 0);
+    EXPECT_NE(style & WS_MINIMIZEBOX, 0);
+    EXPECT_EQ(drive::Text(Main()), "Marrik's ANNO 1503 Varnholt v1.00");
+    EXPECT_NE(GetClassLongPtrW(Main(), GCLP_HICON), 0u);
+}
+
+TEST_F(WindowDesign, EveryControlStandsWhereTheDesignPutsIt) {
+    for (const ControlDesign& d : DESIGN) {
+        SCOPED_TRACE(d.name);
+        HWND c = Control(d.id);
+        ASSERT_NE(c, nullptr);
+        const RECT rc = ClientRectOf(c, Main());
+        EXPECT_EQ(rc.left, d.left);
+        EXPECT_EQ(rc.top, d.top);
+        EXPECT_EQ(rc.right - rc.left, d.width);
+        const LONG style = GetWindowLongW(c, GWL_STYLE);
+        EXPECT_TRUE(IsWindowVisible(c));
+        switch (d.kind) {
+        case Kind::Button:
+        case Kind::PictureButton:
+            EXPECT_EQ(ClassOf(c), L"Button");
+            EXPECT_EQ(rc.bottom - rc.top, d.height);
+            EXPECT_NE(style & WS_TABSTOP, 0);
+            EXPECT_EQ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON, d.id == Ctl::btnDone);
+            break;
+        case Kind::List: {
+            EXPECT_EQ(_wcsicmp(ClassOf(c).c_str(), L"ListBox"), 0);
+            EXPECT_EQ(style & (LBS_SORT | LBS_MULTIPLESEL | LBS_EXTENDEDSEL), 0);
+            // It scrolls vertically once the entries no longer fit.
+            const LRESULT before = SendMessageW(c, LB_GETCOUNT, 0, 0);
+            for (int i = 0; i < 12; ++i) {
+                SendMessageW(c, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"extra"));
+            }
+            EXPECT_NE(GetWindowLongW(c, GWL_STYLE) & WS_VSCROLL, 0);
+            while (SendMessageW(c, LB_GETCOUNT, 0, 0) > before) {
+                SendMessageW(c, LB_DELETESTRING, static_cast<WPARAM>(before), 0);
+            }
+            EXPECT_NE(GetWindowLongW(c, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+            // Whole rows only: the stored height rounded down to a whole number of rows.
+            const int row = static_cast<int>(SendMessageW(c, LB_GETITEMHEIGHT, 0, 0));
+            const int height = rc.bottom - rc.top;
+            EXPECT_LE(height, d.height);
+            EXPECT_GT(height, d.height - row);
+            break;
+        }
+        case Kind::Label:
+            EXPECT_EQ(ClassOf(c), L"Static");
+            EXPECT_EQ(rc.bottom - rc.top, d.height);
+            EXPECT_EQ(style & WS_TABSTOP, 0);
+            break;
+        }
+    }
+}
+
+TEST_F(WindowDesign, FontsAreTahomaInTheirWeights) {
+    for (const ControlDesign& d : DESIGN) {
+        SCOPED_TRACE(d.name);
+        HFONT font = reinterpret_cast<HFONT>(SendMessageW(Control(d.id), WM_GETFONT, 0, 0));
+        ASSERT_NE(font, nullptr);
+        LOGFONTW lf = {};
+        ASSERT_NE(GetObjectW(font, sizeof lf, &lf), 0);
+        EXPECT_STREQ(lf.lfFaceName, L"Tahoma");
+        EXPECT_EQ(lf.lfHeight, -11); // 8.25 points at 96 dots per inch
+        EXPECT_EQ(lf.lfWeight, d.font == FontStyle::Window ? 400 : 700);
+        EXPECT_EQ(lf.lfUnderline != 0, d.font == FontStyle::BoldUnderline);
+        EXPECT_EQ(lf.lfItalic, 0);
+    }
+}
+
+TEST_F(WindowDesign, CaptionsNoHandlerWritesKeepTheirDesign) {
+    EXPECT_EQ(drive::Text(Control(Ctl::btnANNOStart)), "Start ANNO 1503");
+    EXPECT_EQ(drive::Text(Control(Ctl::btnView)), "View/Edit");
+    EXPECT_EQ(drive::Text(Control(Ctl::btnDone)), "Done");
+    EXPECT_EQ(drive::Text(Control(Ctl::btnChooseDir)), "");
+    EXPECT_EQ(drive::Text(Control(Ctl::Label1)), "Available BGruppen.dat Files:");
+    EXPECT_EQ(drive::Text(Control(Ctl::Label2)), "Currently activated BGruppen.dat:");
+    EXPECT_EQ(drive::Text(Control(Ctl::lblCR)), CREDITS_TEXT);
+    EXPECT_EQ(drive::Text(Control(Ctl::lblANNOVers)), "lblANNOVers"); // no version values
+    EXPECT_EQ(drive::Text(Control(Ctl::lblANNOPath)), "C:\\Games\\ANNO 1503\\");
+}
+
+TEST_F(WindowDesign, ToolTipsAsDesigned) {
+    HWND tip = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindToolTip, reinterpret_cast<LPARAM>(&tip));
+    ASSERT_NE(tip, nullptr);
+    std::map<HWND, std::string> tips;
+    const int count = static_cast<int>(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[256] = {};
+        TOOLINFOW info = {};
+        info.cbSize = sizeof info;
+        info.lpszText = text;
+        ASSERT_TRUE(SendMessageW(tip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i),
+                                 reinterpret_cast<LPARAM>(&info)));
+        tips[reinterpret_cast<HWND>(info.uId)] = drive::Narrow(text);
+    }
+    int withTip = 0;
+    for (const ControlDesign& d : DESIGN) {
+        SCOPED_TRACE(d.name);
+        auto it = tips.find(Control(d.id));
+        if (d.toolTip == nullptr) {
+            EXPECT_EQ(it, tips.end());
+        } else {
+            ++withTip;
+            ASSERT_NE(it, tips.end());
+            EXPECT_EQ(it->second, d.toolTip);
+        }
+    }
+    EXPECT_EQ(count, withTip);
+    EXPECT_EQ(tips[Control(Ctl::btnANNOStart)], "Spiel starten, Tools beenden...");
+}
+
+TEST_F(WindowDesign, FocusStartsOnDoneAndTabFollowsTheDesign) {
+    SetFocus(Control(Ctl::btnDone));
+    EXPECT_EQ(GetFocus(), Control(Ctl::btnDone));
+    const Ctl order[] = {Ctl::btnView,      Ctl::lstDATs,      Ctl::btnActivate,
+                         Ctl::btnChooseDir, Ctl::btnANNOStart, Ctl::btnDone};
+    HWND at = Control(Ctl::btnDone);
+    for (Ctl next : order) {
+        at = GetNextDlgTabItem(Main(), at, FALSE);
+        EXPECT_EQ(at, Control(next));
+    }
+    EnableWindow(Control(Ctl::btnActivate), FALSE);
+    EXPECT_EQ(GetNextDlgTabItem(Main(), Control(Ctl::lstDATs), FALSE), Control(Ctl::btnChooseDir));
+    EnableWindow(Control(Ctl::btnActivate), TRUE);
+}
+
+TEST_F(WindowDesign, HandCursorOverTheCreditsOnly) {
+    HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
+    SetCursor(arrow);
+    SendMessageW(Main(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Control(Ctl::lblCR)),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    HCURSOR hand = GetCursor();
+    ASSERT_NE(hand, arrow);
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(hand, &info));
+    EXPECT_EQ(info.xHotspot, 5u);
+    EXPECT_EQ(info.yHotspot, 0u);
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+
+    SetCursor(arrow);
+    SendMessageW(Main(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Control(Ctl::lblHint)),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_NE(GetCursor(), hand);
+}
+
+TEST_F(WindowDesign, FolderButtonShowsItsPicture) {
+    HICON icon = reinterpret_cast<HICON>(
+        SendMessageW(Control(Ctl::btnChooseDir), BM_GETIMAGE, IMAGE_ICON, 0));
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP bm = {};
+    GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmWidth, 16);
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+}
+
+TEST_F(WindowDesign, LabelsAreDrawnOnThePicture) {
+    RedrawWindow(Main(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump(200);
+    HBITMAP picture = static_cast<HBITMAP>(LoadImageW(
+        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(101), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    ASSERT_NE(picture, nullptr);
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(memory, picture);
+    HDC screen = GetDC(Main());
+
+    // The picture's top rows fill the client area: free spots and the last visible row.
+    for (POINT p : {POINT{400, 100}, POINT{5, 5}, POINT{300, 311}, POINT{639, 200}}) {
+        EXPECT_EQ(GetPixel(screen, p.x, p.y), GetPixel(memory, p.x, p.y)) << p.x << "," << p.y;
+    }
+    // Label2 shows white text straight on the picture, with no box behind it.
+    const RECT label = ClientRectOf(Control(Ctl::Label2), Main());
+    int white = 0, picturePixels = 0, total = 0;
+    for (int y = label.top; y < label.bottom; ++y) {
+        for (int x = label.left; x < label.right; ++x) {
+            const COLORREF c = GetPixel(screen, x, y);
+            ++total;
+            white += c == RGB(255, 255, 255) ? 1 : 0;
+            picturePixels += c == GetPixel(memory, x, y) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(white, 30);
+    EXPECT_GT(picturePixels, total / 2);
+    // lblHint's text is yellow while the current file fits.
+    const RECT hint = ClientRectOf(Control(Ctl::lblHint), Main());
+    int yellow = 0;
+    for (int y = hint.top; y < hint.bottom; ++y) {
+        for (int x = hint.left; x < hint.right; ++x) {
+            yellow += GetPixel(screen, x, y) == RGB(255, 255, 0) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(yellow, 30);
+
+    ReleaseDC(Main(), screen);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(picture);
+}
+
+TEST(ProgramFile, CarriesItsVersionBlock) {
+    const std::wstring exe = drive::ExeFolder() + L"varnholt.exe";
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &handle);
+    ASSERT_GT(size, 0u);
+    std::vector<char> block(size);
+    ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, size, block.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
+    WORD* translation = nullptr;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation",
+                               reinterpret_cast<void**>(&translation), &length));
+    EXPECT_EQ(translation[0], 0x0407);
+    EXPECT_EQ(translation[1], 1200);
+    auto text = [&](const wchar_t* name) {
+        wchar_t* value = nullptr;
+        const std::wstring path = std::wstring(L"\\StringFileInfo\\040704B0\\") + name;
+        if (!VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&value),
+                            &length)) {
+            return std::string();
+        }
+        return drive::Narrow(value);
+    };
+    EXPECT_EQ(text(L"ProductName"), "Varnholt v1.00");
+    EXPECT_EQ(text(L"CompanyName"), "Marrik's ANNO 1503-Tools");
+    EXPECT_EQ(text(L"FileVersion"), "1.00");
+    EXPECT_EQ(text(L"ProductVersion"), "1.00");
+}
