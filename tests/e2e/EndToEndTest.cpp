@@ -284,3 +284,106 @@ TEST_F(EndToEnd, CaptionFollowsMinimiseAndRestore) {
     ASSERT_TRUE(Settle(main));
     EXPECT_EQ(Text(main), TITLE);
 }
+
+namespace {
+
+struct NotepadSearch {
+    std::string titlePart;
+    HWND found;
+};
+
+BOOL CALLBACK FindNotepad(HWND window, LPARAM param) {
+    NotepadSearch* search = reinterpret_cast<NotepadSearch*>(param);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (_wcsicmp(name, L"Notepad") == 0 && IsWindowVisible(window) &&
+        Text(window).find(search->titlePart) != std::string::npos) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+TEST_F(EndToEnd, StartWithoutTheStarterReportsAndEnds) {
+    Installation();
+    HWND main = StartAndShow();
+    ASSERT_NE(main, nullptr);
+    Click(main, Ctl::btnANNOStart);
+    Box box = ExpectBox();
+    EXPECT_EQ(box.title, "!!! Problem !!!");
+    EXPECT_EQ(box.text, "Can't start ANNO 1503...");
+    EXPECT_TRUE(IsIconic(main));
+    EXPECT_EQ(Text(main), "Varnholt");
+    ASSERT_TRUE(Answer(box));
+    ExpectEnded();
+}
+
+TEST_F(EndToEnd, StartRunsTheStarterInTheInstallationFolderAndEnds) {
+    Installation();
+    ASSERT_TRUE(CopyFileW((ExeFolder() + L"varnholt_probe.exe").c_str(),
+                          (game + L"\\1503startup.exe").c_str(), FALSE));
+    HWND main = StartAndShow();
+    ASSERT_NE(main, nullptr);
+    Click(main, Ctl::btnANNOStart);
+    ExpectEnded();
+    const std::wstring report = game + L"\\probe-report.txt";
+    std::string lines;
+    for (int i = 0; i < 400 && lines.empty(); ++i) {
+        lines = ReadFileBytes(report);
+        Sleep(50);
+    }
+    // The starter ran in the installation folder, without its trailing backslash, in a normal
+    // window.
+    EXPECT_EQ(lines.substr(0, lines.find('\n')), Narrow(game));
+    EXPECT_NE(lines.find("\n1\n"), std::string::npos);
+}
+
+TEST_F(EndToEnd, ViewOpensNotepadOnTheSelectedVariant) {
+    Installation();
+    HWND main = StartAndShow();
+    ASSERT_NE(main, nullptr);
+    Select(main, 1);
+    ASSERT_TRUE(Settle(main));
+    Click(main, Ctl::btnView);
+    ASSERT_TRUE(Settle(main));
+    NotepadSearch search{"BGruppen_Classic.dat", nullptr};
+    for (int i = 0; i < 400 && search.found == nullptr; ++i) {
+        EnumWindows(FindNotepad, reinterpret_cast<LPARAM>(&search));
+        Sleep(50);
+    }
+    ASSERT_NE(search.found, nullptr);
+    EXPECT_TRUE(IsZoomed(search.found));
+    PostMessageW(search.found, WM_CLOSE, 0, 0);
+    Box box;
+    EXPECT_FALSE(FindBox(app.process.dwProcessId, box));
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)),
+              "BGruppen.dat for 1503 Classic version v1.xx");
+}
+
+TEST_F(EndToEnd, CancelledFolderChangeChangesNothing) {
+    Installation();
+    HWND main = StartAndShow();
+    ASSERT_NE(main, nullptr);
+    Click(main, Ctl::btnChooseDir);
+    Box picker = ExpectBox();
+    ASSERT_TRUE(Answer(picker, IDCANCEL));
+    ASSERT_TRUE(Settle(main));
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblDATPath)), DataFolder());
+    EXPECT_EQ(Setting(L"DATPath"), DataFolder());
+    Box none;
+    EXPECT_FALSE(FindBox(app.process.dwProcessId, none));
+}
+
+TEST_F(EndToEnd, EnterRightAfterStartPressesDone) {
+    Installation();
+    HWND main = StartAndShow();
+    ASSERT_NE(main, nullptr);
+    HWND done = ControlOf(main, Ctl::btnDone);
+    PostMessageW(done, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageW(done, WM_KEYUP, VK_RETURN, 0xC0000001);
+    ExpectEnded();
+    Box none;
+    EXPECT_FALSE(FindBox(app.process.dwProcessId, none));
+}

@@ -1,5 +1,6 @@
 // A small program the launcher tests start. It writes what it was started with into the file
-// named by its first argument, in UTF-8, one item a line:
+// named by its first argument (without arguments: probe-report.txt beside itself, for the
+// tests that start it as the game's starter), in UTF-8, one item a line:
 //   the current folder
 //   STARTUPINFO.wShowWindow, or -1 when STARTF_USESHOWWINDOW is not set
 //   the show code WinMain received
@@ -46,10 +47,18 @@ bool WriteWhole(const std::wstring& path, const std::string& content) {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int nCmdShow) {
     int count = 0;
     LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (args == nullptr || count < 2) {
+    if (args == nullptr) {
         return 2;
     }
-    const std::wstring output = args[1];
+    std::wstring output;
+    if (count >= 2) {
+        output = args[1];
+    } else {
+        wchar_t self[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        output = self;
+        output = output.substr(0, output.find_last_of(L'\\') + 1) + L"probe-report.txt";
+    }
     const std::wstring eventName = count >= 3 ? args[2] : L"";
     LocalFree(args);
 
