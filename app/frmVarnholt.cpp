@@ -346,43 +346,38 @@ void frmVarnholt::OnCommand(int id, int code) {
         return;
     }
     const Ctl control = DESIGN[index].id;
-    switch (control) {
-    case Ctl::lstDATs:
+    if (control == Ctl::lstDATs) {
         if (code == LBN_SELCHANGE) {
             logic_->lstDATs_Click();
         } else if (code == LBN_DBLCLK) {
             logic_->lstDATs_DblClick();
         }
-        break;
-    case Ctl::btnActivate:
-        if (code == BN_CLICKED) {
-            logic_->btnActivate_Click();
-        }
-        break;
-    case Ctl::btnANNOStart:
-        if (code == BN_CLICKED) {
-            logic_->btnANNOStart_Click();
-        }
-        break;
-    case Ctl::btnView:
-        if (code == BN_CLICKED) {
-            logic_->btnView_Click();
-        }
-        break;
-    case Ctl::btnChooseDir:
-        if (code == BN_CLICKED) {
-            logic_->btnChooseDir_Click();
-        }
-        break;
-    case Ctl::btnDone:
-        if (code == BN_CLICKED) {
-            logic_->btnDone_Click();
-        }
-        break;
-    case Ctl::lblCR:
+        return;
+    }
+    if (control == Ctl::lblCR) {
         if (code == STN_CLICKED) {
             logic_->lblCR_Click();
         }
+        return;
+    }
+    if (code != BN_CLICKED) {
+        return;
+    }
+    switch (control) {
+    case Ctl::btnActivate:
+        logic_->btnActivate_Click();
+        break;
+    case Ctl::btnANNOStart:
+        logic_->btnANNOStart_Click();
+        break;
+    case Ctl::btnView:
+        logic_->btnView_Click();
+        break;
+    case Ctl::btnChooseDir:
+        logic_->btnChooseDir_Click();
+        break;
+    case Ctl::btnDone:
+        logic_->btnDone_Click();
         break;
     default:
         break;
