@@ -202,7 +202,10 @@ void frmVarnholt::CreateControls() {
             const std::wstring tip = Widen(d.toolTip);
             TOOLINFOW info = {};
             info.cbSize = sizeof info;
-            info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            // The window relays the mouse to the tool tips itself: a tool tip that subclasses
+            // its control handles every message the control gets, which under Wine makes
+            // filling the list with thousands of entries take seconds.
+            info.uFlags = TTF_IDISHWND;
             info.hwnd = hwnd_;
             info.uId = reinterpret_cast<UINT_PTR>(control);
             info.lpszText = const_cast<wchar_t*>(tip.c_str());
@@ -214,7 +217,7 @@ void frmVarnholt::CreateControls() {
 int frmVarnholt::Run() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (!TranslateDialogKeys(msg)) {
+        if (!PreTranslate(msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
@@ -222,7 +225,10 @@ int frmVarnholt::Run() {
     return 0;
 }
 
-bool frmVarnholt::TranslateDialogKeys(MSG& msg) {
+bool frmVarnholt::PreTranslate(MSG& msg) {
+    if (toolTip_ != nullptr && msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) {
+        SendMessageW(toolTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+    }
     // Tab moves between the controls, Enter presses the focused button or else the default
     // button Done.
     return hwnd_ != nullptr && IsWindow(hwnd_) && IsDialogMessageW(hwnd_, &msg);
@@ -407,6 +413,14 @@ void frmVarnholt::SetEnabled(Ctl control, bool enabled) {
     EnableWindow(Control(control), enabled ? TRUE : FALSE);
 }
 
+void frmVarnholt::SetListRedraw(bool on) {
+    HWND list = Control(Ctl::lstDATs);
+    SendMessageW(list, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+    if (on) {
+        InvalidateRect(list, nullptr, TRUE);
+    }
+}
+
 void frmVarnholt::ListClear() {
     SendMessageW(Control(Ctl::lstDATs), LB_RESETCONTENT, 0, 0);
 }
@@ -478,7 +492,7 @@ void frmVarnholt::DoEvents() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
-        if (!TranslateDialogKeys(msg)) {
+        if (!PreTranslate(msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }

@@ -31,6 +31,7 @@ class frmVarnholt : public FormControls {
     void SetCaption(Ctl control, const std::string& text) override;
     void SetForeColor(Ctl control, std::uint32_t rgb) override;
     void SetEnabled(Ctl control, bool enabled) override;
+    void SetListRedraw(bool on) override;
     void ListClear() override;
     void ListAdd(const std::string& text) override;
     int ListCount() const override;
@@ -54,7 +55,9 @@ class frmVarnholt : public FormControls {
     void PaintBackground(HDC dc, const RECT& area);
     HWND Control(Ctl control) const { return controls_[static_cast<int>(control)]; }
     const ControlDesign& DesignOf(Ctl control) const;
-    bool TranslateDialogKeys(MSG& msg);
+    // Relays the mouse to the tool tips and handles the dialog keys; true when the message is
+    // handled.
+    bool PreTranslate(MSG& msg);
 
     HINSTANCE instance_;
     std::unique_ptr<FormLogic> logic_;

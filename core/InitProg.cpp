@@ -44,9 +44,13 @@ bool FormLogic::InitProg() {
     if (!FirstRunSafeguard()) {
         return false;
     }
+    // A visible list redrawn after every added entry would make a refill with thousands of
+    // further files take minutes.
+    s_.ui.SetListRedraw(false);
     FillCatalogue();
     IdentifyCurrentFile();
     ScanFolder();
+    s_.ui.SetListRedraw(true);
     UpdateActivateButton();
     return true;
 }

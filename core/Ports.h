@@ -138,6 +138,8 @@ class FormControls {
     virtual void SetForeColor(Ctl control, std::uint32_t rgb) = 0;
     virtual void SetEnabled(Ctl control, bool enabled) = 0;
 
+    // Switches the list's drawing off while it is refilled, and back on (redrawing it) after.
+    virtual void SetListRedraw(bool on) = 0;
     virtual void ListClear() = 0;
     virtual void ListAdd(const std::string& text) = 0;
     virtual int ListCount() const = 0;

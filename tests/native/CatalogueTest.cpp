@@ -212,4 +212,7 @@ TEST_F(Catalogue, ManyFurtherFilesAreAllListedOnce) {
     EXPECT_EQ(h.ui.items.size(), 2005u);
     EXPECT_EQ(h.logic.aDATFiles().size(), 2005u);
     EXPECT_EQ(h.files.firstLineReads, 2001);
+    // The list is refilled with its drawing switched off, and drawn again afterwards.
+    EXPECT_EQ(h.ui.addsWhileDrawn, 0);
+    EXPECT_TRUE(h.ui.listRedraw);
 }

@@ -175,11 +175,17 @@ class FakeControls : public FormControls {
     void SetCaption(Ctl c, const std::string& text) override { captions[c] = text; }
     void SetForeColor(Ctl c, std::uint32_t rgb) override { colours[c] = rgb; }
     void SetEnabled(Ctl c, bool e) override { enabled[c] = e; }
+    bool listRedraw = true;
+    void SetListRedraw(bool on) override { listRedraw = on; }
     void ListClear() override {
         items.clear();
         index = -1;
     }
-    void ListAdd(const std::string& text) override { items.push_back(text); }
+    int addsWhileDrawn = 0;
+    void ListAdd(const std::string& text) override {
+        items.push_back(text);
+        addsWhileDrawn += listRedraw ? 1 : 0;
+    }
     int ListCount() const override { return static_cast<int>(items.size()); }
     int ListIndex() const override { return index; }
     void SetListIndex(int i) override { index = i; }
