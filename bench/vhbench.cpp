@@ -625,6 +625,14 @@ int main(int argc, char** argv) {
 
     Progress("start-up\n");
     const StartUp startUp = MeasureStartUp(runs);
+    if (argc > 2 && std::string(argv[2]) == "start-up") {
+        // Only the start-up, for trying out a change to it.
+        std::printf("start-up: varnholt %s, bare window %s, with its libraries %s: %.2fx\n",
+                    Ms(startUp.varnholt).c_str(), Ms(startUp.baseline).c_str(),
+                    Ms(startUp.imports).c_str(),
+                    startUp.varnholt.Median() / startUp.baseline.Median());
+        return 0;
+    }
     Progress("activation\n");
     const Activation small = MeasureActivation(13 * 1024, runs);
     const Activation big = MeasureActivation(10 * 1024 * 1024, runs);
