@@ -461,8 +461,9 @@ void frmVarnholt::Beep() {
 }
 
 void frmVarnholt::MsgBox(const std::string& text, int flags, const std::string& title) {
-    // Before the window is shown the message has no owner; afterwards it belongs to the window.
-    HWND owner = (hwnd_ != nullptr && IsWindowVisible(hwnd_)) ? hwnd_ : nullptr;
+    // Before the window is shown, and while it is minimised, the message has no owner (a
+    // minimised owner would hide it); otherwise it belongs to the window.
+    HWND owner = (hwnd_ != nullptr && IsWindowVisible(hwnd_) && !IsIconic(hwnd_)) ? hwnd_ : nullptr;
     MessageBoxW(owner, Widen(text).c_str(), Widen(title).c_str(),
                 MB_OK | static_cast<UINT>(flags) | (owner == nullptr ? MB_TASKMODAL : 0));
 }

@@ -25,9 +25,10 @@ bool GetRegValue(std::uint32_t hive, const std::string& keyPath, const std::stri
                  const std::function<void(const std::string&)>& reportFault) {
     HKEY key = nullptr;
     // Read access is all the reader needs; a standard user may not write HKEY_LOCAL_MACHINE.
-    if (RegOpenKeyExA(reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(hive)),
-                      Utf8ToAnsi(keyPath).c_str(), 0, KEY_READ | KEY_WOW64_32KEY,
-                      &key) != ERROR_SUCCESS) {
+    // The predefined root keys are 32-bit values that a 64-bit build sign-extends.
+    HKEY root = reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(hive)));
+    if (RegOpenKeyExA(root, Utf8ToAnsi(keyPath).c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) !=
+        ERROR_SUCCESS) {
         return false;
     }
     const std::string name = Utf8ToAnsi(valueName);
