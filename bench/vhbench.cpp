@@ -27,9 +27,6 @@ using namespace varnholt::drive;
 namespace {
 
 constexpr DWORD WAIT_MS = 120000;
-const wchar_t GAME_KEY[] = L"Software\\Max-Design\\ANNO1503";
-const wchar_t TOOLS_KEY[] = L"Software\\Marrik's ANNO 1503-Tools";
-const wchar_t SETTINGS_KEY[] = L"Software\\Marrik's ANNO 1503-Tools\\Varnholt";
 const wchar_t MAIN_CLASS[] = L"frmVarnholt";
 const wchar_t BASELINE_CLASS[] = L"VhBaselineWindow";
 const wchar_t DIALOG_CLASS[] = L"#32770";
@@ -105,36 +102,20 @@ const char* Verdict(bool met) {
 
 void SetValue(HKEY root, const wchar_t* path, REGSAM view, const wchar_t* name,
               const std::wstring& value) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS) {
+    if (!SetRegText(root, path, view, name, value)) {
         Fail("cannot write the registry key " + Narrow(path));
     }
-    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
 }
 
 // The game's key as its installer writes it, and Varnholt's settings after its first run: the
 // backup made, and the data folder chosen.
 void WriteKeys(const std::wstring& game, const std::wstring& data) {
-    SetValue(HKEY_LOCAL_MACHINE, GAME_KEY, KEY_WOW64_32KEY, L"GAMEPATH", game);
-    SetValue(HKEY_LOCAL_MACHINE, GAME_KEY, KEY_WOW64_32KEY, L"VERSION", L"1.04");
-    SetValue(HKEY_LOCAL_MACHINE, GAME_KEY, KEY_WOW64_32KEY, L"ADDON_VERSION", L"2.01");
-    SetValue(HKEY_LOCAL_MACHINE, GAME_KEY, KEY_WOW64_32KEY, L"LANGUAGE", L"Deutsch");
-    RegDeleteTreeW(HKEY_CURRENT_USER, TOOLS_KEY);
-    SetValue(HKEY_CURRENT_USER, SETTINGS_KEY, 0, L"FirstRun", L"1");
-    SetValue(HKEY_CURRENT_USER, SETTINGS_KEY, 0, L"DATPath", data + L"\\");
-}
-
-// A synthetic group table: a first line with the marker, then made-up rows.
-std::string GroupFile(const std::string& marker, int rows) {
-    std::string text = ";" + marker + "\r\n; Varnholt benchmark data, not the game's\r\n";
-    for (int i = 0; i < rows; ++i) {
-        text += "Gruppe " + std::to_string(i) + " = " +
-                std::to_string((i * 37 + marker.size()) % 97) + "\r\n";
+    if (!WriteGameKey(game)) {
+        Fail("cannot write the game's registry key");
     }
-    return text;
+    RegDeleteTreeW(HKEY_CURRENT_USER, TOOLS_KEY_PATH);
+    SetValue(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, 0, L"FirstRun", L"1");
+    SetValue(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, 0, L"DATPath", data + L"\\");
 }
 
 // A synthetic group table of exactly `bytes` bytes.

@@ -256,6 +256,37 @@ bool Settle(HWND main, DWORD timeoutMs) {
     return SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
 }
 
+bool SetRegText(HKEY root, const wchar_t* path, REGSAM view, const wchar_t* name,
+                const std::wstring& value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    const LONG status =
+        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+bool WriteGameKey(const std::wstring& game) {
+    return SetRegText(HKEY_LOCAL_MACHINE, GAME_KEY_PATH, KEY_WOW64_32KEY, L"GAMEPATH", game) &&
+           SetRegText(HKEY_LOCAL_MACHINE, GAME_KEY_PATH, KEY_WOW64_32KEY, L"VERSION", L"1.04") &&
+           SetRegText(HKEY_LOCAL_MACHINE, GAME_KEY_PATH, KEY_WOW64_32KEY, L"ADDON_VERSION",
+                      L"2.01") &&
+           SetRegText(HKEY_LOCAL_MACHINE, GAME_KEY_PATH, KEY_WOW64_32KEY, L"LANGUAGE", L"Deutsch");
+}
+
+std::string GroupFile(const std::string& marker, int rows) {
+    std::string text = ";" + marker + "\r\n; Varnholt test data, not the game's\r\n";
+    for (int i = 0; i < rows; ++i) {
+        text += "Gruppe " + std::to_string(i) + " = " +
+                std::to_string((i * 37 + marker.size()) % 97) + "\r\n";
+    }
+    return text;
+}
+
 std::string ReadFileBytes(const std::wstring& path) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, 0, nullptr);

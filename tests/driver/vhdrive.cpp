@@ -65,33 +65,11 @@ void PrintState(HWND main) {
 }
 
 bool WriteKey(const std::wstring& folder) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Max-Design\\ANNO1503", 0, nullptr, 0,
-                        KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
+    if (!WriteGameKey(folder)) {
         return false;
     }
-    auto set = [&](const wchar_t* name, const std::wstring& value) {
-        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    };
-    set(L"GAMEPATH", folder);
-    set(L"VERSION", L"1.04");
-    set(L"ADDON_VERSION", L"2.01");
-    set(L"LANGUAGE", L"Deutsch");
-    RegCloseKey(key);
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Marrik's ANNO 1503-Tools");
+    RegDeleteTreeW(HKEY_CURRENT_USER, TOOLS_KEY_PATH);
     return true;
-}
-
-// Synthetic group tables: a first line with the variant's marker, then made-up rows.
-std::string GroupFile(const std::string& marker, int rows) {
-    std::string text = ";" + marker + "\r\n; Varnholt demo data, not the game's\r\n";
-    for (int i = 0; i < rows; ++i) {
-        text += "Gruppe " + std::to_string(i) + " = " +
-                std::to_string((i * 37 + marker.size()) % 97) + "\r\n";
-    }
-    return text;
 }
 
 int InstallDemo(const std::string& gameFolder) {

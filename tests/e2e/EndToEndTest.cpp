@@ -14,30 +14,15 @@ using namespace varnholt::drive;
 namespace {
 
 constexpr DWORD WAIT_MS = 30000;
-const wchar_t GAME_KEY[] = L"Software\\Max-Design\\ANNO1503";
-const wchar_t TOOLS_KEY[] = L"Software\\Marrik's ANNO 1503-Tools";
-const wchar_t SETTINGS_KEY[] = L"Software\\Marrik's ANNO 1503-Tools\\Varnholt";
 const std::string TITLE = "Marrik's ANNO 1503 Varnholt v1.00";
 const std::string CLASSIC = ";Classic\r\nclassic groups\r\n";
 const std::string ADDON = ";AddOn\r\naddon groups\r\n";
 
-void SetValue(HKEY root, const wchar_t* path, REGSAM view, const wchar_t* name,
-              const std::string& value) {
-    HKEY key = nullptr;
-    ASSERT_EQ(
-        RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr),
-        ERROR_SUCCESS);
-    const std::wstring wide = Widen(value);
-    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
-                   static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-}
-
 std::string Setting(const wchar_t* name) {
     wchar_t value[1024] = {};
     DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, SETTINGS_KEY, name, RRF_RT_REG_SZ, nullptr, value, &size) !=
-        ERROR_SUCCESS) {
+    if (RegGetValueW(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, name, RRF_RT_REG_SZ, nullptr, value,
+                     &size) != ERROR_SUCCESS) {
         return "<absent>";
     }
     return Narrow(value);
@@ -58,8 +43,8 @@ class EndToEnd : public ::testing::Test {
     App app;
 
     void SetUp() override {
-        RegDeleteKeyExW(HKEY_LOCAL_MACHINE, GAME_KEY, KEY_WOW64_32KEY, 0);
-        RegDeleteTreeW(HKEY_CURRENT_USER, TOOLS_KEY);
+        RegDeleteKeyExW(HKEY_LOCAL_MACHINE, GAME_KEY_PATH, KEY_WOW64_32KEY, 0);
+        RegDeleteTreeW(HKEY_CURRENT_USER, TOOLS_KEY_PATH);
         wchar_t temp[MAX_PATH] = {};
         GetTempPathW(MAX_PATH, temp);
         static int counter = 0;
@@ -84,15 +69,12 @@ class EndToEnd : public ::testing::Test {
     // The game's key as its installer writes it, and a data folder with BGruppen.dat, the
     // Classic and AddOn variants, and the backup already made.
     void Installation(bool backupMade = true) {
-        SetValue(HKEY_LOCAL_MACHINE, GAME_KEY, KEY_WOW64_32KEY, L"GAMEPATH", Narrow(game));
-        SetValue(HKEY_LOCAL_MACHINE, GAME_KEY, KEY_WOW64_32KEY, L"VERSION", "1.04");
-        SetValue(HKEY_LOCAL_MACHINE, GAME_KEY, KEY_WOW64_32KEY, L"ADDON_VERSION", "2.01");
-        SetValue(HKEY_LOCAL_MACHINE, GAME_KEY, KEY_WOW64_32KEY, L"LANGUAGE", "Deutsch");
+        ASSERT_TRUE(WriteGameKey(game));
         WriteFileBytes(DataFile(L"BGruppen.dat"), CLASSIC);
         WriteFileBytes(DataFile(L"BGruppen_Classic.dat"), CLASSIC);
         WriteFileBytes(DataFile(L"BGruppen_AddOn.dat"), ADDON);
         if (backupMade) {
-            SetValue(HKEY_CURRENT_USER, SETTINGS_KEY, 0, L"FirstRun", "1");
+            ASSERT_TRUE(SetRegText(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, 0, L"FirstRun", L"1"));
         }
     }
 
