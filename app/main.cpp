@@ -1,19 +1,18 @@
 // The program entry: wires the window to the platform's registry, settings store, file system,
 // folder picker and launcher, and runs it.
 #include "../platform/RegistrySettings.h"
+#include "../platform/ShellOnDemand.h"
 #include "../platform/Win32FileSystem.h"
 #include "../platform/clsExecProg.h"
 #include "../platform/modDatDlgs.h"
 #include "../platform/modRegSubs.h"
 #include "frmVarnholt.h"
 
-#include <objbase.h>
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    // The folder-browse dialog and the shell's launch need COM on this thread.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-
+    // COM, which the folder-browse dialog and the shell's launch need, is started on this thread
+    // by the first of them: a normal start loads neither the shell nor COM.
     varnholt::Win32Registry registry;
     varnholt::RegistrySettings settings;
     varnholt::Win32FileSystem files;
@@ -28,8 +27,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             exitCode = form.Run();
         }
     }
-    if (SUCCEEDED(com)) {
-        CoUninitialize();
-    }
+    varnholt::ReleaseCom();
     return exitCode;
 }

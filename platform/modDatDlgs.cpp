@@ -1,5 +1,6 @@
 #include "modDatDlgs.h"
 
+#include "ShellOnDemand.h"
 #include "Text.h"
 
 #include <shlobj.h>
@@ -20,6 +21,15 @@ int CALLBACK BrowseCallbackProc(HWND hwnd, UINT uMsg, LPARAM /*lParam*/, LPARAM 
 }
 
 std::string BrowseForFolder(const std::string& prompt, const std::string& startFolder) {
+    return BrowseForFolder(FolderDialogOnDemand(), prompt, startFolder);
+}
+
+std::string BrowseForFolder(const FolderDialogFunctions& shell, const std::string& prompt,
+                            const std::string& startFolder) {
+    // Without the dialog there is no folder to choose.
+    if (shell.browse == nullptr || shell.pathFromList == nullptr) {
+        return std::string();
+    }
     char path[MAX_PATH] = {};
     char displayName[MAX_PATH] = {};
     const std::string ansiPrompt = Utf8ToAnsi(prompt);
@@ -41,12 +51,14 @@ std::string BrowseForFolder(const std::string& prompt, const std::string& startF
     info.lParam = reinterpret_cast<LPARAM>(block);
     info.iImage = 0;
 
-    PIDLIST_ABSOLUTE list = SHBrowseForFolderA(&info);
+    PIDLIST_ABSOLUTE list = shell.browse(&info);
     std::string result;
-    if (list != nullptr && SHGetPathFromIDListA(list, path)) {
+    if (list != nullptr && shell.pathFromList(list, path)) {
         result = AnsiToUtf8(std::string(path, strnlen(path, MAX_PATH)));
     }
-    CoTaskMemFree(list);
+    if (shell.freeList != nullptr) {
+        shell.freeList(list);
+    }
     if (block != nullptr) {
         LocalFree(block);
     }
