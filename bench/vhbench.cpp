@@ -37,6 +37,7 @@ const wchar_t BENCH_ROOT[] = L"C:\\vhbench";
 const wchar_t BIG_FILE[] = L"BGruppen_Big.dat";
 // The demo's five variant files beside BGruppen.dat: the catalogue's four and one further.
 constexpr int DEMO_ENTRIES = 6;
+constexpr int START_RUNS_FACTOR = 3;
 
 double g_ticksPerMs = 1.0;
 
@@ -63,6 +64,13 @@ class Stats {
   public:
     void Add(double value) { values_.push_back(value); }
     bool Empty() const { return values_.empty(); }
+    std::size_t Count() const { return values_.size(); }
+    double At(std::size_t i) const { return values_[i]; }
+    // Where the smallest value was added.
+    std::size_t MinIndex() const {
+        return static_cast<std::size_t>(std::min_element(values_.begin(), values_.end()) -
+                                        values_.begin());
+    }
     double Median() const {
         if (values_.empty()) {
             return 0;
@@ -686,56 +694,79 @@ void PrintActivationParts(const Activation& a) {
                 Ms(a.total).c_str(), Ms(a.messageShow).c_str(), Ms(a.messageAnswer).c_str());
 }
 
+// "fastest 71.2 ms, median 80.3 ms (71.2-140.9)".
+std::string Fastest(const Stats& s) {
+    return Format("fastest %.1f ms, median %s", s.Min(), Ms(s).c_str());
+}
+
 // The start-up's goals: against the bare window, and against the design baseline, which has
-// everything of Varnholt's window but its logic.
+// everything of Varnholt's window but its logic. On a shared machine other work only ever adds
+// to a start, so the goals compare the fastest starts; the medians stand beside them.
 void PrintStartUpGoals(StartUp& startUp, bool& allMet) {
     const Stats& varnholt = startUp.varnholt().time;
-    const double bareRatio = varnholt.Median() / startUp.bare().time.Median();
-    const double designRatio = varnholt.Median() / startUp.design().time.Median();
+    const Stats& bare = startUp.bare().time;
+    const Stats& design = startUp.design().time;
+    const double bareRatio = varnholt.Min() / bare.Min();
+    const double designRatio = varnholt.Min() / design.Min();
     const bool bareMet = bareRatio <= 1.20;
     const bool designMet = designRatio <= 1.05;
     allMet = allMet && bareMet && designMet;
-    std::printf("| Start-up, shown and idle | %s | bare window %s | %.2fx | <= 1.20x | %s |\n",
-                Ms(varnholt).c_str(), Ms(startUp.bare().time).c_str(), bareRatio, Verdict(bareMet));
-    std::printf("| Start-up against the window's design alone | %s | design baseline %s | %.2fx | "
-                "<= 1.05x | %s |\n",
-                Ms(varnholt).c_str(), Ms(startUp.design().time).c_str(), designRatio,
-                Verdict(designMet));
+    std::printf("| Start-up, shown and idle | %s | bare window %s | %.2fx (medians %.2fx) | <= "
+                "1.20x | %s |\n",
+                Fastest(varnholt).c_str(), Fastest(bare).c_str(), bareRatio,
+                varnholt.Median() / bare.Median(), Verdict(bareMet));
+    std::printf("| Start-up against the window's design alone | %s | design baseline %s | %.2fx "
+                "(medians %.2fx) | <= 1.05x | %s |\n",
+                Fastest(varnholt).c_str(), Fastest(design).c_str(), designRatio,
+                varnholt.Median() / design.Median(), Verdict(designMet));
 }
 
-// The cost of each further variant file at 10,000 of them, against the floor's.
+// The cost of each further variant file at 10,000 of them, against the floor's: from the fastest
+// runs, as the start-up's goals, with the medians' beside it.
 void PrintScanPerFileGoal(const std::vector<Scan>& scans, bool& allMet) {
     const Scan& none = scans.front();
     const Scan& most = scans.back();
-    const double perFile = (most.startUp.Median() - none.startUp.Median()) * 1000.0 / most.further;
-    const double floorPerFile = (most.floor.Median() - none.floor.Median()) * 1000.0 / most.further;
+    const double files = most.further / 1000.0; // microseconds per file from milliseconds
+    const double perFile = (most.startUp.Min() - none.startUp.Min()) / files;
+    const double floorPerFile = (most.floor.Min() - none.floor.Min()) / files;
+    const double medianPerFile = (most.startUp.Median() - none.startUp.Median()) / files;
+    const double medianFloorPerFile = (most.floor.Median() - none.floor.Median()) / files;
     const double ratio = perFile / floorPerFile;
     const bool met = ratio <= 1.1;
     allMet = allMet && met;
-    std::printf("| Scan, cost per further file at %d files | %.1f us | floor %.1f us | %.2fx | "
-                "<= 1.1x | %s |\n",
-                most.further, perFile, floorPerFile, ratio, Verdict(met));
+    std::printf("| Scan, cost per further file at %d files | fastest %.1f us, median %.1f us | "
+                "floor fastest %.1f us, median %.1f us | %.2fx (medians %.2fx) | <= 1.1x | %s |\n",
+                most.further, perFile, medianPerFile, floorPerFile, medianFloorPerFile, ratio,
+                medianPerFile / medianFloorPerFile, Verdict(met));
 }
 
 // The start-up of each program, in phases. Timed from outside by polling every millisecond, so
 // each phase boundary is known to about a millisecond.
 void PrintStartUpPhases(StartUp& startUp) {
-    std::printf("\nStart-up in phases, each the median of its own durations: \"window\" from the "
-                "start of the process until its main window exists (loading, resources, fonts, "
-                "the window made hidden); \"controls\" until the last control of the design "
-                "exists; \"procedure\" until the window is shown (Varnholt's start-up procedure); "
-                "\"painting\" until it is idle, shown and painted. The bare windows have no "
-                "controls. Varnholt's libraries are advapi32 and the common controls, loaded "
-                "and started; the shell and COM are loaded when first needed.\n\n");
-    std::printf("| Program | Start-up | Ratio to the bare window | Window | Controls | Procedure "
-                "| Painting | Peak working set |\n|---|---|---|---|---|---|---|---|\n");
-    const double bare = startUp.bare().time.Median();
+    std::printf("\nStart-up in phases, %d starts of each program: the fastest start, on which the "
+                "goals are judged, and the median start. The phases are those of the fastest "
+                "start, as seen from outside by polling every millisecond: \"window\" from the "
+                "start of the process until its main window "
+                "exists (loading, resources, fonts, the window made hidden); \"controls\" until "
+                "the last control of the design exists; \"procedure\" until the window is shown "
+                "(Varnholt's start-up procedure); \"painting\" until it is idle, shown and "
+                "painted. The bare windows have no controls. Varnholt's libraries are advapi32 "
+                "and the common controls, loaded and started; the shell and COM are loaded when "
+                "first needed.\n\n",
+                static_cast<int>(startUp.bare().time.Count()));
+    std::printf("| Program | Fastest start | Ratio to the bare window | Median start | Ratio | "
+                "Window | Controls | Procedure | Painting | Peak working set |\n"
+                "|---|---|---|---|---|---|---|---|---|---|\n");
+    const Stats& bare = startUp.bare().time;
     for (const StartedProgram& program : startUp.programs) {
-        std::printf("| %s | %s | %.2fx | %.1f ms | %.1f ms | %.1f ms | %.1f ms | %s |\n",
-                    program.name, Ms(program.time).c_str(), program.time.Median() / bare,
-                    program.phases.window.Median(), program.phases.controls.Median(),
-                    program.phases.procedure.Median(), program.phases.painting.Median(),
-                    MiB(program.peak.Median()).c_str());
+        const Phases& p = program.phases;
+        const std::size_t fastest = program.time.MinIndex();
+        std::printf("| %s | %.1f ms | %.2fx | %s | %.2fx | %.1f ms | %.1f ms | %.1f ms | %.1f ms | "
+                    "%s |\n",
+                    program.name, program.time.Min(), program.time.Min() / bare.Min(),
+                    Ms(program.time).c_str(), program.time.Median() / bare.Median(),
+                    p.window.At(fastest), p.controls.At(fastest), p.procedure.At(fastest),
+                    p.painting.At(fastest), MiB(program.peak.Median()).c_str());
     }
 }
 
@@ -763,7 +794,9 @@ int main(int argc, char** argv) {
     }
 
     Progress("start-up\n");
-    StartUp startUp = MeasureStartUp(runs);
+    // Starts are short: three times the runs, so that the fastest of them is a start with no
+    // other work of the machine in its way.
+    StartUp startUp = MeasureStartUp(START_RUNS_FACTOR * runs);
     if (argc > 2 && std::string(argv[2]) == "start-up") {
         // Only the start-up, for trying out a change to it.
         PrintStartUpPhases(startUp);
