@@ -543,3 +543,26 @@ TEST_F(WindowAtDpi, LaysItselfOutAgainOnAnotherScreen) {
     EXPECT_PIXELS(client.right, Scaled(CLIENT_WIDTH, original));
     EXPECT_PIXELS(client.bottom, Scaled(CLIENT_HEIGHT, original));
 }
+
+// The window class lives as long as the window: it is unregistered when the window goes, before
+// the icons it names are destroyed, and a window can be made again after.
+TEST(WindowClass, GoesWithTheWindowAndCanBeRegisteredAgain) {
+    GameRegistry registry;
+    MemorySettings settings;
+    DemoFiles files;
+    NoPicker picker;
+    NoLaunchers launchers;
+    modVarnholt folders;
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        auto form = std::make_unique<frmVarnholt>(instance, registry, settings, files, picker,
+                                                  launchers, folders);
+        ASSERT_TRUE(form->Create());
+        WNDCLASSEXW wc = {};
+        wc.cbSize = sizeof wc;
+        EXPECT_TRUE(GetClassInfoExW(instance, L"frmVarnholt", &wc));
+        form.reset();
+        EXPECT_FALSE(GetClassInfoExW(instance, L"frmVarnholt", &wc));
+    }
+}
