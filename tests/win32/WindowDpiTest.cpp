@@ -487,6 +487,8 @@ TEST_F(WindowAtDpi, NoCaptionIsCut) {
             LOGFONTW lf = FontOf(label);
             if (lf.lfWidth != 0) {
                 ++narrowed;
+                std::printf("[ dpi %d ] %s narrowed to width %d: %s\n", Dpi(), d.name,
+                            static_cast<int>(lf.lfWidth), text.c_str());
                 // Narrowed because the design's font does not fit, and just enough.
                 lf.lfWidth = 0;
                 HFONT design = CreateFontIndirectW(&lf);
