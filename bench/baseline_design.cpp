@@ -1,9 +1,9 @@
-// The floor for Varnholt's window with its design: one top-level window of the same class name
-// style and size as the bare window, with Varnholt's resources (icon, picture, folder picture,
-// cursor, manifest), the same three fonts, the same fourteen controls at their design places
-// with their design captions, the same ten tool tips, and labels drawn onto the picture. No
-// logic: no registry, no settings, no files, no list entries. Between the bare window and
-// varnholt.exe it tells apart what the design costs and what Varnholt's own work costs.
+// The floor for Varnholt's window with its design: one top-level window of the same class name,
+// style and size as the bare window, laid out at 96 dots per inch, with Varnholt's resources (icon,
+// picture, folder picture, cursor, manifest), the same three fonts, the same fourteen controls at
+// their design places with their design captions, the same ten tool tips, and labels drawn onto the
+// picture. No logic: no registry, no settings, no files, no list entries. Between the bare window
+// and varnholt.exe it tells apart what the design costs and what Varnholt's own work costs.
 //
 // Like the bare window it stays until it is closed and closes itself after a minute.
 #include "app/Design.h"
@@ -22,8 +22,6 @@ namespace {
 const wchar_t WINDOW_CLASS[] = L"VhBaselineWindow";
 constexpr UINT_PTR SAFETY_TIMER = 1;
 constexpr UINT SAFETY_MS = 60000;
-// Tahoma 8.25 points at 96 dots per inch, as the window's.
-constexpr int FONT_HEIGHT = -11;
 
 HFONT g_fonts[3] = {};
 HBITMAP g_picture = nullptr;
@@ -54,9 +52,10 @@ COLORREF ColourOf(Colour colour) {
 }
 
 HFONT MakeFont(int weight, bool underline) {
-    return CreateFontW(FONT_HEIGHT, 0, 0, 0, weight, FALSE, underline ? TRUE : FALSE, FALSE,
-                       ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
+    return CreateFontW(FontHeightAtDpi(DESIGN_DPI), 0, 0, 0, weight, FALSE,
+                       underline ? TRUE : FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       L"Tahoma");
 }
 
 // A label: the picture behind it, then its caption in its colour.
