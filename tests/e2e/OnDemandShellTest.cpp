@@ -13,8 +13,9 @@ using namespace varnholt::drive;
 namespace {
 
 constexpr DWORD WAIT_MS = 30000;
-// The shell and what it loads in turn.
-const char* const SHELL[] = {"shell32.dll", "shlwapi.dll", "shcore.dll"};
+// The shell and what it loads in turn; not shcore.dll, which it loads too, but which the
+// window loads for itself to learn the screen's resolution.
+const char* const SHELL[] = {"shell32.dll", "shlwapi.dll"};
 // COM and what it loads in turn.
 const char* const COM[] = {"ole32.dll", "combase.dll", "rpcrt4.dll"};
 
