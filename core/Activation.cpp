@@ -1,4 +1,5 @@
 // Activation: makes the selected variant the game's current BGruppen.dat.
+#include "CopyViaScratch.h"
 #include "FormLogic.h"
 
 #include "../platform/modBasis.h"
@@ -26,16 +27,9 @@ void FormLogic::btnActivate_Click() {
         error.number = 1;
         error.description = "No BGruppen.dat file is selected in the list.";
     } else {
-        // The variant is copied under a scratch name and then renamed over BGruppen.dat in one
-        // step, so BGruppen.dat holds either its old or its complete new content at any time.
-        const std::string scratch = folder + CURRENT_FILE_SCRATCH;
-        error = s_.files.CopyFileTo(source, scratch);
-        if (!error.failed()) {
-            error = s_.files.RenameFile(scratch, target, true);
-        }
-        if (error.failed()) {
-            s_.files.DeleteFileAt(scratch);
-        }
+        // Through a scratch file, so BGruppen.dat holds either its old or its complete new
+        // content at any time.
+        error = CopyViaScratch(s_.files, source, target, folder + CURRENT_FILE_SCRATCH, true);
     }
     if (error.failed()) {
         ui.Beep();

@@ -1,6 +1,7 @@
 // The start-up procedure: installation folder, save-game and data folders, version and
 // installation mode, the first-run backup, and the variant catalogue with the identification
 // of the current BGruppen.dat.
+#include "CopyViaScratch.h"
 #include "FormLogic.h"
 #include "Marker.h"
 #include "VersionMode.h"
@@ -137,15 +138,11 @@ bool FormLogic::FirstRunSafeguard() {
         return true;
     }
 
-    // The backup is written under a scratch name and renamed once complete, so an interrupted
-    // copy never leaves a partial backup that a later start would take as present.
-    const std::string scratch = folder + BACKUP_FILE_SCRATCH;
-    FileError error = s_.files.CopyFileTo(current, scratch);
-    if (!error.failed()) {
-        error = s_.files.RenameFile(scratch, backup, false);
-    }
+    // Written through a scratch file, so an interrupted copy never leaves a partial backup that
+    // a later start would take as present.
+    const FileError error =
+        CopyViaScratch(s_.files, current, backup, folder + BACKUP_FILE_SCRATCH, false);
     if (error.failed()) {
-        s_.files.DeleteFileAt(scratch);
         s_.ui.Beep();
         s_.ui.MsgBox("Unable to create backup copy: " + error.description +
                          "\r\n\r\nCheck installation and start this tool again...",
