@@ -58,6 +58,7 @@ class FormLogic {
   private:
     bool FindInstallationFolder();
     void FixFolders();
+    void RemoveScratchLeftovers();
     void ReadVersion();
     bool FirstRunSafeguard();
     void FillCatalogue();

@@ -41,6 +41,7 @@ bool FormLogic::InitProg() {
         return false;
     }
     FixFolders();
+    RemoveScratchLeftovers();
     ReadVersion();
     if (!FirstRunSafeguard()) {
         return false;
@@ -94,6 +95,17 @@ void FormLogic::FixFolders() {
         s_.settings.SaveSetting("DATPath", f.strDATPath);
     }
     s_.ui.SetCaption(Ctl::lblDATPath, f.strDATPath);
+}
+
+void FormLogic::RemoveScratchLeftovers() {
+    // A run killed during activation or the first-run backup leaves its scratch file behind,
+    // as large as a variant. Only the program's own scratch names are removed.
+    const std::string folder = AddBackslash(s_.ui.Caption(Ctl::lblDATPath));
+    for (const std::string* name : {&CURRENT_FILE_SCRATCH, &BACKUP_FILE_SCRATCH}) {
+        if (s_.files.FileExists(folder + *name)) {
+            s_.files.DeleteFileAt(folder + *name);
+        }
+    }
 }
 
 void FormLogic::ReadVersion() {
