@@ -1,5 +1,6 @@
 // Activation: makes the selected variant the game's current BGruppen.dat.
 #include "CopyViaScratch.h"
+#include "DescribeFailure.h"
 #include "FormLogic.h"
 
 #include "../platform/modBasis.h"
@@ -16,7 +17,7 @@ void FormLogic::btnActivate_Click() {
     FileError error = s_.files.CheckDeletable(target);
     if (error.failed()) {
         ui.Beep();
-        ui.MsgBox("Unable to delete current BGruppen.dat file: " + error.description +
+        ui.MsgBox("Unable to delete current BGruppen.dat file: " + DescribeFailure(error) +
                       "\r\n\r\nCheck installation and try again...",
                   MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
         return;
@@ -34,7 +35,7 @@ void FormLogic::btnActivate_Click() {
     if (error.failed()) {
         ui.Beep();
         ui.MsgBox("Unable to copy ' " + source + "' to current BGruppen.dat file: " +
-                      error.description + "\r\n\r\nCheck installation and try again...",
+                      DescribeFailure(error) + "\r\n\r\nCheck installation and try again...",
                   MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
         return;
     }

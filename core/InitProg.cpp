@@ -2,6 +2,7 @@
 // installation mode, the first-run backup, and the variant catalogue with the identification
 // of the current BGruppen.dat.
 #include "CopyViaScratch.h"
+#include "DescribeFailure.h"
 #include "FormLogic.h"
 #include "Marker.h"
 #include "VersionMode.h"
@@ -156,7 +157,7 @@ bool FormLogic::FirstRunSafeguard() {
         CopyViaScratch(s_.files, current, backup, folder + BACKUP_FILE_SCRATCH, false);
     if (error.failed()) {
         s_.ui.Beep();
-        s_.ui.MsgBox("Unable to create backup copy: " + error.description +
+        s_.ui.MsgBox("Unable to create backup copy: " + DescribeFailure(error) +
                          "\r\n\r\nCheck installation and start this tool again...",
                      MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
         s_.ui.EndProgram();

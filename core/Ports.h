@@ -36,12 +36,16 @@ class SettingsStore {
     virtual bool SaveSetting(const std::string& key, const std::string& value) = 0;
 };
 
-// The error state of a checked file operation: number 0 means no failure.
+// The error state of a checked file operation: number 0 means no failure. The number is the
+// platform's error code, the description the platform's text for it.
 struct FileError {
     std::uint32_t number = 0;
     std::string description;
     bool failed() const { return number != 0; }
 };
+
+// The platform's error code for access that was denied.
+constexpr std::uint32_t ERROR_ACCESS_DENIED_VALUE = 5;
 
 class FileSystem {
   public:
