@@ -47,6 +47,12 @@ struct FileError {
 // The platform's error code for access that was denied.
 constexpr std::uint32_t ERROR_ACCESS_DENIED_VALUE = 5;
 
+// A file found by a listing: its name (without folder) and its length in bytes.
+struct FileEntry {
+    std::string name;
+    std::uint64_t length = 0;
+};
+
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
@@ -72,6 +78,29 @@ class FileSystem {
     // listing failed outright; the names found until then stay in `names`.
     virtual bool ListFiles(const std::string& folder, const std::string& pattern,
                            std::vector<std::string>& names) = 0;
+    // As ListFiles, with each file's length. This default asks for each length on its own and
+    // leaves out a file whose length cannot be read; a listing that carries the lengths
+    // anyway overrides it.
+    virtual bool ListFilesWithLengths(const std::string& folder, const std::string& pattern,
+                                      std::vector<FileEntry>& entries) {
+        std::vector<std::string> names;
+        const bool complete = ListFiles(folder, pattern, names);
+        for (const std::string& name : names) {
+            FileEntry entry{name, 0};
+            if (FileLength(folder + name, entry.length)) {
+                entries.push_back(entry);
+            }
+        }
+        return complete;
+    }
+    // True when both files could be read whole and hold the same bytes. This default reads no
+    // contents and reports no match, so that a caller that keeps what matches nothing keeps a
+    // copy rather than risk losing one.
+    virtual bool SameContent(const std::string& first, const std::string& second) {
+        (void)first;
+        (void)second;
+        return false;
+    }
 };
 
 class FolderPicker {

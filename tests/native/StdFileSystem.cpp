@@ -185,6 +185,7 @@ FileError StdFileSystem::DeleteFileAt(const std::string& path) {
 
 bool StdFileSystem::ListFiles(const std::string& folder, const std::string& pattern,
                               std::vector<std::string>& names) {
+    ++listings;
     std::error_code code;
     fs::directory_iterator it(ToNative(folder), code);
     if (code) {
@@ -204,6 +205,17 @@ bool StdFileSystem::ListFiles(const std::string& folder, const std::string& patt
     std::sort(found.begin(), found.end());
     names.insert(names.end(), found.begin(), found.end());
     return true;
+}
+
+bool StdFileSystem::SameContent(const std::string& first, const std::string& second) {
+    compared.push_back(second);
+    std::ifstream a(ToNative(first), std::ios::binary);
+    std::ifstream b(ToNative(second), std::ios::binary);
+    if (!a || !b) {
+        return false;
+    }
+    return std::equal(std::istreambuf_iterator<char>(a), std::istreambuf_iterator<char>(),
+                      std::istreambuf_iterator<char>(b), std::istreambuf_iterator<char>());
 }
 
 FileError FailingFileSystem::Failure(const FileError& usual) const {

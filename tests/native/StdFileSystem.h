@@ -25,7 +25,10 @@ class StdFileSystem : public FileSystem {
     FileError DeleteFileAt(const std::string& path) override;
     bool ListFiles(const std::string& folder, const std::string& pattern,
                    std::vector<std::string>& names) override;
+    bool SameContent(const std::string& first, const std::string& second) override;
 
+    int listings = 0;
+    std::vector<std::string> compared; // the second file of each comparison, in order
     int firstLineReads = 0;
     std::size_t largestFirstLineRequest = 0;
 };
