@@ -102,7 +102,8 @@ void FormLogic::RemoveScratchLeftovers() {
     // A run killed during activation or the first-run backup leaves its scratch file behind,
     // as large as a variant. Only the program's own scratch names are removed.
     const std::string folder = AddBackslash(s_.ui.Caption(Ctl::lblDATPath));
-    for (const std::string* name : {&CURRENT_FILE_SCRATCH, &BACKUP_FILE_SCRATCH}) {
+    for (const std::string* name :
+         {&CURRENT_FILE_SCRATCH, &BACKUP_FILE_SCRATCH, &KEPT_FILE_SCRATCH}) {
         if (s_.files.FileExists(folder + *name)) {
             s_.files.DeleteFileAt(folder + *name);
         }

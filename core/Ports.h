@@ -103,6 +103,21 @@ class FileSystem {
     }
 };
 
+// A moment in local time, to the minute.
+struct LocalTime {
+    int year = 0;
+    int month = 0; // 1 to 12
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+};
+
+class Clock {
+  public:
+    virtual ~Clock() = default;
+    virtual LocalTime Now() = 0;
+};
+
 class FolderPicker {
   public:
     virtual ~FolderPicker() = default;

@@ -55,6 +55,7 @@ TEST(AccessDenied, BackupMessageSaysWhatHelps) {
 TEST(AccessDenied, ActivationMessagesSayWhatHelps) {
     TempFolder data;
     data.Write("BGruppen.dat", ";Classic\r\n");
+    data.Write("BGruppen_Classic.dat", ";Classic\r\n");
     data.Write("BGruppen_AddOn.dat", ";AddOn\r\n");
     for (const Case& c : Cases(FsStep::CheckDeletable, FsStep::CopyFileTo, FsStep::RenameFile)) {
         SCOPED_TRACE(c.description);

@@ -151,14 +151,16 @@ TEST_F(Startup, LeftoverScratchFilesOfAKilledRunAreRemovedAndNothingElse) {
     data.Write("BGruppen.dat", ";Classic\r\n");
     data.Write("BGruppen.dat.tmp", "half a variant");
     data.Write("BGruppen_Original.dat.tmp", "half a backup");
+    data.Write("BGruppen_Saved.dat.tmp", "half a kept file");
     const char* const others[] = {"BGruppen_AddOn.dat.tmp", "BGruppen.tmp", "BGruppen.dat.tmp.1",
-                                  "Other.tmp"};
+                                  "BGruppen_Saved_2026-12-08_1435.dat", "Other.tmp"};
     for (const char* name : others) {
         data.Write(name, "the player's");
     }
     ASSERT_TRUE(Run());
     EXPECT_FALSE(data.Has("BGruppen.dat.tmp"));
     EXPECT_FALSE(data.Has("BGruppen_Original.dat.tmp"));
+    EXPECT_FALSE(data.Has("BGruppen_Saved.dat.tmp"));
     for (const char* name : others) {
         EXPECT_EQ(data.Read(name), "the player's") << name;
     }

@@ -218,20 +218,26 @@ bool StdFileSystem::SameContent(const std::string& first, const std::string& sec
                       std::istreambuf_iterator<char>(b), std::istreambuf_iterator<char>());
 }
 
+bool FailingFileSystem::Fails(FsStep step, const std::string& path,
+                              const std::string& other) const {
+    return failAt == step && (onlyFor.empty() || path.find(onlyFor) != std::string::npos ||
+                              other.find(onlyFor) != std::string::npos);
+}
+
 FileError FailingFileSystem::Failure(const FileError& usual) const {
     return failure.failed() ? failure : usual;
 }
 
 FileError FailingFileSystem::CheckDeletable(const std::string& path) {
-    return failAt == FsStep::CheckDeletable ? Failure(SharingViolation())
-                                            : StdFileSystem::CheckDeletable(path);
+    return Fails(FsStep::CheckDeletable, path) ? Failure(SharingViolation())
+                                               : StdFileSystem::CheckDeletable(path);
 }
 
 FileError FailingFileSystem::CopyFileTo(const std::string& source, const std::string& target) {
-    if (failAt == FsStep::CopyFileTo) {
+    if (Fails(FsStep::CopyFileTo, source, target)) {
         return Failure(DiskFull());
     }
-    if (failAt == FsStep::CopyHalfway) {
+    if (Fails(FsStep::CopyHalfway, source, target)) {
         // A copy that stops part-way, leaving a partial file, as a full disk would.
         std::ifstream in(ToNative(source), std::ios::binary);
         std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -244,8 +250,8 @@ FileError FailingFileSystem::CopyFileTo(const std::string& source, const std::st
 
 FileError FailingFileSystem::RenameFile(const std::string& from, const std::string& to,
                                         bool replace) {
-    return failAt == FsStep::RenameFile ? Failure(SharingViolation())
-                                        : StdFileSystem::RenameFile(from, to, replace);
+    return Fails(FsStep::RenameFile, from, to) ? Failure(SharingViolation())
+                                               : StdFileSystem::RenameFile(from, to, replace);
 }
 
 bool FailingFileSystem::ListFiles(const std::string& folder, const std::string& pattern,

@@ -49,6 +49,8 @@ class FailingFileSystem : public StdFileSystem {
     // What the failing step reports; when unset, its usual failure (a locked file for the
     // check and the rename, a full disk for the copy).
     FileError failure;
+    // When set, only an operation on a path that contains this text fails.
+    std::string onlyFor;
     FileError CheckDeletable(const std::string& path) override;
     FileError CopyFileTo(const std::string& source, const std::string& target) override;
     FileError RenameFile(const std::string& from, const std::string& to, bool replace) override;
@@ -56,6 +58,7 @@ class FailingFileSystem : public StdFileSystem {
                    std::vector<std::string>& names) override;
 
   private:
+    bool Fails(FsStep step, const std::string& path, const std::string& other = "") const;
     FileError Failure(const FileError& usual) const;
 };
 
