@@ -25,7 +25,7 @@ struct FormServices {
     FolderPicker& picker;
     LauncherFactory& launchers;
     modVarnholt& folders;
-    // The local time for the names of kept files; null: the system's clock.
+    // The local time for the names of kept files; null: the C++ library's local time.
     Clock* clock = nullptr;
 };
 
