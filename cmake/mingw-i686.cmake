@@ -1,4 +1,5 @@
-# Cross-compiles the Windows program from Linux with MinGW-w64 (32-bit, posix thread model).
+# Cross-compiles the Windows program from Linux with MinGW-w64 (32-bit, posix thread model):
+# the build players get.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)

@@ -228,4 +228,14 @@ TEST(GameKey, ValuesWrittenInThe32BitViewAreRead) {
     EXPECT_TRUE(GetRegValue(HKEY_LOCAL_MACHINE_VALUE, "Software\\Max-Design\\ANNO1503", name,
                             REG_TYPE_TEXT, out, [](const std::string&) { FAIL(); }));
     EXPECT_EQ(out, "C:\\Programme\\ANNO 1503\\");
+
+    // A value that only the 64-bit view holds is not the game's, in either build.
+    TestKey maker64{HKEY_LOCAL_MACHINE, "Software\\Max-Design", KEY_WOW64_64KEY};
+    TestKey game64{HKEY_LOCAL_MACHINE, GAME_KEY, KEY_WOW64_64KEY};
+    ASSERT_TRUE(game64.ok());
+    ASSERT_EQ(game64.SetText(name + "-64", L"C:\\Wrong\\"), ERROR_SUCCESS);
+    std::string other = "untouched";
+    EXPECT_FALSE(GetRegValue(HKEY_LOCAL_MACHINE_VALUE, GAME_KEY, name + "-64", REG_TYPE_TEXT, other,
+                             [](const std::string&) { FAIL(); }));
+    EXPECT_EQ(other, "untouched");
 }
