@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <vector>
 
 namespace varnholt {
@@ -135,8 +136,12 @@ FileError Win32FileSystem::DeleteFileAt(const std::string& path) {
     return FileError();
 }
 
-bool Win32FileSystem::ListFiles(const std::string& folder, const std::string& pattern,
-                                std::vector<std::string>& names) {
+namespace {
+
+// Calls `found` with the find data of each ordinary file of `folder` that matches `pattern`.
+// False when the listing failed outright; the files found until then have been delivered.
+template <typename Found>
+bool ListOrdinaryFiles(const std::string& folder, const std::string& pattern, Found found) {
     WIN32_FIND_DATAW data;
     HANDLE find = FindFirstFileExW(Widen(folder + pattern).c_str(), FindExInfoBasic, &data,
                                    FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
@@ -147,7 +152,7 @@ bool Win32FileSystem::ListFiles(const std::string& folder, const std::string& pa
     bool complete = true;
     do {
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            names.push_back(Narrow(data.cFileName));
+            found(data);
         }
         if (!FindNextFileW(find, &data)) {
             complete = GetLastError() == ERROR_NO_MORE_FILES;
@@ -156,6 +161,51 @@ bool Win32FileSystem::ListFiles(const std::string& folder, const std::string& pa
     } while (true);
     FindClose(find);
     return complete;
+}
+
+} // namespace
+
+bool Win32FileSystem::ListFiles(const std::string& folder, const std::string& pattern,
+                                std::vector<std::string>& names) {
+    return ListOrdinaryFiles(folder, pattern, [&names](const WIN32_FIND_DATAW& data) {
+        names.push_back(Narrow(data.cFileName));
+    });
+}
+
+bool Win32FileSystem::ListFilesWithLengths(const std::string& folder, const std::string& pattern,
+                                           std::vector<FileEntry>& entries) {
+    return ListOrdinaryFiles(folder, pattern, [&entries](const WIN32_FIND_DATAW& data) {
+        entries.push_back(
+            {Narrow(data.cFileName),
+             (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow});
+    });
+}
+
+bool Win32FileSystem::SameContent(const std::string& first, const std::string& second) {
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    Handle a(CreateFileW(Widen(first).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    Handle b(CreateFileW(Widen(second).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    LARGE_INTEGER sizeA, sizeB;
+    if (!a.valid() || !b.valid() || !GetFileSizeEx(a.get(), &sizeA) ||
+        !GetFileSizeEx(b.get(), &sizeB) || sizeA.QuadPart != sizeB.QuadPart) {
+        return false;
+    }
+    constexpr DWORD CHUNK = 64 * 1024;
+    std::vector<char> bufferA(CHUNK), bufferB(CHUNK);
+    LONGLONG left = sizeA.QuadPart;
+    while (left > 0) {
+        const DWORD want = left < CHUNK ? static_cast<DWORD>(left) : CHUNK;
+        DWORD readA = 0, readB = 0;
+        if (!ReadFile(a.get(), bufferA.data(), want, &readA, nullptr) ||
+            !ReadFile(b.get(), bufferB.data(), want, &readB, nullptr) || readA != want ||
+            readB != want || std::memcmp(bufferA.data(), bufferB.data(), want) != 0) {
+            return false;
+        }
+        left -= want;
+    }
+    return true;
 }
 
 } // namespace varnholt

@@ -1,6 +1,7 @@
 #include "modRegSubs.h"
 
 #include "../core/modVarnholt.h"
+#include "RegSzText.h"
 #include "Text.h"
 
 #include <windows.h>
@@ -52,14 +53,16 @@ bool GetRegValue(std::uint32_t hive, const std::string& keyPath, const std::stri
     }
     switch (storedType) {
     case REG_SZ:
-        if (size == 0) {
-            // Taking the first (size - 1) characters is impossible for a value without its
-            // terminating NUL.
+        if (typeSelector == REG_TYPE_TEXT) {
+            std::string ansi;
+            if (!RegSzText(text.data(), size, ansi)) {
+                reportFault("Invalid procedure call or argument");
+                return false;
+            }
+            out = AnsiToUtf8(ansi);
+        } else if (size == 0) {
             reportFault("Invalid procedure call or argument");
             return false;
-        }
-        if (typeSelector == REG_TYPE_TEXT) {
-            out = AnsiToUtf8(std::string(text.data(), size - 1));
         } else {
             out.clear(); // the text buffer was not filled by a number read
         }

@@ -6,7 +6,9 @@
 
 #include <shellapi.h>
 
+#include <cstdio>
 #include <string>
+#include <vector>
 
 using namespace varnholt;
 using namespace varnholt::drive;
@@ -368,4 +370,87 @@ TEST_F(EndToEnd, EnterRightAfterStartPressesDone) {
     ExpectEnded();
     Box none;
     EXPECT_FALSE(FindBox(app.process.dwProcessId, none));
+}
+
+namespace {
+
+// The names of the kept files in `data`.
+std::vector<std::string> KeptFiles(const std::wstring& data) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((data + L"\\BGruppen_Saved_*.dat").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            names.push_back(Narrow(found.cFileName));
+        } while (FindNextFileW(find, &found));
+        FindClose(find);
+    }
+    return names;
+}
+
+// The local time as the names of kept files give it: "YYYY-MM-DD_HHMM".
+std::string Stamp(const SYSTEMTIME& t) {
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%04u-%02u-%02u_%02u%02u", t.wYear, t.wMonth, t.wDay,
+                  t.wHour, t.wMinute);
+    return stamp;
+}
+
+} // namespace
+
+TEST_F(EndToEnd, HandEditedFileIsKeptByteIdenticalListedAndNeverKeptTwice) {
+    Installation();
+    const char bytes[] = ";Classic, edited by hand\r\nGruppe \xE4\xF6 = 1\r\n\0\xFF\n";
+    const std::string edited(bytes, sizeof bytes - 1);
+    WriteFileBytes(DataFile(L"BGruppen.dat"), edited);
+    HWND main = StartAndShow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_EQ(ListSelection(main), 2);
+    SYSTEMTIME before, after;
+    GetLocalTime(&before);
+    Click(main, Ctl::btnActivate);
+    Box box = ExpectBox();
+    GetLocalTime(&after);
+    const std::vector<std::string> kept = KeptFiles(data);
+    ASSERT_EQ(kept.size(), 1u);
+    // Named by the local time of keeping.
+    const std::string stamp = kept[0].substr(15, 15);
+    EXPECT_EQ(kept[0], "BGruppen_Saved_" + stamp + ".dat");
+    EXPECT_LE(Stamp(before), stamp);
+    EXPECT_GE(Stamp(after), stamp);
+    EXPECT_EQ(box.text, "'" + DataFolder() +
+                            "BGruppen_AddOn.dat' is copied as current BGruppen.dat file...\r\n\r\n"
+                            "The previous BGruppen.dat matched no file in the data folder. It was "
+                            "saved as '" +
+                            DataFolder() + kept[0] + "'.");
+    ASSERT_TRUE(Answer(box));
+    ASSERT_TRUE(Settle(main));
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), ADDON);
+    EXPECT_EQ(ReadFileBytes(data + L"\\" + Widen(kept[0])), edited);
+    const std::vector<std::string> items = ListItems(main);
+    ASSERT_EQ(items.size(), 6u);
+    EXPECT_EQ(items[5], kept[0] + " (Classic, edited by hand)");
+
+    // Back to the kept file, then the AddOn variant again: the hand-edited content is found in
+    // the kept file, so nothing more is kept.
+    Select(main, 5);
+    ASSERT_TRUE(Settle(main));
+    Click(main, Ctl::btnActivate);
+    box = ExpectBox();
+    EXPECT_EQ(box.text,
+              "'" + DataFolder() + kept[0] + "' is copied as current BGruppen.dat file...");
+    ASSERT_TRUE(Answer(box));
+    ASSERT_TRUE(Settle(main));
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), edited);
+    Select(main, 2);
+    ASSERT_TRUE(Settle(main));
+    Click(main, Ctl::btnActivate);
+    box = ExpectBox();
+    EXPECT_EQ(box.text,
+              "'" + DataFolder() + "BGruppen_AddOn.dat' is copied as current BGruppen.dat file...");
+    ASSERT_TRUE(Answer(box));
+    ASSERT_TRUE(Settle(main));
+    EXPECT_EQ(KeptFiles(data), kept);
+    EXPECT_EQ(GetFileAttributesW(DataFile(L"BGruppen_Saved.dat.tmp").c_str()),
+              INVALID_FILE_ATTRIBUTES);
 }

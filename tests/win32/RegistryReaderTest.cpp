@@ -127,7 +127,7 @@ TEST_F(Reader, MissingKeyOrValueLeavesTheOutValueUntouched) {
     EXPECT_TRUE(faults.empty());
 }
 
-TEST_F(Reader, TextStoredWithoutItsNulIsReportedAsFault) {
+TEST_F(Reader, TextOfSizeZeroIsReportedAsFault) {
     ASSERT_EQ(key.SetAnsi("Empty", "", 0), ERROR_SUCCESS);
     DWORD type = 0;
     DWORD size = 99;
