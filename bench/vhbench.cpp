@@ -18,11 +18,13 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <vector>
 
 using namespace varnholt;
 using namespace varnholt::drive;
+using namespace varnholt::test;
 
 namespace {
 
@@ -30,10 +32,10 @@ constexpr DWORD WAIT_MS = 120000;
 const wchar_t MAIN_CLASS[] = L"frmVarnholt";
 const wchar_t BASELINE_CLASS[] = L"VhBaselineWindow";
 const wchar_t DIALOG_CLASS[] = L"#32770";
-const wchar_t BENCH_ROOT[] = L"C:\\vhbench";
+const char BENCH_ROOT[] = "C:\\vhbench";
 const wchar_t BIG_FILE[] = L"BGruppen_Big.dat";
 // The demo's five variant files beside BGruppen.dat: the catalogue's four and one further.
-constexpr int DEMO_ENTRIES = 6;
+constexpr int DEMO_ENTRIES = static_cast<int>(std::size(DEMO_FILES));
 
 double g_ticksPerMs = 1.0;
 
@@ -100,22 +102,17 @@ const char* Verdict(bool met) {
 
 // Registry and files ---------------------------------------------------------------------
 
-void SetValue(HKEY root, const wchar_t* path, REGSAM view, const wchar_t* name,
-              const std::wstring& value) {
-    if (!SetRegText(root, path, view, name, value)) {
-        Fail("cannot write the registry key " + Narrow(path));
-    }
-}
+// The game's key and Varnholt's settings, written only in the project's own Wine prefix.
+InstallationKeys* g_keys = nullptr;
 
 // The game's key as its installer writes it, and Varnholt's settings after its first run: the
 // backup made, and the data folder chosen.
 void WriteKeys(const std::wstring& game, const std::wstring& data) {
-    if (!WriteGameKey(game)) {
-        Fail("cannot write the game's registry key");
+    g_keys->Clear();
+    if (!g_keys->WriteGameKey(game) || !g_keys->WriteSetting(L"FirstRun", L"1") ||
+        !g_keys->WriteSetting(L"DATPath", data + L"\\")) {
+        Fail("cannot write the registry keys");
     }
-    RegDeleteTreeW(HKEY_CURRENT_USER, TOOLS_KEY_PATH);
-    SetValue(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, 0, L"FirstRun", L"1");
-    SetValue(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, 0, L"DATPath", data + L"\\");
 }
 
 // A synthetic group table of exactly `bytes` bytes.
@@ -129,59 +126,33 @@ std::string SizedFile(const std::string& marker, std::size_t bytes) {
     return text;
 }
 
-struct Installation {
-    std::wstring root, game, data;
-    std::wstring File(const std::wstring& name) const { return data + L"\\" + name; }
-};
-
 void WriteOrFail(const std::wstring& path, const std::string& bytes) {
     if (!WriteFileBytes(path, bytes)) {
         Fail("cannot write " + Narrow(path));
     }
 }
 
-// A fresh installation: the demo's data folder with `further` more variant files, and the keys.
-Installation MakeInstallation(const std::wstring& name, int further) {
-    Installation in;
-    in.root = std::wstring(BENCH_ROOT) + L"\\" + name;
-    in.game = in.root + L"\\ANNO 1503";
-    in.data = in.game + L"\\Data";
-    for (const std::wstring& folder : {in.root, in.game, in.data}) {
-        if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
-            Fail("cannot make " + Narrow(folder));
-        }
+// A fresh installation below the benchmark's folder, removed with everything in it at the end:
+// the demo's data folder with `further` more variant files, and the keys.
+struct Installation {
+    Installation(const std::string& name, int further);
+    TempFolder root;
+    std::wstring game = Widen(root / "ANNO 1503");
+    std::wstring data = game + L"\\Data";
+    std::wstring File(const std::wstring& name) const { return data + L"\\" + name; }
+};
+
+Installation::Installation(const std::string& name, int further) : root(name, BENCH_ROOT) {
+    if (!root.created() || !CreateDirectoryW(game.c_str(), nullptr) ||
+        !CreateDirectoryW(data.c_str(), nullptr) || !WriteDemoFiles(data)) {
+        Fail("cannot make the installation " + root.path());
     }
-    WriteOrFail(in.File(L"BGruppen.dat"), GroupFile("Classic", 120));
-    WriteOrFail(in.File(L"BGruppen_Classic.dat"), GroupFile("Classic", 120));
-    WriteOrFail(in.File(L"BGruppen_AddOn.dat"), GroupFile("AddOn", 140));
-    WriteOrFail(in.File(L"BGruppen_KE.dat"), GroupFile("KE", 160));
-    WriteOrFail(in.File(L"BGruppen_KZA.dat"), GroupFile("KZA", 180));
-    WriteOrFail(in.File(L"BGruppen_Harbour.dat"), GroupFile("More harbour workers", 90));
     for (int i = 0; i < further; ++i) {
-        WriteOrFail(in.File(L"BGruppen_" + std::to_wstring(i) + L".dat"),
+        WriteOrFail(File(L"BGruppen_" + std::to_wstring(i) + L".dat"),
                     ";Variant " + std::to_string(i) + "\r\nGruppe 1 = " + std::to_string(i % 97) +
                         "\r\n");
     }
-    WriteKeys(in.game, in.data);
-    return in;
-}
-
-void RemoveInstallation(const Installation& in) {
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW((in.data + L"\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-                const std::wstring path = in.File(found.cFileName);
-                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(path.c_str());
-            }
-        } while (FindNextFileW(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryW(in.data.c_str());
-    RemoveDirectoryW(in.game.c_str());
-    RemoveDirectoryW(in.root.c_str());
+    WriteKeys(game, data);
 }
 
 double FileSize(const std::wstring& path) {
@@ -194,35 +165,6 @@ double FileSize(const std::wstring& path) {
 }
 
 // Processes and windows --------------------------------------------------------------------
-
-struct Search {
-    DWORD pid;
-    const wchar_t* windowClass;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisible(HWND window, LPARAM param) {
-    Search* search = reinterpret_cast<Search*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid != search->pid || !IsWindowVisible(window)) {
-        return TRUE;
-    }
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    if (std::wstring(name) == search->windowClass) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The visible top-level window of the process with the given class, or nullptr.
-HWND VisibleWindowOf(DWORD pid, const wchar_t* windowClass) {
-    Search search{pid, windowClass, nullptr};
-    EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 std::wstring Program(const wchar_t* name) {
     return ExeFolder() + name;
@@ -332,7 +274,7 @@ struct StartUp {
 StartUp MeasureStartUp(int runs) {
     StartUp result;
     for (int r = 0; r < runs; ++r) {
-        const Installation in = MakeInstallation(L"start-" + std::to_wstring(r), 0);
+        const Installation in("start-" + std::to_string(r), 0);
         // Rotate which side goes first, so that none always runs on a warmer system.
         for (int side = 0; side < 3; ++side) {
             App app;
@@ -364,7 +306,6 @@ StartUp MeasureStartUp(int runs) {
             }
             Close(app);
         }
-        RemoveInstallation(in);
         Progress("  start-up run %d/%d\n", r + 1, runs);
     }
     return result;
@@ -413,8 +354,8 @@ Activation MeasureActivation(std::size_t bytes, int runs, int further = 0) {
     result.further = further;
     const std::string content = SizedFile("Big variant", bytes);
     for (int r = 0; r < runs; ++r) {
-        const Installation in = MakeInstallation(
-            L"activate-" + std::to_wstring(bytes) + L"-" + std::to_wstring(r), further);
+        const Installation in("activate-" + std::to_string(bytes) + "-" + std::to_string(r),
+                              further);
         WriteOrFail(in.File(BIG_FILE), content);
         if (r % 2 == 0) {
             TimeBareCopies(in, result);
@@ -475,7 +416,6 @@ Activation MeasureActivation(std::size_t bytes, int runs, int further = 0) {
         if (r % 2 == 1) {
             TimeBareCopies(in, result);
         }
-        RemoveInstallation(in);
         Progress("  activation of %zu bytes, run %d/%d\n", bytes, r + 1, runs);
     }
     return result;
@@ -526,8 +466,8 @@ std::vector<Scan> MeasureScan(const std::vector<int>& counts, int runs) {
     for (int r = 0; r < runs; ++r) {
         for (Scan& scan : result) {
             const double made = NowMs();
-            const Installation in = MakeInstallation(
-                L"scan-" + std::to_wstring(scan.further) + L"-" + std::to_wstring(r), scan.further);
+            const Installation in("scan-" + std::to_string(scan.further) + "-" + std::to_string(r),
+                                  scan.further);
             const double madeMs = NowMs() - made;
             if (r % 2 == 0) {
                 scan.floor.Add(TimeBareScan(in));
@@ -543,7 +483,6 @@ std::vector<Scan> MeasureScan(const std::vector<int>& counts, int runs) {
             if (r % 2 == 1) {
                 scan.floor.Add(TimeBareScan(in));
             }
-            RemoveInstallation(in);
             Progress("  scan of %d further files, run %d/%d (folder made in %.0f ms)\n",
                      scan.further, r + 1, runs, madeMs);
         }
@@ -589,19 +528,23 @@ int main(int argc, char** argv) {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     g_ticksPerMs = static_cast<double>(frequency.QuadPart) / 1000.0;
-    CreateDirectoryW(BENCH_ROOT, nullptr);
+    InstallationKeys keys;
+    if (!keys.refusal().empty()) {
+        Fail(keys.refusal());
+    }
+    g_keys = &keys;
+    CreateDirectoryW(Widen(BENCH_ROOT).c_str(), nullptr);
 
     // The first start of each program in a new Wine session loads more than any later one.
     Progress("warming up\n");
     {
-        const Installation in = MakeInstallation(L"warm-up", 0);
+        const Installation in("warm-up", 0);
         for (const wchar_t* exe : {L"baseline_window.exe", L"varnholt.exe"}) {
             App app;
             StartShown(app, Program(exe),
                        std::wstring(exe) == L"varnholt.exe" ? MAIN_CLASS : BASELINE_CLASS);
             Close(app);
         }
-        RemoveInstallation(in);
     }
 
     Progress("start-up\n");
@@ -732,6 +675,7 @@ int main(int argc, char** argv) {
     }
     std::printf("\n%s\n",
                 allMet ? "All goals met." : "Some goals missed: see the rows marked missed.");
-    RemoveDirectoryW(BENCH_ROOT);
+    keys.Clear();
+    RemoveDirectoryW(Widen(BENCH_ROOT).c_str());
     return 0;
 }

@@ -176,11 +176,7 @@ TEST(Launcher, NeverLaunchedIsNotRunningAndReportsAnError) {
 namespace {
 
 std::string ProbePath() {
-    wchar_t self[MAX_PATH + 1] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH + 1);
-    std::wstring path(self, length);
-    path.resize(path.rfind(L'\\') + 1);
-    return Narrow(path) + "varnholt_probe.exe";
+    return Narrow(ExeFolder()) + "varnholt_probe.exe";
 }
 
 struct Probe : ::testing::Test {

@@ -215,6 +215,9 @@ TEST_F(Reader, KeyThatMayBeReadButNotWrittenIsRead) {
 }
 
 TEST(GameKey, ValuesWrittenInThe32BitViewAreRead) {
+    if (!RegistryRefusal().empty()) {
+        GTEST_SKIP() << RegistryRefusal();
+    }
     const std::string name = "VarnholtTest-" + UniqueSuffix();
     // Keys made here are removed again, the maker's key after the game's.
     TestKey maker{HKEY_LOCAL_MACHINE, "Software\\Max-Design", KEY_WOW64_32KEY};
