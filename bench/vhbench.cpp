@@ -206,15 +206,14 @@ void Close(App& app) {
 }
 
 double PeakWorkingSet(DWORD pid) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-    if (process == nullptr) {
+    const KernelHandle process(
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
+    if (!process) {
         Fail("cannot open the process to read its memory counters");
     }
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof counters;
-    const BOOL ok = GetProcessMemoryInfo(process, &counters, sizeof counters);
-    CloseHandle(process);
-    if (!ok) {
+    if (!GetProcessMemoryInfo(process.get(), &counters, sizeof counters)) {
         Fail("cannot read the process's memory counters");
     }
     return static_cast<double>(counters.PeakWorkingSetSize);
@@ -340,12 +339,13 @@ void TimeBareCopies(const Installation& in, Activation& result) {
     if (!CopyFileW(source.c_str(), flushed.c_str(), FALSE)) {
         Fail("CopyFileW failed");
     }
-    HANDLE file = CreateFileW(flushed.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE || !FlushFileBuffers(file)) {
-        Fail("cannot flush the copy");
+    {
+        const FileHandle file(CreateFileW(flushed.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file || !FlushFileBuffers(file.get())) {
+            Fail("cannot flush the copy");
+        }
     }
-    CloseHandle(file);
     result.copyFlushed.Add(NowMs() - start);
     DeleteFileW(copy.c_str());
     DeleteFileW(flushed.c_str());
@@ -451,23 +451,22 @@ struct Scan {
 double TimeBareScan(const Installation& in) {
     const double start = NowMs();
     WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileExW((in.data + L"\\BGruppen*.dat").c_str(), FindExInfoBasic, &found,
-                                   FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     int files = 0;
-    if (find != INVALID_HANDLE_VALUE) {
+    if (const FindHandle find{FindFirstFileExW((in.data + L"\\BGruppen*.dat").c_str(),
+                                               FindExInfoBasic, &found, FindExSearchNameMatch,
+                                               nullptr, FIND_FIRST_EX_LARGE_FETCH)}) {
         char buffer[4096];
         do {
-            HANDLE file = CreateFileW(in.File(found.cFileName).c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-            if (file != INVALID_HANDLE_VALUE) {
+            const FileHandle file(
+                CreateFileW(in.File(found.cFileName).c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+            if (file) {
                 DWORD read = 0;
-                ReadFile(file, buffer, sizeof buffer, &read, nullptr);
-                CloseHandle(file);
+                ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr);
                 ++files;
             }
-        } while (FindNextFileW(find, &found));
-        FindClose(find);
+        } while (FindNextFileW(find.get(), &found));
     }
     if (files < DEMO_ENTRIES) {
         Fail("the bare scan did not find the variant files");

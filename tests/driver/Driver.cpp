@@ -37,9 +37,13 @@ bool Start(App& app, const std::wstring& exe, const std::wstring& folder) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     app = App();
-    return CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                          folder.empty() ? nullptr : folder.c_str(), &startup,
-                          &app.process) != FALSE;
+    if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &app.process)) {
+        return false;
+    }
+    app.processOwner.reset(app.process.hProcess);
+    app.threadOwner.reset(app.process.hThread);
+    return true;
 }
 
 bool WaitForExit(App& app, DWORD timeoutMs, DWORD* code) {
@@ -59,10 +63,6 @@ void Kill(App& app) {
     if (app.running()) {
         TerminateProcess(app.process.hProcess, 99);
         WaitForSingleObject(app.process.hProcess, 5000);
-    }
-    if (app.process.hProcess != nullptr) {
-        CloseHandle(app.process.hProcess);
-        CloseHandle(app.process.hThread);
     }
     app = App();
 }

@@ -20,6 +20,8 @@ using varnholt::Narrow;
 struct App {
     PROCESS_INFORMATION process = {};
     HWND main = nullptr;
+    // The owners of process.hProcess and process.hThread, which close them when the App goes.
+    KernelHandle processOwner, threadOwner;
     bool running() const;
 };
 

@@ -33,6 +33,7 @@ bool Attach(App& app, DWORD timeoutMs) {
             GetWindowThreadProcessId(main, &pid);
             app.process.dwProcessId = pid;
             app.process.hProcess = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+            app.processOwner.reset(app.process.hProcess);
             app.main = main;
             return true;
         }

@@ -212,14 +212,14 @@ TEST_F(EndToEnd, LockedCurrentFileStopsBeforeAnythingIsCopied) {
     HWND main = StartAndShow();
     ASSERT_NE(main, nullptr);
     // The game holds its data file open without sharing its deletion.
-    HANDLE lock = CreateFileW(DataFile(L"BGruppen.dat").c_str(), GENERIC_READ, FILE_SHARE_READ,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    FileHandle lock(CreateFileW(DataFile(L"BGruppen.dat").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
     Click(main, Ctl::btnActivate);
     Box box = ExpectBox();
     EXPECT_EQ(box.text.rfind("Unable to delete current BGruppen.dat file: ", 0), 0u);
     Answer(box);
-    CloseHandle(lock);
+    lock.reset();
     EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), CLASSIC);
 }
 
@@ -345,12 +345,10 @@ namespace {
 std::vector<std::string> KeptFiles(const std::wstring& data) {
     std::vector<std::string> names;
     WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW((data + L"\\BGruppen_Saved_*.dat").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
+    if (const FindHandle find{FindFirstFileW((data + L"\\BGruppen_Saved_*.dat").c_str(), &found)}) {
         do {
             names.push_back(Narrow(found.cFileName));
-        } while (FindNextFileW(find, &found));
-        FindClose(find);
+        } while (FindNextFileW(find.get(), &found));
     }
     return names;
 }

@@ -23,39 +23,32 @@ std::wstring ExeFolder() {
 }
 
 std::string ReadFileBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return std::string();
-    }
+    const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
     std::string bytes;
     char buffer[65536];
     DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+    while (file && ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
         bytes.append(buffer, read);
     }
-    CloseHandle(file);
     return bytes;
 }
 
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
+    const FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    const BOOL ok =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == bytes.size();
+    return file &&
+           WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                     nullptr) &&
+           written == bytes.size();
 }
 
 void RemoveTree(const std::wstring& folder) {
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
+    const FindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &data));
+    if (find) {
         do {
             const std::wstring name = data.cFileName;
             if (name == L"." || name == L"..") {
@@ -68,8 +61,7 @@ void RemoveTree(const std::wstring& folder) {
             } else {
                 DeleteFileW(path.c_str());
             }
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
+        } while (FindNextFileW(find.get(), &data));
     }
     RemoveDirectoryW(folder.c_str());
 }
@@ -102,41 +94,31 @@ namespace {
 constexpr const wchar_t* GAME_VALUES[] = {L"GAMEPATH", L"VERSION", L"ADDON_VERSION", L"LANGUAGE"};
 
 bool KeyExists(HKEY root, const std::wstring& path, REGSAM view) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) {
-        return false;
-    }
-    RegCloseKey(key);
-    return true;
+    RegistryKey key;
+    return RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, key.receive()) == ERROR_SUCCESS;
 }
 
 // Deletes the key when it holds neither values nor subkeys.
 void DeleteIfEmpty(HKEY root, const std::wstring& path, REGSAM view) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) {
-        return;
-    }
+    RegistryKey key;
     DWORD subkeys = 1, values = 1;
-    const LONG status = RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
-                                         &values, nullptr, nullptr, nullptr, nullptr);
-    RegCloseKey(key);
-    if (status == ERROR_SUCCESS && subkeys == 0 && values == 0) {
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, key.receive()) == ERROR_SUCCESS &&
+        RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                         nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+        subkeys == 0 && values == 0) {
+        key.reset();
         RegDeleteKeyExW(root, path.c_str(), view, 0);
     }
 }
 
 bool SetRegText(HKEY root, const std::wstring& path, REGSAM view, const wchar_t* name,
                 const std::wstring& value) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
-        return false;
-    }
-    const LONG status =
-        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS;
+    RegistryKey key;
+    return RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE | view, nullptr,
+                           key.receive(), nullptr) == ERROR_SUCCESS &&
+           RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) ==
+               ERROR_SUCCESS;
 }
 
 } // namespace
@@ -172,14 +154,14 @@ void InstallationKeys::Clear() {
         return;
     }
     RegDeleteTreeW(HKEY_CURRENT_USER, settingsKey_.c_str());
-    HKEY key = nullptr;
+    RegistryKey key;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, gameKey_.c_str(), 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
-                      &key) == ERROR_SUCCESS) {
+                      key.receive()) == ERROR_SUCCESS) {
         for (const wchar_t* name : GAME_VALUES) {
-            RegDeleteValueW(key, name);
+            RegDeleteValueW(key.get(), name);
         }
-        RegCloseKey(key);
     }
+    key.reset();
     if (!gameExisted_) {
         DeleteIfEmpty(HKEY_LOCAL_MACHINE, gameKey_, KEY_WOW64_32KEY);
     }

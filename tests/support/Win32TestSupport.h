@@ -4,6 +4,7 @@
 // are UTF-8, converted by the program's own platform/Text.h.
 #pragma once
 
+#include "platform/Handles.h"
 #include "platform/Text.h"
 
 #include <windows.h>
@@ -101,20 +102,17 @@ class TestKey {
         : root_(root), path_(Widen(path)), view_(view) {
         DWORD disposition = 0;
         status_ = RegCreateKeyExW(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view_,
-                                  nullptr, &key_, &disposition);
+                                  nullptr, key_.receive(), &disposition);
         createdNew_ = status_ == ERROR_SUCCESS && disposition == REG_CREATED_NEW_KEY;
     }
     ~TestKey() {
-        if (key_ == nullptr) {
-            return;
-        }
         if (createdNew_) {
-            RegDeleteTreeW(key_, nullptr);
+            RegDeleteTreeW(key_.get(), nullptr);
         }
         for (const std::wstring& name : written_) {
-            RegDeleteValueW(key_, name.c_str());
+            RegDeleteValueW(key_.get(), name.c_str());
         }
-        RegCloseKey(key_);
+        key_.reset();
         if (createdNew_) {
             RegDeleteKeyExW(root_, path_.c_str(), view_, 0);
         }
@@ -124,12 +122,12 @@ class TestKey {
 
     bool ok() const { return status_ == ERROR_SUCCESS; }
     LONG status() const { return status_; }
-    HKEY handle() const { return key_; }
+    HKEY handle() const { return key_.get(); }
 
     // Stores `data` byte for byte under `name` (UTF-8) with the type `type`.
     LONG SetRaw(const std::string& name, DWORD type, const void* data, DWORD size) {
         written_.push_back(Widen(name));
-        return RegSetValueExW(key_, written_.back().c_str(), 0, type,
+        return RegSetValueExW(key_.get(), written_.back().c_str(), 0, type,
                               static_cast<const BYTE*>(data), size);
     }
     // Stores a text through the wide entry point, with its terminating NUL.
@@ -140,7 +138,7 @@ class TestKey {
     // Stores single-byte text through the ANSI entry point, `size` bytes of it.
     LONG SetAnsi(const std::string& name, const std::string& bytes, DWORD size) {
         written_.push_back(Widen(name));
-        return RegSetValueExA(key_, Utf8ToAnsi(name).c_str(), 0, REG_SZ,
+        return RegSetValueExA(key_.get(), Utf8ToAnsi(name).c_str(), 0, REG_SZ,
                               reinterpret_cast<const BYTE*>(bytes.c_str()), size);
     }
     LONG SetNumber(const std::string& name, DWORD number) {
@@ -151,7 +149,7 @@ class TestKey {
     HKEY root_;
     std::wstring path_;
     REGSAM view_;
-    HKEY key_ = nullptr;
+    RegistryKey key_;
     LONG status_ = ERROR_SUCCESS;
     bool createdNew_ = false;
     std::vector<std::wstring> written_;

@@ -11,17 +11,15 @@ namespace {
 
 // The text value `name` of the key, or "<absent>" when the key or the value does not exist.
 std::string Value(HKEY root, const std::wstring& path, const wchar_t* name, REGSAM view = 0) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) {
-        return "<absent>";
-    }
+    RegistryKey key;
     wchar_t value[256] = {};
     DWORD size = sizeof value - sizeof(wchar_t);
-    const LONG status = name == nullptr ? ERROR_SUCCESS
-                                        : RegQueryValueExW(key, name, nullptr, nullptr,
-                                                           reinterpret_cast<BYTE*>(value), &size);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS ? Narrow(value) : "<absent>";
+    const bool found =
+        RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, key.receive()) == ERROR_SUCCESS &&
+        (name == nullptr ||
+         RegQueryValueExW(key.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(value),
+                          &size) == ERROR_SUCCESS);
+    return found ? Narrow(value) : "<absent>";
 }
 
 bool Exists(HKEY root, const std::wstring& path, REGSAM view = 0) {

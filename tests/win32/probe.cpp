@@ -19,6 +19,7 @@ using namespace varnholt::test;
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int nCmdShow) {
     int count = 0;
     LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+    LocalMemory argsMemory(args);
     if (args == nullptr) {
         return 2;
     }
@@ -29,7 +30,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int nCmdShow) {
         output = ExeFolder() + L"probe-report.txt";
     }
     const std::wstring eventName = count >= 3 ? args[2] : L"";
-    LocalFree(args);
+    argsMemory.reset();
 
     std::vector<wchar_t> folder(GetCurrentDirectoryW(0, nullptr) + 1, L'\0');
     const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
@@ -47,10 +48,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int nCmdShow) {
         return 3;
     }
     if (!eventName.empty()) {
-        HANDLE release = OpenEventW(SYNCHRONIZE, FALSE, eventName.c_str());
-        if (release != nullptr) {
-            WaitForSingleObject(release, 60000);
-            CloseHandle(release);
+        if (const KernelHandle release{OpenEventW(SYNCHRONIZE, FALSE, eventName.c_str())}) {
+            WaitForSingleObject(release.get(), 60000);
         }
     }
     return 0;
