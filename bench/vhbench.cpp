@@ -576,6 +576,7 @@ int main(int argc, char** argv) {
                     Ms(startUp.varnholt).c_str(), Ms(startUp.baseline).c_str(),
                     Ms(startUp.imports).c_str(),
                     startUp.varnholt.Median() / startUp.baseline.Median());
+        keys.Clear();
         return 0;
     }
     Progress("activation\n");
