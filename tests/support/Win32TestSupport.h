@@ -171,8 +171,8 @@ constexpr const char* PREFIX_MARK_LINE =
 bool UnderWine();
 // Empty when the test tools may write and delete the game's key and Varnholt's settings: under
 // Wine, in a prefix whose mark at `markPath` says the project's scripts made it. Otherwise one
-// line that says why not. The test tools never touch the registry of a player's Windows or of
-// a Wine prefix of their own.
+// line that says why not: the test tools never touch the registry of a player's Windows or of
+// a player's own Wine prefix.
 std::string RegistryRefusal(bool underWine, const std::wstring& markPath);
 inline std::string RegistryRefusal() {
     return RegistryRefusal(UnderWine(), PREFIX_MARK_PATH);
@@ -195,6 +195,7 @@ class InstallationKeys {
     bool WriteGameKey(const std::wstring& game);
     // Writes one of Varnholt's settings.
     bool WriteSetting(const wchar_t* name, const std::wstring& value);
+    // Removes what the test tools write, as said above; a run that was killed is tidied up too.
     void Clear();
 
   private:
