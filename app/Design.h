@@ -1,6 +1,7 @@
 // The stored design of the main window frmVarnholt: its fourteen controls with their places,
 // sizes, captions, fonts, colours, alignments, tool tips and tab order. Places and sizes are
-// pixels at 96 dots per inch (15 twips each).
+// pixels at 96 dots per inch (15 twips each); at another resolution the window converts the
+// same twips at the screen's dots per inch (ScaledToDpi).
 #pragma once
 
 #include "../core/Ports.h"
@@ -31,6 +32,9 @@ struct ControlDesign {
 
 constexpr int CLIENT_WIDTH = 640;
 constexpr int CLIENT_HEIGHT = 312;
+// The resolution the design's pixels are given in, and its fonts: Tahoma 8.25 points.
+constexpr int DESIGN_DPI = 96;
+constexpr int FONT_HUNDREDTHS_OF_POINTS = 825;
 constexpr int CONTROL_ID_BASE = 100;
 
 // The design's window caption; the caption rule replaces it when the window is first shown.
@@ -74,5 +78,30 @@ constexpr ControlDesign DESIGN[] = {
 };
 
 constexpr int CONTROL_COUNT = sizeof(DESIGN) / sizeof(DESIGN[0]);
+
+// The window finds a control's design as DESIGN[static_cast<int>(id)].
+constexpr bool DesignFollowsCtlOrder() {
+    for (int i = 0; i < CONTROL_COUNT; ++i) {
+        if (static_cast<int>(DESIGN[i].id) != i) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(CONTROL_COUNT == static_cast<int>(Ctl::lblANNOPath) + 1,
+              "one design entry for each control of Ctl");
+static_assert(DesignFollowsCtlOrder(), "the design lists the controls in the order of Ctl");
+
+// A length of the design (pixels at 96 dots per inch, 15 twips each) at `dpi` dots per inch:
+// its twips times dpi / 1440, rounded to the nearest pixel.
+constexpr int ScaledToDpi(int designPixels, int dpi) {
+    return (designPixels * dpi * 2 + DESIGN_DPI) / (2 * DESIGN_DPI);
+}
+
+// The font height in pixels (as a negative character height) of 8.25 points at `dpi`.
+constexpr int FontHeightAtDpi(int dpi) {
+    return -((FONT_HUNDREDTHS_OF_POINTS * dpi * 2 + 7200) / (2 * 7200));
+}
+static_assert(FontHeightAtDpi(DESIGN_DPI) == -11, "Tahoma 8.25 points is 11 pixels at 96 dpi");
 
 } // namespace varnholt

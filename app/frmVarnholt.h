@@ -1,8 +1,9 @@
-// The main window: its stored design as real child windows, and the forwarding of its events
-// to the form logic.
+// The main window: its stored design as real child windows, laid out at the screen's dots per
+// inch, and the forwarding of its events to the form logic.
 #pragma once
 
 #include "../core/FormLogic.h"
+#include "../platform/Handles.h"
 #include "Design.h"
 
 #include <windows.h>
@@ -25,6 +26,8 @@ class frmVarnholt : public FormControls {
     int Run();
 
     HWND Handle() const { return hwnd_; }
+    // The dots per inch the window is laid out for.
+    int Dpi() const { return dpi_; }
 
     // FormControls
     std::string Caption(Ctl control) const override;
@@ -47,6 +50,8 @@ class frmVarnholt : public FormControls {
     void EndProgram() override;
 
   private:
+    class Picture;
+
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void CreateControls();
@@ -59,22 +64,39 @@ class frmVarnholt : public FormControls {
     // handled.
     bool PreTranslate(MSG& msg);
 
+    // The design at `dpi`: a control's rectangle, the window's outer size.
+    RECT ScaledRect(const ControlDesign& d) const;
+    SIZE FrameSize(int dpi) const;
+    // Makes the fonts, pictures, icons and cursor for `dpi` (without giving them to the
+    // controls yet).
+    void LoadForDpi(int dpi);
+    // Lays the window out anew for `dpi` from the design: fonts, places, pictures, icons.
+    void ApplyDpi(int dpi);
+    // Gives each control its font and design rectangle, the folder button its picture and
+    // the window its icons.
+    void PlaceControls();
+    // Chooses the font a label draws its caption in: the design's, or a narrower one where
+    // the caption would not fit otherwise.
+    void FitCaption(int index);
+
     HINSTANCE instance_;
     std::unique_ptr<FormLogic> logic_;
     HWND hwnd_ = nullptr;
     HWND controls_[CONTROL_COUNT] = {};
     HWND toolTip_ = nullptr;
     COLORREF colours_[CONTROL_COUNT] = {};
-    HFONT windowFont_ = nullptr;
-    HFONT boldFont_ = nullptr;
-    HFONT boldUnderlineFont_ = nullptr;
-    HBITMAP background_ = nullptr;
-    HDC backgroundDC_ = nullptr;
-    HGDIOBJ backgroundOld_ = nullptr;
-    HICON folderIcon_ = nullptr;
-    HICON bigIcon_ = nullptr;
-    HICON smallIcon_ = nullptr;
-    HCURSOR handCursor_ = nullptr;
+    int dpi_ = DESIGN_DPI;
+    // The design's three fonts (by FontStyle) at the window's dots per inch, and the narrower
+    // font of each label whose caption needs one.
+    GdiObject<HFONT> fonts_[3];
+    GdiObject<HFONT> fitted_[CONTROL_COUNT];
+    std::unique_ptr<Picture> picture_;
+    IconHandle folderIcon_;
+    IconHandle bigIcon_;
+    IconHandle smallIcon_;
+    CursorHandle handCursor_;
+    // Registered by Create and unregistered before the icons it names are destroyed.
+    bool classRegistered_ = false;
     bool loaded_ = false;
     bool ended_ = false;
 };

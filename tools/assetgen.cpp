@@ -1,13 +1,16 @@
 // Writes the window's four images into a folder, reproducibly: the background texture, the
-// application icon, the folder picture and the hand cursor. Everything is drawn here; nothing
-// is taken from another program.
+// application icon, the folder picture and the hand cursor; and, for screens with more dots per
+// inch, the larger images of the icon, the folder picture and the cursor. Everything is drawn
+// here; nothing is taken from another program.
 //
 //   assetgen <folder>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -169,15 +172,18 @@ Bytes ImageData(const Image& image) {
     return data;
 }
 
-// An icon (type 1) or cursor (type 2) file of the given images.
-Bytes IconFile(const std::vector<Image>& images, int type, int hotX = 0, int hotY = 0) {
+// An icon (type 1) or cursor (type 2) file of the given images; a cursor's images each carry
+// their hot spot.
+Bytes IconFile(const std::vector<Image>& images, int type,
+               const std::vector<std::pair<int, int>>& hotSpots = {}) {
     Bytes file;
     Put16(file, 0);
     Put16(file, static_cast<unsigned>(type));
     Put16(file, static_cast<unsigned>(images.size()));
     std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(images.size());
     std::vector<Bytes> data;
-    for (const Image& image : images) {
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        const Image& image = images[i];
         data.push_back(ImageData(image));
         file.push_back(static_cast<std::uint8_t>(image.size));
         file.push_back(static_cast<std::uint8_t>(image.size));
@@ -188,8 +194,8 @@ Bytes IconFile(const std::vector<Image>& images, int type, int hotX = 0, int hot
             Put16(file, 1);
             Put16(file, static_cast<unsigned>(image.bits));
         } else {
-            Put16(file, static_cast<unsigned>(hotX));
-            Put16(file, static_cast<unsigned>(hotY));
+            Put16(file, static_cast<unsigned>(hotSpots[i].first));
+            Put16(file, static_cast<unsigned>(hotSpots[i].second));
         }
         Put32(file, static_cast<std::uint32_t>(data.back().size()));
         Put32(file, offset);
@@ -245,85 +251,150 @@ Image Emblem(int n) {
 }
 
 // The folder picture: an opened folder in black outline, dark yellow, yellow and white.
-Image Folder() {
-    const std::vector<Rgb> vga = {{0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
-                                  {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
-                                  {128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
-                                  {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
-    const char* art[16] = {
-        "                ", //
-        "                ", //
-        " XXXXX          ", //
-        "X.....X         ", //
-        "X.YYYY.XXXXXXX  ", //
-        "X.YYYYYYYYYYYX  ", //
-        "X.YYYXXXXXXXXXXX", //
-        "X.YYX:::::::::X ", //
-        "X.YX:::::::::X  ", //
-        "X.X:::::::::X   ", //
-        "XX:::::::::X    ", //
-        "XXXXXXXXXXX     ", //
-        "                ", //
-        "                ", //
-        "                ", //
-        "                ", //
+const std::vector<Rgb> VGA = {{0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
+                              {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
+                              {128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
+                              {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+const char* const FOLDER_ART[] = {
+    "                ", //
+    "                ", //
+    " XXXXX          ", //
+    "X.....X         ", //
+    "X.YYYY.XXXXXXX  ", //
+    "X.YYYYYYYYYYYX  ", //
+    "X.YYYXXXXXXXXXXX", //
+    "X.YYX:::::::::X ", //
+    "X.YX:::::::::X  ", //
+    "X.X:::::::::X   ", //
+    "XX:::::::::X    ", //
+    "XXXXXXXXXXX     ", //
+    "                ", //
+    "                ", //
+    "                ", //
+    "                ", //
+};
+constexpr int FOLDER_ROWS = sizeof FOLDER_ART / sizeof FOLDER_ART[0];
+
+int FolderColour(char c) {
+    return c == 'X' ? 0 : c == '.' ? 15 : c == 'Y' ? 3 : 11;
+}
+
+// The hand cursor: a pointing hand whose index fingertip is at x 5, y 0 of its 32 x 32 image.
+const char* const HAND_ART[] = {
+    "     XX         ", //
+    "    X..X        ", //
+    "    X..X        ", //
+    "    X..X        ", //
+    "    X..X        ", //
+    "    X..XXX      ", //
+    "    X..X..XXX   ", //
+    "    X..X..X..XX ", //
+    " XX X..X..X..X.X", //
+    "X..XX........X.X", //
+    "X...X..........X", //
+    " X.............X", //
+    "  X............X", //
+    "  X...........X ", //
+    "   X..........X ", //
+    "   X.........X  ", //
+    "    X........X  ", //
+    "    X........X  ", //
+    "    XXXXXXXXXX  ", //
+};
+constexpr int HAND_ROWS = sizeof HAND_ART / sizeof HAND_ART[0];
+
+int HandColour(char c) {
+    return c == 'X' ? 0 : 1;
+}
+
+// An image of `size` pixels drawn from pixel art whose cells are each `size` / `artSize` pixels
+// wide. At its own size the art is copied cell by cell. Larger, each pixel takes the colour
+// that dominates a small round neighbourhood of the art around its centre, so that steps and
+// corners come out rounded at the new size instead of as enlarged blocks, and every pixel keeps
+// one of the art's own colours (no blending: the palette and the transparency stay crisp).
+Image FromArt(const char* const* art, int rows, int artSize, int size, int bits,
+              const std::vector<Rgb>& palette, int (*colourOf)(char)) {
+    Image image{size, bits, palette, std::vector<int>(static_cast<std::size_t>(size * size), 0),
+                std::vector<bool>(static_cast<std::size_t>(size * size), true)};
+    const int columns = static_cast<int>(std::string(art[0]).size());
+    // -1 stands for a transparent cell.
+    auto cell = [&](int x, int y) {
+        if (x < 0 || y < 0 || x >= columns || y >= rows || art[y][x] == ' ') {
+            return -1;
+        }
+        return colourOf(art[y][x]);
     };
-    Image image{16, 4, vga, std::vector<int>(256, 0), std::vector<bool>(256, true)};
-    for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 16; ++x) {
-            const char c = art[y][x];
-            const std::size_t p = static_cast<std::size_t>(y * 16 + x);
-            if (c == ' ') {
-                continue;
+    const double scale = static_cast<double>(size) / artSize;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            int colour = -1;
+            if (size == artSize) {
+                colour = cell(x, y);
+            } else {
+                // The pixel's centre in art cells, and the weight of each colour around it.
+                const double u = (x + 0.5) / scale, v = (y + 0.5) / scale;
+                double weight[257] = {};
+                const double sigma = 0.40;
+                for (int cy = static_cast<int>(v) - 2; cy <= static_cast<int>(v) + 2; ++cy) {
+                    for (int cx = static_cast<int>(u) - 2; cx <= static_cast<int>(u) + 2; ++cx) {
+                        const double dx = cx + 0.5 - u, dy = cy + 0.5 - v;
+                        weight[cell(cx, cy) + 1] +=
+                            std::exp(-(dx * dx + dy * dy) / (2 * sigma * sigma));
+                    }
+                }
+                // The black outline (colour 0 of both palettes) counts double, so that lines one
+                // cell wide stay whole lines.
+                weight[1] *= 2;
+                int best = 0;
+                for (int k = 1; k < 257; ++k) {
+                    if (weight[k] > weight[best]) {
+                        best = k;
+                    }
+                }
+                colour = best - 1;
             }
-            image.transparent[p] = false;
-            image.index[p] = c == 'X' ? 0 : c == '.' ? 15 : c == 'Y' ? 3 : 11;
+            if (colour >= 0) {
+                const std::size_t p = static_cast<std::size_t>(y * size + x);
+                image.transparent[p] = false;
+                image.index[p] = colour;
+            }
         }
     }
     return image;
 }
 
-// The hand cursor: a pointing hand whose index fingertip is at x 5, y 0.
-Image Hand() {
-    const char* art[] = {
-        "     XX         ", //
-        "    X..X        ", //
-        "    X..X        ", //
-        "    X..X        ", //
-        "    X..X        ", //
-        "    X..XXX      ", //
-        "    X..X..XXX   ", //
-        "    X..X..X..XX ", //
-        " XX X..X..X..X.X", //
-        "X..XX........X.X", //
-        "X...X..........X", //
-        " X.............X", //
-        "  X............X", //
-        "  X...........X ", //
-        "   X..........X ", //
-        "   X.........X  ", //
-        "    X........X  ", //
-        "    X........X  ", //
-        "    XXXXXXXXXX  ", //
-    };
-    const int rows = static_cast<int>(sizeof art / sizeof art[0]);
-    Image image{32,
-                1,
-                {{0, 0, 0}, {255, 255, 255}},
-                std::vector<int>(1024, 0),
-                std::vector<bool>(1024, true)};
-    for (int y = 0; y < rows; ++y) {
-        for (int x = 0; x < 16; ++x) {
-            const char c = art[y][x];
-            const std::size_t p = static_cast<std::size_t>(y * 32 + x);
-            if (c == ' ') {
-                continue;
+Image Folder(int size) {
+    return FromArt(FOLDER_ART, FOLDER_ROWS, 16, size, 4, VGA, FolderColour);
+}
+
+Image Hand(int size) {
+    return FromArt(HAND_ART, HAND_ROWS, 32, size, 1, {{0, 0, 0}, {255, 255, 255}}, HandColour);
+}
+
+// The cursor's hot spot at `size`: the design's x 5, y 0 at 32 pixels, and at other sizes the
+// fingertip's first opaque pixel.
+void HotSpot(const Image& hand, int& x, int& y) {
+    for (y = 0; y < hand.size; ++y) {
+        for (x = 0; x < hand.size; ++x) {
+            if (!hand.transparent[static_cast<std::size_t>(y * hand.size + x)]) {
+                return;
             }
-            image.transparent[p] = false;
-            image.index[p] = c == 'X' ? 0 : 1;
         }
     }
-    return image;
+    x = y = 0;
+}
+
+// A cursor file of the hand at the given sizes, each image with its own hot spot.
+Bytes HandCursor(const std::vector<int>& sizes) {
+    std::vector<Image> images;
+    std::vector<std::pair<int, int>> spots;
+    for (int size : sizes) {
+        images.push_back(Hand(size));
+        int x = 0, y = 0;
+        HotSpot(images.back(), x, y);
+        spots.emplace_back(x, y);
+    }
+    return IconFile(images, 2, spots);
 }
 
 bool Write(const std::string& path, const Bytes& bytes) {
@@ -341,10 +412,23 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = std::string(argv[1]) + "/";
+    // The design's images, and the larger ones for 125 to 300 per cent: the sizes the system
+    // asks for there that the design's images lack (big and small icon, folder picture at the
+    // small icon's size, cursor).
+    std::vector<Image> emblems, folders;
+    for (int size : {20, 24, 28, 40, 56, 64, 80, 96}) {
+        emblems.push_back(Emblem(size));
+    }
+    for (int size : {20, 24, 28, 32, 40, 48}) {
+        folders.push_back(Folder(size));
+    }
     const bool ok = Write(folder + "background.bmp", Background()) &&
                     Write(folder + "varnholt.ico", IconFile({Emblem(32), Emblem(48)}, 1)) &&
-                    Write(folder + "folder.ico", IconFile({Folder()}, 1)) &&
-                    Write(folder + "hand.cur", IconFile({Hand()}, 2, 5, 0));
+                    Write(folder + "folder.ico", IconFile({Folder(16)}, 1)) &&
+                    Write(folder + "hand.cur", HandCursor({32})) &&
+                    Write(folder + "varnholt-hidpi.ico", IconFile(emblems, 1)) &&
+                    Write(folder + "folder-hidpi.ico", IconFile(folders, 1)) &&
+                    Write(folder + "hand-hidpi.cur", HandCursor({40, 48, 56, 64, 80, 96}));
     if (!ok) {
         std::fprintf(stderr, "assetgen: cannot write into %s\n", argv[1]);
         return 1;

@@ -15,7 +15,9 @@ namespace varnholt::drive {
 
 // Helpers of the test support that callers of the driver have long taken from here.
 using test::ExeFolder;
+using test::WriteFileBytes;
 using varnholt::Narrow;
+using varnholt::Widen;
 
 struct App {
     PROCESS_INFORMATION process = {};

@@ -1,0 +1,95 @@
+#include "Dpi.h"
+
+namespace varnholt {
+
+namespace {
+
+// Functions of Windows 8.1 and 10, looked up at run time so that the program starts on
+// Windows 7 too.
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+constexpr int MDT_EFFECTIVE_DPI_VALUE = 0;
+
+template <typename Fn> Fn Lookup(const wchar_t* module, const char* name, bool load = false) {
+    HMODULE handle = load ? LoadLibraryW(module) : GetModuleHandleW(module);
+    if (handle == nullptr) {
+        return nullptr;
+    }
+    // Through a plain function pointer, the documented way to turn a FARPROC into its type.
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(handle, name)));
+}
+
+struct DpiFunctions {
+    GetDpiForWindowFn getDpiForWindow = Lookup<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
+    GetSystemMetricsForDpiFn getSystemMetricsForDpi =
+        Lookup<GetSystemMetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi");
+    AdjustWindowRectExForDpiFn adjustWindowRectExForDpi =
+        Lookup<AdjustWindowRectExForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
+    // shcore.dll stays loaded for the life of the process, as the system's own libraries do.
+    GetDpiForMonitorFn getDpiForMonitor =
+        Lookup<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor", true);
+};
+
+const DpiFunctions& Functions() {
+    static const DpiFunctions functions;
+    return functions;
+}
+
+// The system-wide dots per inch: what Windows 7 gives a program that declares itself aware.
+int SystemDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : USER_DEFAULT_SCREEN_DPI;
+    if (screen != nullptr) {
+        ReleaseDC(nullptr, screen);
+    }
+    return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
+int DpiOfMonitor(HMONITOR monitor) {
+    UINT x = 0, y = 0;
+    if (monitor != nullptr && Functions().getDpiForMonitor != nullptr &&
+        SUCCEEDED(Functions().getDpiForMonitor(monitor, MDT_EFFECTIVE_DPI_VALUE, &x, &y)) &&
+        y > 0) {
+        return static_cast<int>(y);
+    }
+    return SystemDpi();
+}
+
+} // namespace
+
+int DpiOfWindow(HWND window) {
+    if (Functions().getDpiForWindow != nullptr) {
+        const UINT dpi = Functions().getDpiForWindow(window);
+        if (dpi > 0) {
+            return static_cast<int>(dpi);
+        }
+    }
+    return DpiOfMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
+}
+
+int DpiOfPrimaryScreen() {
+    return DpiOfMonitor(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
+}
+
+int SystemMetricAtDpi(int index, int dpi) {
+    if (Functions().getSystemMetricsForDpi != nullptr) {
+        return Functions().getSystemMetricsForDpi(index, static_cast<UINT>(dpi));
+    }
+    // Before Windows 10 the metrics are those of the system-wide resolution.
+    return MulDiv(GetSystemMetrics(index), dpi, SystemDpi());
+}
+
+SIZE FrameSizeAtDpi(int width, int height, DWORD style, DWORD exStyle, int dpi) {
+    RECT frame = {0, 0, width, height};
+    if (Functions().adjustWindowRectExForDpi == nullptr ||
+        !Functions().adjustWindowRectExForDpi(&frame, style, FALSE, exStyle,
+                                              static_cast<UINT>(dpi))) {
+        frame = RECT{0, 0, width, height};
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    }
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+} // namespace varnholt

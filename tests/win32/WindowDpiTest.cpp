@@ -1,0 +1,570 @@
+// The main window at the screen's resolution, as run-at-dpi starts it at 96, 120, 144 and 192
+// dots per inch (VARNHOLT_TEST_DPI) under Wine's own Tahoma: the client area, every control's
+// rectangle, the fonts, the list's rows, the background, the icons and cursor, all against the
+// design scaled; every caption whole; and a new layout when the window changes screens.
+// With VARNHOLT_SCREENSHOTS set, the window is saved there as window-<dpi>.bmp.
+#include "app/Dpi.h"
+#include "app/frmVarnholt.h"
+#include "core/FormLogic.h"
+#include "tests/driver/Driver.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+
+using namespace varnholt;
+
+namespace {
+
+// The demo installation: the game at version 2.01 (AddOn), its data folder holding the five
+// catalogue variants and one further file, and the Classic variant active, which does not fit
+// the installation: the longest hint the program shows.
+struct GameRegistry : RegistryReader {
+    bool GetRegValue(std::uint32_t, const std::string&, const std::string& name, int,
+                     std::string& out) override {
+        static const std::map<std::string, std::string> values = {
+            {"GAMEPATH", "C:\\Games\\ANNO 1503"},
+            {"VERSION", "1.04"},
+            {"ADDON_VERSION", "2.01"},
+            {"LANGUAGE", "Deutsch"}};
+        auto it = values.find(name);
+        if (it == values.end()) {
+            return false;
+        }
+        out = it->second;
+        return true;
+    }
+};
+struct MemorySettings : SettingsStore {
+    std::map<std::string, std::string> values{{"FirstRun", "1"}};
+    bool GetSetting(const std::string& key, const std::string& def, std::string& out) override {
+        auto it = values.find(key);
+        out = it == values.end() ? def : it->second;
+        return true;
+    }
+    bool SaveSetting(const std::string& key, const std::string& value) override {
+        values[key] = value;
+        return true;
+    }
+};
+struct DemoFiles : FileSystem {
+    // File name in the data folder -> the marker on its first line.
+    const std::map<std::string, std::string> markers{
+        {"BGruppen.dat", "Classic"},
+        {"BGruppen_Original.dat", "Classic"},
+        {"BGruppen_Classic.dat", "Classic"},
+        {"BGruppen_AddOn.dat", "AddOn"},
+        {"BGruppen_KE.dat", "KE"},
+        {"BGruppen_KZA.dat", "KZA"},
+        {"BGruppen_Harbour.dat", "More harbour workers"}};
+    static std::string NameOf(const std::string& path) {
+        return path.substr(path.find_last_of('\\') + 1);
+    }
+    bool FileLength(const std::string& path, std::uint64_t& length) override {
+        length = 4000;
+        return markers.count(NameOf(path)) != 0;
+    }
+    bool FileExists(const std::string& path) override { return markers.count(NameOf(path)) != 0; }
+    bool ReadFirstLine(const std::string& path, std::size_t, std::string& line) override {
+        auto it = markers.find(NameOf(path));
+        if (it == markers.end()) {
+            return false;
+        }
+        line = ";" + it->second;
+        return true;
+    }
+    FileError CheckDeletable(const std::string&) override { return FileError(); }
+    FileError CopyFileTo(const std::string&, const std::string&) override { return FileError(); }
+    FileError RenameFile(const std::string&, const std::string&, bool) override {
+        return FileError();
+    }
+    FileError DeleteFileAt(const std::string&) override { return FileError(); }
+    bool ListFiles(const std::string&, const std::string&,
+                   std::vector<std::string>& names) override {
+        for (const auto& entry : markers) {
+            names.push_back(entry.first);
+        }
+        return true;
+    }
+};
+struct NoPicker : FolderPicker {
+    std::string BrowseForFolder(const std::string&, const std::string&) override { return ""; }
+};
+struct NoLaunchers : LauncherFactory {
+    std::unique_ptr<Launcher> CreateLauncher() override { return nullptr; }
+};
+
+int ExpectedDpi() {
+    const char* value = std::getenv("VARNHOLT_TEST_DPI");
+    return value != nullptr ? std::atoi(value) : 0;
+}
+
+// The design's length at `dpi`, as the window must show it: twips times dpi / 1440.
+int Scaled(int designPixels, int dpi) {
+    return MulDiv(designPixels, dpi, 96);
+}
+
+void Pump(DWORD ms) {
+    const DWORD start = GetTickCount();
+    MSG msg;
+    while (GetTickCount() - start < ms) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(10);
+    }
+}
+
+RECT RectIn(HWND control, HWND parent) {
+    RECT rc;
+    GetWindowRect(control, &rc);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+// Expects a length within one pixel of rounding.
+#define EXPECT_PIXELS(actual, expected) EXPECT_LE(std::abs((actual) - (expected)), 1)
+
+LOGFONTW FontOf(HWND control) {
+    LOGFONTW lf = {};
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    GetObjectW(font, sizeof lf, &lf);
+    return lf;
+}
+
+// The caption's needs in `font`, measured as the label draws it: the widest line, the height
+// and the lines, in a label `width` pixels wide.
+struct Needs {
+    int width = 0, height = 0, lines = 0;
+    std::wstring face;
+    int averageWidth = 0;
+};
+Needs Measure(HFONT font, const std::wstring& text, int width) {
+    Needs needs;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW tm = {};
+    GetTextMetricsW(dc, &tm);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    needs.face = face;
+    needs.averageWidth = tm.tmAveCharWidth;
+    RECT rc = {0, 0, width, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc,
+              DT_TOP | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL | DT_CALCRECT);
+    needs.width = rc.right - rc.left;
+    needs.height = rc.bottom - rc.top;
+    needs.lines = (needs.height + tm.tmHeight - 1) / tm.tmHeight;
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return needs;
+}
+
+int LinesOf(const std::wstring& text) {
+    int lines = 1;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\n' ||
+            (text[i] == L'\r' && (i + 1 == text.size() || text[i + 1] != L'\n'))) {
+            ++lines;
+        }
+    }
+    return lines;
+}
+
+// Writes the window with its frame, as the screen shows it, to a 24-bit bitmap file.
+void SaveScreenshot(HWND window, const std::string& path) {
+    RECT rc;
+    GetWindowRect(window, &rc);
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    HDC screen = GetWindowDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    const int stride = (width * 3 + 3) & ~3;
+    std::vector<char> pixels(static_cast<std::size_t>(stride) * height);
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(),
+              reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
+    bytes.append(pixels.data(), pixels.size());
+    drive::WriteFileBytes(drive::Widen(path), bytes);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+}
+
+class WindowAtDpi : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        form_ = new frmVarnholt(GetModuleHandleW(nullptr), registry_, settings_, files_, picker_,
+                                launchers_, folders_);
+        ASSERT_TRUE(form_->Create());
+        SetForegroundWindow(form_->Handle());
+        Pump(300);
+        const char* folder = std::getenv("VARNHOLT_SCREENSHOTS");
+        if (folder != nullptr && *folder != '\0') {
+            CreateDirectoryW(drive::Widen(folder).c_str(), nullptr);
+            SaveScreenshot(form_->Handle(), std::string(folder) + "\\window-" +
+                                                std::to_string(form_->Dpi()) + ".bmp");
+        }
+    }
+    static void TearDownTestSuite() {
+        delete form_;
+        form_ = nullptr;
+    }
+    HWND Main() const { return form_->Handle(); }
+    HWND Control(Ctl c) const { return drive::ControlOf(Main(), c); }
+    int Dpi() const { return form_->Dpi(); }
+
+    // Checks every control's rectangle, font and list rows against the design at `dpi`.
+    void ExpectLaidOutAt(int dpi) {
+        for (const ControlDesign& d : DESIGN) {
+            SCOPED_TRACE(d.name);
+            HWND c = Control(d.id);
+            const RECT rc = RectIn(c, Main());
+            EXPECT_PIXELS(rc.left, Scaled(d.left, dpi));
+            EXPECT_PIXELS(rc.top, Scaled(d.top, dpi));
+            EXPECT_PIXELS(rc.right - rc.left, Scaled(d.width, dpi));
+            const LOGFONTW lf = FontOf(c);
+            EXPECT_STREQ(lf.lfFaceName, L"Tahoma");
+            EXPECT_EQ(lf.lfHeight, -MulDiv(825, dpi, 7200)); // 8.25 points
+            EXPECT_EQ(lf.lfWeight, d.font == FontStyle::Window ? FW_NORMAL : FW_BOLD);
+            EXPECT_EQ(lf.lfUnderline != 0, d.font == FontStyle::BoldUnderline);
+            if (d.kind != Kind::List) {
+                EXPECT_PIXELS(rc.bottom - rc.top, Scaled(d.height, dpi));
+                continue;
+            }
+            // Whole rows of its own font: the scaled height rounded down to a row.
+            const int row = static_cast<int>(SendMessageW(c, LB_GETITEMHEIGHT, 0, 0));
+            RECT inner;
+            GetClientRect(c, &inner);
+            const int frame = (rc.bottom - rc.top) - inner.bottom;
+            EXPECT_EQ(inner.bottom % row, 0) << "rows of " << row << " in " << inner.bottom;
+            EXPECT_LE(rc.bottom - rc.top, Scaled(d.height, dpi) + 1);
+            EXPECT_GT(rc.bottom - rc.top + row, Scaled(d.height, dpi));
+            EXPECT_EQ(inner.bottom / row, (Scaled(d.height, dpi) - frame) / row);
+            std::printf("[ dpi %d ] list %dx%d, %d rows of %d pixels visible, font %d\n", dpi,
+                        static_cast<int>(rc.right - rc.left), static_cast<int>(rc.bottom - rc.top),
+                        static_cast<int>(inner.bottom / row), row, static_cast<int>(lf.lfHeight));
+        }
+    }
+
+    static GameRegistry registry_;
+    static MemorySettings settings_;
+    static DemoFiles files_;
+    static NoPicker picker_;
+    static NoLaunchers launchers_;
+    static modVarnholt folders_;
+    static frmVarnholt* form_;
+};
+
+GameRegistry WindowAtDpi::registry_;
+MemorySettings WindowAtDpi::settings_;
+DemoFiles WindowAtDpi::files_;
+NoPicker WindowAtDpi::picker_;
+NoLaunchers WindowAtDpi::launchers_;
+modVarnholt WindowAtDpi::folders_;
+frmVarnholt* WindowAtDpi::form_ = nullptr;
+
+} // namespace
+
+TEST_F(WindowAtDpi, RunsPerMonitorAwareAtTheScreensResolution) {
+    using GetContextFn = HANDLE(WINAPI*)();
+    using AwarenessFn = int(WINAPI*)(HANDLE);
+    HMODULE user = GetModuleHandleW(L"user32.dll");
+    auto context = reinterpret_cast<GetContextFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user, "GetThreadDpiAwarenessContext")));
+    auto awareness = reinterpret_cast<AwarenessFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user, "GetAwarenessFromDpiAwarenessContext")));
+    ASSERT_NE(context, nullptr);
+    ASSERT_NE(awareness, nullptr);
+    EXPECT_EQ(awareness(context()), 2); // DPI_AWARENESS_PER_MONITOR_AWARE
+    EXPECT_EQ(Dpi(), DpiOfWindow(Main()));
+    if (ExpectedDpi() != 0) {
+        EXPECT_EQ(Dpi(), ExpectedDpi()) << "the prefix's LogPixels did not take";
+    }
+}
+
+TEST_F(WindowAtDpi, ClientAreaAndControlsAreTheDesignScaled) {
+    RECT client;
+    GetClientRect(Main(), &client);
+    EXPECT_PIXELS(client.right, Scaled(CLIENT_WIDTH, Dpi()));
+    EXPECT_PIXELS(client.bottom, Scaled(CLIENT_HEIGHT, Dpi()));
+    std::printf("[ dpi %d ] client area %dx%d\n", Dpi(), static_cast<int>(client.right),
+                static_cast<int>(client.bottom));
+    ExpectLaidOutAt(Dpi());
+}
+
+TEST_F(WindowAtDpi, ListScrollBarHasTheSystemsWidthBesideTheRows) {
+    HWND list = Control(Ctl::lstDATs);
+    const LRESULT before = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < 12; ++i) {
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"extra"));
+    }
+    RECT outer, inner;
+    GetWindowRect(list, &outer);
+    GetClientRect(list, &inner);
+    const int edge = SystemMetricAtDpi(SM_CXEDGE, Dpi());
+    EXPECT_PIXELS(inner.right,
+                  (outer.right - outer.left) - 2 * edge - SystemMetricAtDpi(SM_CXVSCROLL, Dpi()));
+    while (SendMessageW(list, LB_GETCOUNT, 0, 0) > before) {
+        SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(before), 0);
+    }
+}
+
+TEST_F(WindowAtDpi, BackgroundCoversTheClientAreaScaledSmoothly) {
+    RedrawWindow(Main(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump(200);
+    HBITMAP picture = static_cast<HBITMAP>(LoadImageW(
+        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(101), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    ASSERT_NE(picture, nullptr);
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(memory, picture);
+    HDC screen = GetDC(Main());
+    RECT client;
+    GetClientRect(Main(), &client);
+
+    // Each spot shows the picture's colour at the matching place of the design: within the
+    // range of the four picture pixels around it. The corners and edges show that it covers
+    // the whole client area.
+    const double toDesign = 96.0 / Dpi();
+    int checked = 0;
+    for (POINT p :
+         {POINT{5, 5}, POINT{client.right - 1, client.bottom - 1}, POINT{client.right - 1, 3},
+          POINT{2, client.bottom - 1}, POINT{Scaled(400, Dpi()), Scaled(100, Dpi())},
+          POINT{Scaled(300, Dpi()), client.bottom - 2}}) {
+        SCOPED_TRACE(std::to_string(p.x) + "," + std::to_string(p.y));
+        const COLORREF shown = GetPixel(screen, p.x, p.y);
+        const double u = (p.x + 0.5) * toDesign - 0.5, v = (p.y + 0.5) * toDesign - 0.5;
+        int low[3] = {255, 255, 255}, high[3] = {0, 0, 0};
+        for (int dy = 0; dy <= 1; ++dy) {
+            for (int dx = 0; dx <= 1; ++dx) {
+                const int x = std::min(std::max(static_cast<int>(u) + dx, 0), 639);
+                const int y = std::min(std::max(static_cast<int>(v) + dy, 0), 523);
+                const COLORREF c = GetPixel(memory, x, y);
+                const int channels[3] = {GetRValue(c), GetGValue(c), GetBValue(c)};
+                for (int k = 0; k < 3; ++k) {
+                    low[k] = std::min(low[k], channels[k]);
+                    high[k] = std::max(high[k], channels[k]);
+                }
+            }
+        }
+        const int channels[3] = {GetRValue(shown), GetGValue(shown), GetBValue(shown)};
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_GE(channels[k], low[k] - 1);
+            EXPECT_LE(channels[k], high[k] + 1);
+        }
+        ++checked;
+    }
+    EXPECT_EQ(checked, 6);
+
+    // Smooth, not blocky: an enlarged picture whose pixels were repeated would add to the
+    // picture's own equal neighbours a share of 1 - 96 / dpi repeated ones (a fifth at 120
+    // dots per inch, half at 192). Smoothly scaled, at most half of that share is added.
+    if (Dpi() > 96) {
+        auto equalShare = [](HDC dc, int left, int top, int width, int height) {
+            int equal = 0;
+            for (int y = top; y < top + height; ++y) {
+                for (int x = left; x < left + width; ++x) {
+                    equal += GetPixel(dc, x, y) == GetPixel(dc, x + 1, y) ? 1 : 0;
+                }
+            }
+            return static_cast<double>(equal) / (width * height);
+        };
+        // A free spot right of the list, in the picture and on the screen.
+        const double own = equalShare(memory, 505, 170, 100, 40);
+        const double shown =
+            equalShare(screen, Scaled(505, Dpi()), Scaled(170, Dpi()), Scaled(100, Dpi()), 20);
+        const double repeated = 1.0 - 96.0 / Dpi();
+        EXPECT_LT(shown, own + (1.0 - own) * repeated / 2)
+            << "picture " << own << ", screen " << shown;
+    }
+    ReleaseDC(Main(), screen);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(picture);
+}
+
+TEST_F(WindowAtDpi, IconsFolderPictureAndCursorHaveTheSizeTheSystemAsksFor) {
+    auto widthOf = [](HICON icon, POINT* hotSpot = nullptr) {
+        ICONINFO info = {};
+        if (icon == nullptr || !GetIconInfo(icon, &info)) {
+            return 0;
+        }
+        BITMAP bm = {};
+        GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+        if (hotSpot != nullptr) {
+            *hotSpot = POINT{static_cast<LONG>(info.xHotspot), static_cast<LONG>(info.yHotspot)};
+        }
+        DeleteObject(info.hbmMask);
+        DeleteObject(info.hbmColor);
+        return static_cast<int>(bm.bmWidth);
+    };
+    const int big = SystemMetricAtDpi(SM_CXICON, Dpi());
+    const int small = SystemMetricAtDpi(SM_CXSMICON, Dpi());
+    EXPECT_EQ(widthOf(reinterpret_cast<HICON>(SendMessageW(Main(), WM_GETICON, ICON_BIG, 0))), big);
+    EXPECT_EQ(widthOf(reinterpret_cast<HICON>(SendMessageW(Main(), WM_GETICON, ICON_SMALL, 0))),
+              small);
+    EXPECT_EQ(widthOf(reinterpret_cast<HICON>(GetClassLongPtrW(Main(), GCLP_HICON))), big);
+    EXPECT_EQ(widthOf(reinterpret_cast<HICON>(
+                  SendMessageW(Control(Ctl::btnChooseDir), BM_GETIMAGE, IMAGE_ICON, 0))),
+              small);
+
+    HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
+    SetCursor(arrow);
+    SendMessageW(Main(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Control(Ctl::lblCR)),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    POINT hot = {};
+    const int cursor = widthOf(GetCursor(), &hot);
+    SetCursor(arrow);
+    EXPECT_EQ(cursor, SystemMetricAtDpi(SM_CXCURSOR, Dpi()));
+    // The fingertip: x 5 of 32, at the top.
+    EXPECT_PIXELS(hot.x, cursor * 5 / 32);
+    EXPECT_LE(hot.y, 1);
+    std::printf("[ dpi %d ] icons %d and %d, folder picture %d, cursor %d (hot spot %d,%d)\n",
+                Dpi(), big, small, small, cursor, static_cast<int>(hot.x), static_cast<int>(hot.y));
+}
+
+// Under Wine's own Tahoma, no caption is cut: each label's caption, measured in the font the
+// label draws it in, fits the label's width and lines, and the font is the design's wherever
+// that fits, else one just narrow enough and never below four fifths of the normal width.
+TEST_F(WindowAtDpi, NoCaptionIsCut) {
+    // What start-up wrote, and every other text the program writes into these labels.
+    std::map<Ctl, std::vector<std::string>> captions;
+    for (const ControlDesign& d : DESIGN) {
+        if (d.kind == Kind::Label) {
+            captions[d.id].push_back(drive::Text(Control(d.id)));
+        }
+    }
+    for (const std::string& text : CATALOGUE_DESCR) {
+        captions[Ctl::lblCurrDAT].push_back(text);
+    }
+    captions[Ctl::lblCurrDAT].push_back("The original BGruppen.dat");
+    captions[Ctl::lblCurrDAT].push_back("Another BGruppen.dat file");
+    for (const char* verdict : {"This is", "This is probably NOT"}) {
+        captions[Ctl::lblHint].push_back(std::string(verdict) +
+                                         " the appropriated BGruppen.dat file\r\n for your 1503 "
+                                         "installation...");
+    }
+    captions[Ctl::lblANNOVers].push_back("1.04/English");
+
+    int narrowed = 0;
+    for (const auto& entry : captions) {
+        const ControlDesign& d = DESIGN[static_cast<int>(entry.first)];
+        HWND label = Control(d.id);
+        const std::string original = drive::Text(label);
+        const RECT rc = RectIn(label, Main());
+        const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+        for (const std::string& text : entry.second) {
+            SCOPED_TRACE(std::string(d.name) + ": " + text);
+            form_->SetCaption(d.id, text);
+            const std::wstring wide = drive::Widen(text);
+            HFONT used = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
+            const Needs needs = Measure(used, wide, width);
+            EXPECT_EQ(needs.face, L"Tahoma") << "not under Wine's own Tahoma";
+            EXPECT_LE(needs.width, width);
+            EXPECT_LE(needs.height, height);
+            EXPECT_LE(needs.lines, LinesOf(wide));
+
+            LOGFONTW lf = FontOf(label);
+            if (lf.lfWidth != 0) {
+                ++narrowed;
+                std::printf("[ dpi %d ] %s narrowed to width %d: %s\n", Dpi(), d.name,
+                            static_cast<int>(lf.lfWidth), text.c_str());
+                // Narrowed because the design's font does not fit, and just enough.
+                lf.lfWidth = 0;
+                HFONT design = CreateFontIndirectW(&lf);
+                const Needs normal = Measure(design, wide, width);
+                DeleteObject(design);
+                EXPECT_TRUE(normal.width > width || normal.height > height ||
+                            normal.lines > LinesOf(wide));
+                EXPECT_GE(FontOf(label).lfWidth * 5, normal.averageWidth * 4);
+                lf.lfWidth = FontOf(label).lfWidth + 1;
+                if (lf.lfWidth < normal.averageWidth) {
+                    HFONT wider = CreateFontIndirectW(&lf);
+                    const Needs more = Measure(wider, wide, width);
+                    DeleteObject(wider);
+                    EXPECT_TRUE(more.width > width || more.height > height ||
+                                more.lines > LinesOf(wide));
+                }
+            }
+        }
+        form_->SetCaption(d.id, original);
+    }
+    std::printf("[ dpi %d ] %d captions drawn narrower\n", Dpi(), narrowed);
+}
+
+TEST_F(WindowAtDpi, CaptionTooLongEvenNarrowedIsDrawnAsBefore) {
+    HWND label = Control(Ctl::lblDATPath);
+    const std::string original = drive::Text(label);
+    form_->SetCaption(Ctl::lblDATPath,
+                      "D:\\Spiele\\Sunflowers Interactive\\ANNO 1503 Koenigs-Edition mit "
+                      "allen Erweiterungen\\Data\\");
+    EXPECT_EQ(FontOf(label).lfWidth, 0);
+    form_->SetCaption(Ctl::lblDATPath, original);
+}
+
+// Moved to a screen with another resolution, the window lays itself out anew from the design,
+// and back again without drift.
+TEST_F(WindowAtDpi, LaysItselfOutAgainOnAnotherScreen) {
+    const int original = Dpi();
+    for (int dpi : {original == 144 ? 120 : 144, original}) {
+        SCOPED_TRACE(dpi);
+        RECT suggested;
+        GetWindowRect(Main(), &suggested);
+        SendMessageW(Main(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        Pump(100);
+        EXPECT_EQ(Dpi(), dpi);
+        ExpectLaidOutAt(dpi);
+        RECT window;
+        GetWindowRect(Main(), &window);
+        EXPECT_EQ(window.left, suggested.left);
+        EXPECT_EQ(window.top, suggested.top);
+    }
+    RECT client;
+    GetClientRect(Main(), &client);
+    EXPECT_PIXELS(client.right, Scaled(CLIENT_WIDTH, original));
+    EXPECT_PIXELS(client.bottom, Scaled(CLIENT_HEIGHT, original));
+}
+
+// The window class lives as long as the window: it is unregistered when the window goes, before
+// the icons it names are destroyed, and a window can be made again after.
+TEST(WindowClass, GoesWithTheWindowAndCanBeRegisteredAgain) {
+    GameRegistry registry;
+    MemorySettings settings;
+    DemoFiles files;
+    NoPicker picker;
+    NoLaunchers launchers;
+    modVarnholt folders;
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        auto form = std::make_unique<frmVarnholt>(instance, registry, settings, files, picker,
+                                                  launchers, folders);
+        ASSERT_TRUE(form->Create());
+        WNDCLASSEXW wc = {};
+        wc.cbSize = sizeof wc;
+        EXPECT_TRUE(GetClassInfoExW(instance, L"frmVarnholt", &wc));
+        form.reset();
+        EXPECT_FALSE(GetClassInfoExW(instance, L"frmVarnholt", &wc));
+    }
+}
