@@ -1,5 +1,6 @@
 #include "Win32FileSystem.h"
 
+#include "Handles.h"
 #include "Text.h"
 
 #include <windows.h>
@@ -24,23 +25,6 @@ FileError Failure(DWORD code) {
     return LastError();
 }
 
-class Handle {
-  public:
-    explicit Handle(HANDLE h) : h_(h) {}
-    ~Handle() {
-        if (valid()) {
-            CloseHandle(h_);
-        }
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
-    HANDLE get() const { return h_; }
-
-  private:
-    HANDLE h_;
-};
-
 } // namespace
 
 bool Win32FileSystem::FileLength(const std::string& path, std::uint64_t& length) {
@@ -60,10 +44,10 @@ bool Win32FileSystem::FileExists(const std::string& path) {
 
 bool Win32FileSystem::ReadFirstLine(const std::string& path, std::size_t maxBytes,
                                     std::string& line) {
-    Handle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file.valid()) {
+    const FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) {
         return false;
     }
     std::string bytes(maxBytes, '\0');
@@ -90,10 +74,10 @@ FileError Win32FileSystem::CheckDeletable(const std::string& path) {
         return Failure(ERROR_ACCESS_DENIED);
     }
     // Opening for deletion fails while another program holds the file without sharing it.
-    Handle file(CreateFileW(wide.c_str(), DELETE,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
+    const FileHandle file(CreateFileW(wide.c_str(), DELETE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         return LastError();
     }
     return FileError();
@@ -112,9 +96,9 @@ FileError Win32FileSystem::CopyFileTo(const std::string& source, const std::stri
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
         SetFileAttributesW(to.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
     }
-    Handle file(CreateFileW(to.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid() || !FlushFileBuffers(file.get())) {
+    const FileHandle file(CreateFileW(to.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file || !FlushFileBuffers(file.get())) {
         return LastError();
     }
     return FileError();
@@ -143,9 +127,10 @@ namespace {
 template <typename Found>
 bool ListOrdinaryFiles(const std::string& folder, const std::string& pattern, Found found) {
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileExW(Widen(folder + pattern).c_str(), FindExInfoBasic, &data,
-                                   FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE) {
+    const FindHandle find(FindFirstFileExW(Widen(folder + pattern).c_str(), FindExInfoBasic, &data,
+                                           FindExSearchNameMatch, nullptr,
+                                           FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) {
         const DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
     }
@@ -154,12 +139,11 @@ bool ListOrdinaryFiles(const std::string& folder, const std::string& pattern, Fo
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
             found(data);
         }
-        if (!FindNextFileW(find, &data)) {
+        if (!FindNextFileW(find.get(), &data)) {
             complete = GetLastError() == ERROR_NO_MORE_FILES;
             break;
         }
     } while (true);
-    FindClose(find);
     return complete;
 }
 
@@ -183,13 +167,13 @@ bool Win32FileSystem::ListFilesWithLengths(const std::string& folder, const std:
 
 bool Win32FileSystem::SameContent(const std::string& first, const std::string& second) {
     const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-    Handle a(CreateFileW(Widen(first).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
-                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    Handle b(CreateFileW(Widen(second).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
-                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const FileHandle a(CreateFileW(Widen(first).c_str(), GENERIC_READ, share, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const FileHandle b(CreateFileW(Widen(second).c_str(), GENERIC_READ, share, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     LARGE_INTEGER sizeA, sizeB;
-    if (!a.valid() || !b.valid() || !GetFileSizeEx(a.get(), &sizeA) ||
-        !GetFileSizeEx(b.get(), &sizeB) || sizeA.QuadPart != sizeB.QuadPart) {
+    if (!a || !b || !GetFileSizeEx(a.get(), &sizeA) || !GetFileSizeEx(b.get(), &sizeB) ||
+        sizeA.QuadPart != sizeB.QuadPart) {
         return false;
     }
     constexpr DWORD CHUNK = 64 * 1024;

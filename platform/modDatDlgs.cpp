@@ -1,5 +1,6 @@
 #include "modDatDlgs.h"
 
+#include "Handles.h"
 #include "Text.h"
 
 #include <shlobj.h>
@@ -26,9 +27,9 @@ std::string BrowseForFolder(const std::string& prompt, const std::string& startF
     const std::string ansiStart = Utf8ToAnsi(startFolder);
 
     // The start folder travels to the callback in a zero-filled block of its own, NUL included.
-    HLOCAL block = LocalAlloc(LMEM_ZEROINIT, ansiStart.size() + 1);
-    if (block != nullptr) {
-        std::memcpy(block, ansiStart.c_str(), ansiStart.size() + 1);
+    const LocalMemory block(LocalAlloc(LMEM_ZEROINIT, ansiStart.size() + 1));
+    if (block) {
+        std::memcpy(block.get(), ansiStart.c_str(), ansiStart.size() + 1);
     }
 
     BROWSEINFOA info = {};
@@ -38,17 +39,13 @@ std::string BrowseForFolder(const std::string& prompt, const std::string& startF
     info.lpszTitle = ansiPrompt.c_str();
     info.ulFlags = 0;
     info.lpfn = FarProc(BrowseCallbackProc);
-    info.lParam = reinterpret_cast<LPARAM>(block);
+    info.lParam = reinterpret_cast<LPARAM>(block.get());
     info.iImage = 0;
 
-    PIDLIST_ABSOLUTE list = SHBrowseForFolderA(&info);
+    const CoTaskMemory list(SHBrowseForFolderA(&info));
     std::string result;
-    if (list != nullptr && SHGetPathFromIDListA(list, path)) {
+    if (list && SHGetPathFromIDListA(static_cast<PCIDLIST_ABSOLUTE>(list.get()), path)) {
         result = AnsiToUtf8(std::string(path, strnlen(path, MAX_PATH)));
-    }
-    CoTaskMemFree(list);
-    if (block != nullptr) {
-        LocalFree(block);
     }
     return result;
 }

@@ -1,6 +1,7 @@
 #include "modRegSubs.h"
 
 #include "../core/modVarnholt.h"
+#include "Handles.h"
 #include "RegSzText.h"
 #include "Text.h"
 
@@ -24,12 +25,12 @@ void ShowRegistryFault(const std::string& description) {
 bool GetRegValue(std::uint32_t hive, const std::string& keyPath, const std::string& valueName,
                  int typeSelector, std::string& out,
                  const std::function<void(const std::string&)>& reportFault) {
-    HKEY key = nullptr;
+    RegistryKey key;
     // Read access is all the reader needs; a standard user may not write HKEY_LOCAL_MACHINE.
     // The predefined root keys are 32-bit values that a 64-bit build sign-extends.
     HKEY root = reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(hive)));
-    if (RegOpenKeyExA(root, Utf8ToAnsi(keyPath).c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) !=
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExA(root, Utf8ToAnsi(keyPath).c_str(), 0, KEY_READ | KEY_WOW64_32KEY,
+                      key.receive()) != ERROR_SUCCESS) {
         return false;
     }
     const std::string name = Utf8ToAnsi(valueName);
@@ -40,14 +41,14 @@ bool GetRegValue(std::uint32_t hive, const std::string& keyPath, const std::stri
     LONG status = ERROR_SUCCESS;
     if (typeSelector == REG_TYPE_TEXT) {
         size = TEXT_BUFFER_SIZE;
-        status = RegQueryValueExA(key, name.c_str(), nullptr, &storedType,
+        status = RegQueryValueExA(key.get(), name.c_str(), nullptr, &storedType,
                                   reinterpret_cast<BYTE*>(text.data()), &size);
     } else if (typeSelector == REG_TYPE_NUMBER) {
         size = sizeof number;
-        status = RegQueryValueExA(key, name.c_str(), nullptr, &storedType,
+        status = RegQueryValueExA(key.get(), name.c_str(), nullptr, &storedType,
                                   reinterpret_cast<BYTE*>(&number), &size);
     }
-    RegCloseKey(key);
+    key.reset();
     if (status != ERROR_SUCCESS) {
         return false;
     }

@@ -4,14 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <shellapi.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
 
 using namespace varnholt;
 using namespace varnholt::drive;
+using namespace varnholt::test;
 
 namespace {
 
@@ -30,38 +29,24 @@ std::string Setting(const wchar_t* name) {
     return Narrow(value);
 }
 
-void RemoveTree(const std::wstring& folder) {
-    std::wstring from = folder + L'\0';
-    SHFILEOPSTRUCTW op = {};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NO_UI;
-    SHFileOperationW(&op);
-}
-
 class EndToEnd : public ::testing::Test {
   protected:
-    std::wstring root, game, data;
+    TempFolder root{"vh-e2e"};
+    std::wstring game = Widen(root / "ANNO 1503");
+    std::wstring data = game + L"\\Data";
+    InstallationKeys keys;
     App app;
 
     void SetUp() override {
-        RegDeleteKeyExW(HKEY_LOCAL_MACHINE, GAME_KEY_PATH, KEY_WOW64_32KEY, 0);
-        RegDeleteTreeW(HKEY_CURRENT_USER, TOOLS_KEY_PATH);
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        static int counter = 0;
-        root = std::wstring(temp) + L"vh-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-               std::to_wstring(counter++);
-        game = root + L"\\ANNO 1503";
-        data = game + L"\\Data";
-        CreateDirectoryW(root.c_str(), nullptr);
+        ASSERT_TRUE(keys.refusal().empty()) << keys.refusal();
+        keys.Clear();
         CreateDirectoryW(game.c_str(), nullptr);
         CreateDirectoryW(data.c_str(), nullptr);
     }
 
     void TearDown() override {
         Kill(app);
-        RemoveTree(root);
+        keys.Clear();
     }
 
     std::string GameFolder() const { return Narrow(game) + "\\"; }
@@ -71,12 +56,12 @@ class EndToEnd : public ::testing::Test {
     // The game's key as its installer writes it, and a data folder with BGruppen.dat, the
     // Classic and AddOn variants, and the backup already made.
     void Installation(bool backupMade = true) {
-        ASSERT_TRUE(WriteGameKey(game));
+        ASSERT_TRUE(keys.WriteGameKey(game));
         WriteFileBytes(DataFile(L"BGruppen.dat"), CLASSIC);
         WriteFileBytes(DataFile(L"BGruppen_Classic.dat"), CLASSIC);
         WriteFileBytes(DataFile(L"BGruppen_AddOn.dat"), ADDON);
         if (backupMade) {
-            ASSERT_TRUE(SetRegText(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, 0, L"FirstRun", L"1"));
+            ASSERT_TRUE(keys.WriteSetting(L"FirstRun", L"1"));
         }
     }
 
@@ -227,14 +212,14 @@ TEST_F(EndToEnd, LockedCurrentFileStopsBeforeAnythingIsCopied) {
     HWND main = StartAndShow();
     ASSERT_NE(main, nullptr);
     // The game holds its data file open without sharing its deletion.
-    HANDLE lock = CreateFileW(DataFile(L"BGruppen.dat").c_str(), GENERIC_READ, FILE_SHARE_READ,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    FileHandle lock(CreateFileW(DataFile(L"BGruppen.dat").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
     Click(main, Ctl::btnActivate);
     Box box = ExpectBox();
     EXPECT_EQ(box.text.rfind("Unable to delete current BGruppen.dat file: ", 0), 0u);
     Answer(box);
-    CloseHandle(lock);
+    lock.reset();
     EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), CLASSIC);
 }
 
@@ -268,27 +253,6 @@ TEST_F(EndToEnd, CaptionFollowsMinimiseAndRestore) {
     ASSERT_TRUE(Settle(main));
     EXPECT_EQ(Text(main), TITLE);
 }
-
-namespace {
-
-struct NotepadSearch {
-    std::string titlePart;
-    HWND found;
-};
-
-BOOL CALLBACK FindNotepad(HWND window, LPARAM param) {
-    NotepadSearch* search = reinterpret_cast<NotepadSearch*>(param);
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    if (_wcsicmp(name, L"Notepad") == 0 && IsWindowVisible(window) &&
-        Text(window).find(search->titlePart) != std::string::npos) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
 
 TEST_F(EndToEnd, StartWithoutTheStarterReportsAndEnds) {
     Installation();
@@ -332,14 +296,17 @@ TEST_F(EndToEnd, ViewOpensNotepadOnTheSelectedVariant) {
     ASSERT_TRUE(Settle(main));
     Click(main, Ctl::btnView);
     ASSERT_TRUE(Settle(main));
-    NotepadSearch search{"BGruppen_Classic.dat", nullptr};
-    for (int i = 0; i < 400 && search.found == nullptr; ++i) {
-        EnumWindows(FindNotepad, reinterpret_cast<LPARAM>(&search));
+    HWND notepad = nullptr;
+    for (int i = 0; i < 400 && notepad == nullptr; ++i) {
+        notepad = FindTopLevelWindow([](HWND window) {
+            return _wcsicmp(ClassOf(window).c_str(), L"Notepad") == 0 && IsWindowVisible(window) &&
+                   Text(window).find("BGruppen_Classic.dat") != std::string::npos;
+        });
         Sleep(50);
     }
-    ASSERT_NE(search.found, nullptr);
-    EXPECT_TRUE(IsZoomed(search.found));
-    PostMessageW(search.found, WM_CLOSE, 0, 0);
+    ASSERT_NE(notepad, nullptr);
+    EXPECT_TRUE(IsZoomed(notepad));
+    PostMessageW(notepad, WM_CLOSE, 0, 0);
     Box box;
     EXPECT_FALSE(FindBox(app.process.dwProcessId, box));
     EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)),
@@ -378,12 +345,10 @@ namespace {
 std::vector<std::string> KeptFiles(const std::wstring& data) {
     std::vector<std::string> names;
     WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW((data + L"\\BGruppen_Saved_*.dat").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
+    if (const FindHandle find{FindFirstFileW((data + L"\\BGruppen_Saved_*.dat").c_str(), &found)}) {
         do {
             names.push_back(Narrow(found.cFileName));
-        } while (FindNextFileW(find, &found));
-        FindClose(find);
+        } while (FindNextFileW(find.get(), &found));
     }
     return names;
 }

@@ -114,12 +114,12 @@ TEST_F(Files, DeletableCheckReportsWhatWouldStopTheRemoval) {
 
     // Held open by another program that does not share deletion.
     const std::string held = dir.Write("Held.dat", "h");
-    HANDLE other =
-        CreateFileW(Widen(held).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    FileHandle other(CreateFileW(Widen(held).c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(other);
     const FileError whileHeld = fs.CheckDeletable(held);
-    CloseHandle(other);
+    other.reset();
     ExpectFailure(whileHeld, ERROR_SHARING_VIOLATION);
     EXPECT_FALSE(fs.CheckDeletable(held).failed());
 
@@ -257,9 +257,8 @@ TEST_F(Files, SameContentComparesEveryByte) {
     EXPECT_FALSE(fs.SameContent(dir / "A.dat", dir / "Missing.dat"));
 
     // A file the game holds open for reading is still compared.
-    HANDLE lock = CreateFileW(Widen(dir / "B.dat").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    const FileHandle lock(CreateFileW(Widen(dir / "B.dat").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
     EXPECT_TRUE(fs.SameContent(dir / "A.dat", dir / "B.dat"));
-    CloseHandle(lock);
 }
