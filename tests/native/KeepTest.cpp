@@ -34,14 +34,6 @@ struct Keep : ::testing::Test {
     std::string Success() const {
         return "'" + data.shown() + "BGruppen_AddOn.dat' is copied as current BGruppen.dat file...";
     }
-    std::vector<std::string> FolderNames() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(data.path())) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
 };
 
 } // namespace
@@ -71,7 +63,7 @@ TEST_F(Keep, UnmatchedFileIsKeptWholeListedAndNeverKeptTwice) {
     h.clock.now.minute = 36;
     Activate();
     EXPECT_EQ(h.ui.messages[0].text, Success());
-    EXPECT_EQ(FolderNames(),
+    EXPECT_EQ(data.Names(),
               (std::vector<std::string>{"BGruppen.dat", "BGruppen_AddOn.dat",
                                         "BGruppen_Classic.dat", "BGruppen_Original.dat", KEPT}));
 }
@@ -116,7 +108,7 @@ TEST_F(Keep, TakenNameGetsASuffixAndNothingIsOverwritten) {
 }
 
 TEST_F(Keep, FailedKeepReplacesNothingAndLeavesNoScratchFile) {
-    const std::vector<std::string> before = FolderNames();
+    const std::vector<std::string> before = data.Names();
     struct Case {
         FsStep step;
         FileError failure;
@@ -142,12 +134,12 @@ TEST_F(Keep, FailedKeepReplacesNothingAndLeavesNoScratchFile) {
                       "replaced.\r\n\r\nCheck installation and try again...");
         EXPECT_EQ(h.ui.messages[0].flags, MB_ICONEXCLAMATION_VALUE);
         EXPECT_EQ(data.Read("BGruppen.dat"), EDITED);
-        EXPECT_EQ(FolderNames(), before);
+        EXPECT_EQ(data.Names(), before);
     }
 }
 
 TEST_F(Keep, FailedVariantCopyOrReplaceLeavesNoKeptCopy) {
-    const std::vector<std::string> before = FolderNames();
+    const std::vector<std::string> before = data.Names();
     struct Case {
         FsStep step;
         const char* onlyFor;
@@ -164,7 +156,7 @@ TEST_F(Keep, FailedVariantCopyOrReplaceLeavesNoKeptCopy) {
                                               0),
                   0u);
         EXPECT_EQ(data.Read("BGruppen.dat"), EDITED);
-        EXPECT_EQ(FolderNames(), before);
+        EXPECT_EQ(data.Names(), before);
     }
     // A missing variant stops before anything is kept as well.
     h.files.failAt = FsStep::None;

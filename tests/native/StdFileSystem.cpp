@@ -292,4 +292,13 @@ bool TempFolder::Has(const std::string& name) const {
     return fs::exists(path_ / name);
 }
 
+std::vector<std::string> TempFolder::Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(path_)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 } // namespace varnholt::test

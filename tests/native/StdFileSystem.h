@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace varnholt::test {
 
@@ -75,6 +76,8 @@ class TempFolder {
     void Write(const std::string& name, const std::string& content) const;
     std::string Read(const std::string& name) const;
     bool Has(const std::string& name) const;
+    // The names of everything in the folder, sorted.
+    std::vector<std::string> Names() const;
 
   private:
     std::filesystem::path path_;
