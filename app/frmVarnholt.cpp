@@ -256,10 +256,10 @@ class frmVarnholt::Picture {
 
 frmVarnholt::frmVarnholt(HINSTANCE instance, RegistryReader& registry, SettingsStore& settings,
                          FileSystem& files, FolderPicker& picker, LauncherFactory& launchers,
-                         modVarnholt& folders)
+                         modVarnholt& folders, Clock* clock)
     : instance_(instance) {
-    logic_.reset(
-        new FormLogic(FormServices{*this, registry, settings, files, picker, launchers, folders}));
+    logic_.reset(new FormLogic(
+        FormServices{*this, registry, settings, files, picker, launchers, folders, clock}));
 }
 
 frmVarnholt::~frmVarnholt() {

@@ -16,7 +16,7 @@ class frmVarnholt : public FormControls {
   public:
     frmVarnholt(HINSTANCE instance, RegistryReader& registry, SettingsStore& settings,
                 FileSystem& files, FolderPicker& picker, LauncherFactory& launchers,
-                modVarnholt& folders);
+                modVarnholt& folders, Clock* clock = nullptr);
     ~frmVarnholt() override;
 
     // Creates the window hidden, runs the load event and shows the window. False when the

@@ -1,7 +1,8 @@
 // The program entry: wires the window to the platform's registry, settings store, file system,
-// folder picker and launcher, and runs it.
+// folder picker, launcher and clock, and runs it.
 #include "../platform/RegistrySettings.h"
 #include "../platform/ShellOnDemand.h"
+#include "../platform/Win32Clock.h"
 #include "../platform/Win32FileSystem.h"
 #include "../platform/clsExecProg.h"
 #include "../platform/modDatDlgs.h"
@@ -19,10 +20,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     varnholt::ShellFolderPicker picker;
     varnholt::ShellLauncherFactory launchers;
     varnholt::modVarnholt folders;
+    varnholt::Win32Clock clock;
 
     int exitCode = 0;
     {
-        varnholt::frmVarnholt form(instance, registry, settings, files, picker, launchers, folders);
+        varnholt::frmVarnholt form(instance, registry, settings, files, picker, launchers, folders,
+                                   &clock);
         if (form.Create()) {
             exitCode = form.Run();
         }

@@ -4,7 +4,9 @@
 //   start-up     varnholt.exe shown and idle, against baseline_window.exe shown and idle, and
 //                against baseline_design.exe, the window's design without its logic; each in
 //                phases (window made, controls made, shown, idle)
-//   activation   Activate pressed until the refreshed window is idle, against a bare CopyFileW
+//   activation   Activate pressed until the refreshed window is idle, against a bare CopyFileW;
+//                also with a hand-edited BGruppen.dat among 10,000 further files, which
+//                activation compares with the whole folder and keeps
 //   scan scale   start-up with 0, 100, 1,000 and 10,000 further BGruppen*.dat files
 //   footprint    size of the exe and peak working set after a start with 1,000 further files
 //
@@ -21,11 +23,13 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <vector>
 
 using namespace varnholt;
 using namespace varnholt::drive;
+using namespace varnholt::test;
 
 namespace {
 
@@ -33,10 +37,10 @@ constexpr DWORD WAIT_MS = 120000;
 const wchar_t MAIN_CLASS[] = L"frmVarnholt";
 const wchar_t BASELINE_CLASS[] = L"VhBaselineWindow";
 const wchar_t DIALOG_CLASS[] = L"#32770";
-const wchar_t BENCH_ROOT[] = L"C:\\vhbench";
+const char BENCH_ROOT[] = "C:\\vhbench";
 const wchar_t BIG_FILE[] = L"BGruppen_Big.dat";
 // The demo's five variant files beside BGruppen.dat: the catalogue's four and one further.
-constexpr int DEMO_ENTRIES = 6;
+constexpr int DEMO_ENTRIES = static_cast<int>(std::size(DEMO_FILES));
 constexpr int START_RUNS_FACTOR = 3;
 
 double g_ticksPerMs = 1.0;
@@ -111,22 +115,17 @@ const char* Verdict(bool met) {
 
 // Registry and files ---------------------------------------------------------------------
 
-void SetValue(HKEY root, const wchar_t* path, REGSAM view, const wchar_t* name,
-              const std::wstring& value) {
-    if (!SetRegText(root, path, view, name, value)) {
-        Fail("cannot write the registry key " + Narrow(path));
-    }
-}
+// The game's key and Varnholt's settings, written only in the project's own Wine prefix.
+InstallationKeys* g_keys = nullptr;
 
 // The game's key as its installer writes it, and Varnholt's settings after its first run: the
 // backup made, and the data folder chosen.
 void WriteKeys(const std::wstring& game, const std::wstring& data) {
-    if (!WriteGameKey(game)) {
-        Fail("cannot write the game's registry key");
+    g_keys->Clear();
+    if (!g_keys->WriteGameKey(game) || !g_keys->WriteSetting(L"FirstRun", L"1") ||
+        !g_keys->WriteSetting(L"DATPath", data + L"\\")) {
+        Fail("cannot write the registry keys");
     }
-    RegDeleteTreeW(HKEY_CURRENT_USER, TOOLS_KEY_PATH);
-    SetValue(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, 0, L"FirstRun", L"1");
-    SetValue(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, 0, L"DATPath", data + L"\\");
 }
 
 // A synthetic group table of exactly `bytes` bytes.
@@ -140,59 +139,33 @@ std::string SizedFile(const std::string& marker, std::size_t bytes) {
     return text;
 }
 
-struct Installation {
-    std::wstring root, game, data;
-    std::wstring File(const std::wstring& name) const { return data + L"\\" + name; }
-};
-
 void WriteOrFail(const std::wstring& path, const std::string& bytes) {
     if (!WriteFileBytes(path, bytes)) {
         Fail("cannot write " + Narrow(path));
     }
 }
 
-// A fresh installation: the demo's data folder with `further` more variant files, and the keys.
-Installation MakeInstallation(const std::wstring& name, int further) {
-    Installation in;
-    in.root = std::wstring(BENCH_ROOT) + L"\\" + name;
-    in.game = in.root + L"\\ANNO 1503";
-    in.data = in.game + L"\\Data";
-    for (const std::wstring& folder : {in.root, in.game, in.data}) {
-        if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
-            Fail("cannot make " + Narrow(folder));
-        }
+// A fresh installation below the benchmark's folder, removed with everything in it at the end:
+// the demo's data folder with `further` more variant files, and the keys.
+struct Installation {
+    Installation(const std::string& name, int further);
+    TempFolder root;
+    std::wstring game = Widen(root / "ANNO 1503");
+    std::wstring data = game + L"\\Data";
+    std::wstring File(const std::wstring& name) const { return data + L"\\" + name; }
+};
+
+Installation::Installation(const std::string& name, int further) : root(name, BENCH_ROOT) {
+    if (!root.created() || !CreateDirectoryW(game.c_str(), nullptr) ||
+        !CreateDirectoryW(data.c_str(), nullptr) || !WriteDemoFiles(data)) {
+        Fail("cannot make the installation " + root.path());
     }
-    WriteOrFail(in.File(L"BGruppen.dat"), GroupFile("Classic", 120));
-    WriteOrFail(in.File(L"BGruppen_Classic.dat"), GroupFile("Classic", 120));
-    WriteOrFail(in.File(L"BGruppen_AddOn.dat"), GroupFile("AddOn", 140));
-    WriteOrFail(in.File(L"BGruppen_KE.dat"), GroupFile("KE", 160));
-    WriteOrFail(in.File(L"BGruppen_KZA.dat"), GroupFile("KZA", 180));
-    WriteOrFail(in.File(L"BGruppen_Harbour.dat"), GroupFile("More harbour workers", 90));
     for (int i = 0; i < further; ++i) {
-        WriteOrFail(in.File(L"BGruppen_" + std::to_wstring(i) + L".dat"),
+        WriteOrFail(File(L"BGruppen_" + std::to_wstring(i) + L".dat"),
                     ";Variant " + std::to_string(i) + "\r\nGruppe 1 = " + std::to_string(i % 97) +
                         "\r\n");
     }
-    WriteKeys(in.game, in.data);
-    return in;
-}
-
-void RemoveInstallation(const Installation& in) {
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW((in.data + L"\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-                const std::wstring path = in.File(found.cFileName);
-                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(path.c_str());
-            }
-        } while (FindNextFileW(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryW(in.data.c_str());
-    RemoveDirectoryW(in.game.c_str());
-    RemoveDirectoryW(in.root.c_str());
+    WriteKeys(game, data);
 }
 
 double FileSize(const std::wstring& path) {
@@ -205,35 +178,6 @@ double FileSize(const std::wstring& path) {
 }
 
 // Processes and windows --------------------------------------------------------------------
-
-struct Search {
-    DWORD pid;
-    const wchar_t* windowClass;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisible(HWND window, LPARAM param) {
-    Search* search = reinterpret_cast<Search*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid != search->pid || !IsWindowVisible(window)) {
-        return TRUE;
-    }
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    if (std::wstring(name) == search->windowClass) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The visible top-level window of the process with the given class, or nullptr.
-HWND VisibleWindowOf(DWORD pid, const wchar_t* windowClass) {
-    Search search{pid, windowClass, nullptr};
-    EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 std::wstring Program(const wchar_t* name) {
     return ExeFolder() + name;
@@ -273,15 +217,14 @@ void Close(App& app) {
 }
 
 double PeakWorkingSet(DWORD pid) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-    if (process == nullptr) {
+    const KernelHandle process(
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
+    if (!process) {
         Fail("cannot open the process to read its memory counters");
     }
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof counters;
-    const BOOL ok = GetProcessMemoryInfo(process, &counters, sizeof counters);
-    CloseHandle(process);
-    if (!ok) {
+    if (!GetProcessMemoryInfo(process.get(), &counters, sizeof counters)) {
         Fail("cannot read the process's memory counters");
     }
     return static_cast<double>(counters.PeakWorkingSetSize);
@@ -463,7 +406,7 @@ StartUp MeasureStartUp(int runs) {
     StartUp result;
     constexpr int count = sizeof result.programs / sizeof result.programs[0];
     for (int r = 0; r < runs; ++r) {
-        const Installation in = MakeInstallation(L"start-" + std::to_wstring(r), 0);
+        const Installation in("start-" + std::to_string(r), 0);
         // Rotate which side goes first, so that none always runs on a warmer system.
         for (int side = 0; side < count; ++side) {
             StartedProgram& program = result.programs[(side + r) % count];
@@ -476,7 +419,6 @@ StartUp MeasureStartUp(int runs) {
             }
             Close(app);
         }
-        RemoveInstallation(in);
         Progress("  start-up run %d/%d\n", r + 1, runs);
     }
     return result;
@@ -487,6 +429,7 @@ StartUp MeasureStartUp(int runs) {
 struct Activation {
     std::size_t bytes = 0;
     int further = 0;          // further variant files in the folder, rescanned by the refresh
+    bool handEdited = false;  // BGruppen.dat matches no file of the folder, so it is kept
     Stats copy, copyFlushed;  // the floor: CopyFileW, and CopyFileW with the copy flushed
     Stats total;              // Activate pressed until the refreshed window is idle
     Stats toMessage, refresh; // its two parts: until the report shows, after it is answered
@@ -508,26 +451,36 @@ void TimeBareCopies(const Installation& in, Activation& result) {
     if (!CopyFileW(source.c_str(), flushed.c_str(), FALSE)) {
         Fail("CopyFileW failed");
     }
-    HANDLE file = CreateFileW(flushed.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE || !FlushFileBuffers(file)) {
-        Fail("cannot flush the copy");
+    {
+        const FileHandle file(CreateFileW(flushed.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file || !FlushFileBuffers(file.get())) {
+            Fail("cannot flush the copy");
+        }
     }
-    CloseHandle(file);
     result.copyFlushed.Add(NowMs() - start);
     DeleteFileW(copy.c_str());
     DeleteFileW(flushed.c_str());
 }
 
-Activation MeasureActivation(std::size_t bytes, int runs, int further = 0) {
+// With `handEdited`, BGruppen.dat holds content of its own, of a length that no other file of
+// the folder has: activation lists the whole folder for a file that holds it, reads none of
+// them, and keeps BGruppen.dat before it replaces it.
+Activation MeasureActivation(std::size_t bytes, int runs, int further = 0,
+                             bool handEdited = false) {
     Activation result;
     result.bytes = bytes;
     result.further = further;
+    result.handEdited = handEdited;
     const std::string content = SizedFile("Big variant", bytes);
     for (int r = 0; r < runs; ++r) {
-        const Installation in = MakeInstallation(
-            L"activate-" + std::to_wstring(bytes) + L"-" + std::to_wstring(r), further);
+        const Installation in("activate-" + std::to_string(bytes) + "-" + std::to_string(further) +
+                                  "-" + std::to_string(r),
+                              further);
         WriteOrFail(in.File(BIG_FILE), content);
+        if (handEdited) {
+            WriteOrFail(in.File(L"BGruppen.dat"), SizedFile("Classic, edited by hand", 7777));
+        }
         if (r % 2 == 0) {
             TimeBareCopies(in, result);
         }
@@ -567,6 +520,11 @@ Activation MeasureActivation(std::size_t bytes, int runs, int further = 0) {
             Kill(app);
             Fail("activation did not report success: " + box.text);
         }
+        if ((box.text.find("It was saved as") != std::string::npos) != handEdited) {
+            Kill(app);
+            Fail(handEdited ? "activation did not keep the hand-edited BGruppen.dat"
+                            : "activation kept a BGruppen.dat that another file holds");
+        }
         // The time the harness takes to notice the box and read it is not Varnholt's.
         start = NowMs();
         DismissAndSettle(dialog, main);
@@ -587,7 +545,6 @@ Activation MeasureActivation(std::size_t bytes, int runs, int further = 0) {
         if (r % 2 == 1) {
             TimeBareCopies(in, result);
         }
-        RemoveInstallation(in);
         Progress("  activation of %zu bytes, run %d/%d\n", bytes, r + 1, runs);
     }
     return result;
@@ -606,23 +563,22 @@ struct Scan {
 double TimeBareScan(const Installation& in) {
     const double start = NowMs();
     WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileExW((in.data + L"\\BGruppen*.dat").c_str(), FindExInfoBasic, &found,
-                                   FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     int files = 0;
-    if (find != INVALID_HANDLE_VALUE) {
+    if (const FindHandle find{FindFirstFileExW((in.data + L"\\BGruppen*.dat").c_str(),
+                                               FindExInfoBasic, &found, FindExSearchNameMatch,
+                                               nullptr, FIND_FIRST_EX_LARGE_FETCH)}) {
         char buffer[4096];
         do {
-            HANDLE file = CreateFileW(in.File(found.cFileName).c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-            if (file != INVALID_HANDLE_VALUE) {
+            const FileHandle file(
+                CreateFileW(in.File(found.cFileName).c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+            if (file) {
                 DWORD read = 0;
-                ReadFile(file, buffer, sizeof buffer, &read, nullptr);
-                CloseHandle(file);
+                ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr);
                 ++files;
             }
-        } while (FindNextFileW(find, &found));
-        FindClose(find);
+        } while (FindNextFileW(find.get(), &found));
     }
     if (files < DEMO_ENTRIES) {
         Fail("the bare scan did not find the variant files");
@@ -638,8 +594,8 @@ std::vector<Scan> MeasureScan(const std::vector<int>& counts, int runs) {
     for (int r = 0; r < runs; ++r) {
         for (Scan& scan : result) {
             const double made = NowMs();
-            const Installation in = MakeInstallation(
-                L"scan-" + std::to_wstring(scan.further) + L"-" + std::to_wstring(r), scan.further);
+            const Installation in("scan-" + std::to_string(scan.further) + "-" + std::to_string(r),
+                                  scan.further);
             const double madeMs = NowMs() - made;
             if (r % 2 == 0) {
                 scan.floor.Add(TimeBareScan(in));
@@ -655,7 +611,6 @@ std::vector<Scan> MeasureScan(const std::vector<int>& counts, int runs) {
             if (r % 2 == 1) {
                 scan.floor.Add(TimeBareScan(in));
             }
-            RemoveInstallation(in);
             Progress("  scan of %d further files, run %d/%d (folder made in %.0f ms)\n",
                      scan.further, r + 1, runs, madeMs);
         }
@@ -674,8 +629,10 @@ void PrintActivation(const Activation& a, double refreshMs, bool& allMet) {
     const double fileWork = a.toMessage.Median() - a.messageShow.Median();
     const std::string size = a.bytes >= 1024 * 1024 ? Format("%zu MiB", a.bytes / (1024 * 1024))
                                                     : Format("%zu KiB", a.bytes / 1024);
-    const std::string among =
-        a.further > 0 ? Format(" among %d further files", a.further) : std::string();
+    std::string among = a.further > 0 ? Format(" among %d further files", a.further) : "";
+    if (a.handEdited) {
+        among += ", BGruppen.dat hand-edited and kept";
+    }
     std::printf("| Activation, %s variant%s | %s | copy %s + one refresh %.1f ms | %.2fx the "
                 "allowance; file work %.1f ms = %.2fx copy | <= 1.5x copy + one refresh (%.1f "
                 "ms) | %s |\n",
@@ -688,6 +645,9 @@ void PrintActivationParts(const Activation& a) {
                                               : Format("%zu KiB", a.bytes / 1024);
     if (a.further > 0) {
         size += Format(", %d further files", a.further);
+    }
+    if (a.handEdited) {
+        size += ", kept";
     }
     std::printf("| %s | %s | %s | %s | %s | %s | %s | %s |\n", size.c_str(), Ms(a.copy).c_str(),
                 Ms(a.copyFlushed).c_str(), Ms(a.toMessage).c_str(), Ms(a.refresh).c_str(),
@@ -777,12 +737,17 @@ int main(int argc, char** argv) {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     g_ticksPerMs = static_cast<double>(frequency.QuadPart) / 1000.0;
-    CreateDirectoryW(BENCH_ROOT, nullptr);
+    InstallationKeys keys;
+    if (!keys.refusal().empty()) {
+        Fail(keys.refusal());
+    }
+    g_keys = &keys;
+    CreateDirectoryW(Widen(BENCH_ROOT).c_str(), nullptr);
 
     // The first start of each program in a new Wine session loads more than any later one.
     Progress("warming up\n");
     {
-        const Installation in = MakeInstallation(L"warm-up", 0);
+        const Installation in("warm-up", 0);
         for (const wchar_t* exe :
              {L"baseline_window.exe", L"baseline_design.exe", L"varnholt.exe"}) {
             App app;
@@ -790,7 +755,6 @@ int main(int argc, char** argv) {
                        std::wstring(exe) == L"varnholt.exe" ? MAIN_CLASS : BASELINE_CLASS);
             Close(app);
         }
-        RemoveInstallation(in);
     }
 
     Progress("start-up\n");
@@ -800,12 +764,14 @@ int main(int argc, char** argv) {
     if (argc > 2 && std::string(argv[2]) == "start-up") {
         // Only the start-up, for trying out a change to it.
         PrintStartUpPhases(startUp);
+        keys.Clear();
         return 0;
     }
     Progress("activation\n");
     const Activation small = MeasureActivation(13 * 1024, runs);
     const Activation big = MeasureActivation(10 * 1024 * 1024, runs);
     const Activation crowded = MeasureActivation(13 * 1024, runs, 1000);
+    const Activation kept = MeasureActivation(13 * 1024, runs, 10000, true);
     Progress("scan scale\n");
     const std::vector<Scan> scans = MeasureScan({0, 100, 1000, 10000}, runs);
 
@@ -832,9 +798,14 @@ int main(int argc, char** argv) {
     const double crowdedRefreshMs =
         messageMs + std::max(0.0, thousand.startUp.Min() - startUp.imports().time.Min());
     PrintActivation(crowded, crowdedRefreshMs, allMet);
+    const Scan& tenThousand = scans[3];
+    // Among 10,000 further files the refresh rescans them all: one start-up with that folder.
+    // Looking for a file that holds BGruppen.dat, and keeping it, must fit in the same allowance.
+    const double keptRefreshMs =
+        messageMs + std::max(0.0, tenThousand.startUp.Min() - startUp.imports().time.Min());
+    PrintActivation(kept, keptRefreshMs, allMet);
 
     const Scan& none = scans[0];
-    const Scan& tenThousand = scans[3];
     const double t0 = none.startUp.Median();
     const double extra1k = thousand.startUp.Median() - t0;
     const double extra10k = tenThousand.startUp.Median() - t0;
@@ -884,6 +855,7 @@ int main(int argc, char** argv) {
     PrintActivationParts(small);
     PrintActivationParts(big);
     PrintActivationParts(crowded);
+    PrintActivationParts(kept);
 
     std::printf("\nStart-up by the number of further BGruppen*.dat files. Floor: this harness "
                 "listing the same folder and reading the first 4 KiB of each variant file.\n\n");
@@ -902,6 +874,7 @@ int main(int argc, char** argv) {
     }
     std::printf("\n%s\n",
                 allMet ? "All goals met." : "Some goals missed: see the rows marked missed.");
-    RemoveDirectoryW(BENCH_ROOT);
+    keys.Clear();
+    RemoveDirectoryW(Widen(BENCH_ROOT).c_str());
     return 0;
 }

@@ -1,9 +1,46 @@
-// Activation: makes the selected variant the game's current BGruppen.dat.
+// Activation: makes the selected variant the game's current BGruppen.dat. A BGruppen.dat whose
+// content no other file of the data folder holds (a hand-edited file, or a modification copied
+// over it) is kept under a name of its own before it is replaced.
+#include "CopyViaScratch.h"
+#include "DescribeFailure.h"
 #include "FormLogic.h"
+#include "Marker.h"
 
 #include "../platform/modBasis.h"
 
+#include <cstdio>
+#include <ctime>
+#include <unordered_set>
+
 namespace varnholt {
+
+namespace {
+
+const std::string TRY_AGAIN = "\r\n\r\nCheck installation and try again...";
+
+LocalTime SystemLocalTime() {
+    const std::time_t now = std::time(nullptr);
+    const std::tm* local = std::localtime(&now);
+    LocalTime time;
+    if (local != nullptr) {
+        time.year = local->tm_year + 1900;
+        time.month = local->tm_mon + 1;
+        time.day = local->tm_mday;
+        time.hour = local->tm_hour;
+        time.minute = local->tm_min;
+    }
+    return time;
+}
+
+// "BGruppen_Saved_2026-12-08_1435", without the extension.
+std::string KeptFileStem(const LocalTime& time) {
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d_%02d%02d", time.year, time.month, time.day,
+                  time.hour, time.minute);
+    return KEPT_FILE_PREFIX + stamp;
+}
+
+} // namespace
 
 void FormLogic::btnActivate_Click() {
     FormControls& ui = s_.ui;
@@ -15,40 +52,128 @@ void FormLogic::btnActivate_Click() {
     FileError error = s_.files.CheckDeletable(target);
     if (error.failed()) {
         ui.Beep();
-        ui.MsgBox("Unable to delete current BGruppen.dat file: " + error.description +
-                      "\r\n\r\nCheck installation and try again...",
+        ui.MsgBox("Unable to delete current BGruppen.dat file: " + DescribeFailure(error) +
+                      TRY_AGAIN,
                   MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
         return;
     }
 
     std::string source;
+    std::string kept;
+    bool keepFailed = false;
     if (!SelectedVariantPath(source)) {
         error.number = 1;
         error.description = "No BGruppen.dat file is selected in the list.";
     } else {
-        // The variant is copied under a scratch name and then renamed over BGruppen.dat in one
-        // step, so BGruppen.dat holds either its old or its complete new content at any time.
-        const std::string scratch = folder + CURRENT_FILE_SCRATCH;
-        error = s_.files.CopyFileTo(source, scratch);
-        if (!error.failed()) {
-            error = s_.files.RenameFile(scratch, target, true);
-        }
-        if (error.failed()) {
-            s_.files.DeleteFileAt(scratch);
-        }
+        error = ReplaceCurrentFile(folder, source, kept, keepFailed);
+    }
+    if (keepFailed) {
+        ui.Beep();
+        ui.MsgBox("Unable to save current BGruppen.dat file as '" + kept +
+                      "': " + DescribeFailure(error) +
+                      "\r\n\r\nIt matches no other file in the data folder, so it was not "
+                      "replaced." +
+                      TRY_AGAIN,
+                  MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
+        return;
     }
     if (error.failed()) {
         ui.Beep();
-        ui.MsgBox("Unable to copy ' " + source + "' to current BGruppen.dat file: " +
-                      error.description + "\r\n\r\nCheck installation and try again...",
+        ui.MsgBox("Unable to copy ' " + source +
+                      "' to current BGruppen.dat file: " + DescribeFailure(error) + TRY_AGAIN,
                   MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
         return;
     }
 
+    std::string report = "'" + source + "' is copied as current BGruppen.dat file...";
+    if (!kept.empty()) {
+        report += "\r\n\r\nThe previous BGruppen.dat matched no file in the data folder. It was "
+                  "saved as '" +
+                  kept + "'.";
+    }
     ui.Beep();
-    ui.MsgBox("'" + source + "' is copied as current BGruppen.dat file...",
-              MB_ICONINFORMATION_VALUE, TITLE_TEXT);
+    ui.MsgBox(report, MB_ICONINFORMATION_VALUE, TITLE_TEXT);
     InitProg();
+}
+
+// Replaces BGruppen.dat in `folder` by a copy of `source`, keeping the old content first when
+// no other file holds it. Afterwards either BGruppen.dat holds the whole copy, and `kept` names
+// the kept file if there is one, or the folder is exactly as it was: no kept file and no
+// scratch file. On a failure to keep, `keepFailed` is set and `kept` names the file that could
+// not be made.
+FileError FormLogic::ReplaceCurrentFile(const std::string& folder, const std::string& source,
+                                        std::string& kept, bool& keepFailed) {
+    // The variant is copied under a scratch name and then renamed over BGruppen.dat in one
+    // step, so BGruppen.dat holds either its old or its complete new content at any time.
+    ScratchCopy copy(s_.files, folder + CURRENT_FILE_SCRATCH);
+    FileError error = copy.Write(source);
+    if (error.failed()) {
+        return error;
+    }
+    // Only now that the variant's copy is complete: nothing is kept for an activation that
+    // cannot go on.
+    if (!CurrentContentIsHeldElsewhere(folder)) {
+        error = KeepCurrentFile(folder, kept);
+        if (error.failed()) {
+            keepFailed = true;
+            return error;
+        }
+    }
+    error = copy.Commit(folder + CURRENT_FILE, true);
+    if (error.failed() && !kept.empty()) {
+        // BGruppen.dat stays as it was, so its kept copy would only be a duplicate.
+        s_.files.DeleteFileAt(kept);
+        kept.clear();
+    }
+    return error;
+}
+
+// True when another file of the data folder holds the current BGruppen.dat byte for byte: the
+// backup, a catalogue file or a further BGruppen*.dat. Only files of BGruppen.dat's length are
+// read. The catalogue's names are tried first, so the usual case needs no listing.
+bool FormLogic::CurrentContentIsHeldElsewhere(const std::string& folder) {
+    const std::string current = folder + CURRENT_FILE;
+    std::uint64_t length = 0;
+    if (!s_.files.FileLength(current, length)) {
+        return false;
+    }
+    std::unordered_set<std::string> tried = {LowerName(CURRENT_FILE)};
+    for (const std::string& name : CATALOGUE_FILES) {
+        tried.insert(LowerName(name));
+        std::uint64_t other = 0;
+        if (s_.files.FileLength(folder + name, other) && other == length &&
+            s_.files.SameContent(current, folder + name)) {
+            return true;
+        }
+    }
+    // A listing that fails part-way leaves files unchecked; a copy is then kept that may not be
+    // needed, which loses nothing.
+    std::vector<FileEntry> entries;
+    s_.files.ListFilesWithLengths(folder, VARIANT_PATTERN, entries);
+    for (const FileEntry& entry : entries) {
+        if (entry.length == length && tried.count(LowerName(entry.name)) == 0 &&
+            s_.files.SameContent(current, folder + entry.name)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Copies the current BGruppen.dat to a new file named by the local time, "_2", "_3", ... added
+// when the name is taken. Whole or absent, and an existing file is never replaced. `kept` gets
+// the full path of the file, also when it could not be made.
+FileError FormLogic::KeepCurrentFile(const std::string& folder, std::string& kept) {
+    const std::string stem = KeptFileStem(Now());
+    std::string name = stem + ".dat";
+    for (int suffix = 2; suffix < 1000 && s_.files.FileExists(folder + name); ++suffix) {
+        name = stem + "_" + std::to_string(suffix) + ".dat";
+    }
+    kept = folder + name;
+    return CopyViaScratch(s_.files, folder + CURRENT_FILE, kept, folder + KEPT_FILE_SCRATCH, false);
+}
+
+LocalTime FormLogic::Now() {
+    return s_.clock != nullptr ? s_.clock->Now() : SystemLocalTime();
 }
 
 bool FormLogic::SelectedVariantPath(std::string& path) const {

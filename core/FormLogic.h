@@ -25,6 +25,8 @@ struct FormServices {
     FolderPicker& picker;
     LauncherFactory& launchers;
     modVarnholt& folders;
+    // The local time for the names of kept files; null: the C++ library's local time.
+    Clock* clock = nullptr;
 };
 
 class FormLogic {
@@ -58,6 +60,7 @@ class FormLogic {
   private:
     bool FindInstallationFolder();
     void FixFolders();
+    void RemoveScratchLeftovers();
     void ReadVersion();
     bool FirstRunSafeguard();
     void FillCatalogue();
@@ -68,6 +71,12 @@ class FormLogic {
     // The full path of the variant at the selected list position, built from the data folder
     // shown in lblDATPath; false when no valid entry is selected.
     bool SelectedVariantPath(std::string& path) const;
+    // Activation's file work, see Activation.cpp.
+    FileError ReplaceCurrentFile(const std::string& folder, const std::string& source,
+                                 std::string& kept, bool& keepFailed);
+    bool CurrentContentIsHeldElsewhere(const std::string& folder);
+    FileError KeepCurrentFile(const std::string& folder, std::string& kept);
+    LocalTime Now();
 
     FormServices s_;
     std::vector<std::string> aDATFiles_;

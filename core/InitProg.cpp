@@ -1,6 +1,8 @@
 // The start-up procedure: installation folder, save-game and data folders, version and
 // installation mode, the first-run backup, and the variant catalogue with the identification
 // of the current BGruppen.dat.
+#include "CopyViaScratch.h"
+#include "DescribeFailure.h"
 #include "FormLogic.h"
 #include "Marker.h"
 #include "VersionMode.h"
@@ -40,6 +42,7 @@ bool FormLogic::InitProg() {
         return false;
     }
     FixFolders();
+    RemoveScratchLeftovers();
     ReadVersion();
     if (!FirstRunSafeguard()) {
         return false;
@@ -95,6 +98,18 @@ void FormLogic::FixFolders() {
     s_.ui.SetCaption(Ctl::lblDATPath, f.strDATPath);
 }
 
+void FormLogic::RemoveScratchLeftovers() {
+    // A run killed during activation or the first-run backup leaves its scratch file behind,
+    // as large as a variant. Only the program's own scratch names are removed.
+    const std::string folder = AddBackslash(s_.ui.Caption(Ctl::lblDATPath));
+    for (const std::string* name :
+         {&CURRENT_FILE_SCRATCH, &BACKUP_FILE_SCRATCH, &KEPT_FILE_SCRATCH}) {
+        if (s_.files.FileExists(folder + *name)) {
+            s_.files.DeleteFileAt(folder + *name);
+        }
+    }
+}
+
 void FormLogic::ReadVersion() {
     std::string version, addOnVersion, language;
     s_.registry.GetRegValue(HKEY_LOCAL_MACHINE_VALUE, GAME_KEY, "VERSION", REG_TYPE_TEXT, version);
@@ -137,17 +152,13 @@ bool FormLogic::FirstRunSafeguard() {
         return true;
     }
 
-    // The backup is written under a scratch name and renamed once complete, so an interrupted
-    // copy never leaves a partial backup that a later start would take as present.
-    const std::string scratch = folder + BACKUP_FILE_SCRATCH;
-    FileError error = s_.files.CopyFileTo(current, scratch);
-    if (!error.failed()) {
-        error = s_.files.RenameFile(scratch, backup, false);
-    }
+    // Written through a scratch file, so an interrupted copy never leaves a partial backup that
+    // a later start would take as present.
+    const FileError error =
+        CopyViaScratch(s_.files, current, backup, folder + BACKUP_FILE_SCRATCH, false);
     if (error.failed()) {
-        s_.files.DeleteFileAt(scratch);
         s_.ui.Beep();
-        s_.ui.MsgBox("Unable to create backup copy: " + error.description +
+        s_.ui.MsgBox("Unable to create backup copy: " + DescribeFailure(error) +
                          "\r\n\r\nCheck installation and start this tool again...",
                      MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
         s_.ui.EndProgram();

@@ -36,11 +36,21 @@ class SettingsStore {
     virtual bool SaveSetting(const std::string& key, const std::string& value) = 0;
 };
 
-// The error state of a checked file operation: number 0 means no failure.
+// The error state of a checked file operation: number 0 means no failure. The number is the
+// platform's error code, the description the platform's text for it.
 struct FileError {
     std::uint32_t number = 0;
     std::string description;
     bool failed() const { return number != 0; }
+};
+
+// The platform's error code for access that was denied.
+constexpr std::uint32_t ERROR_ACCESS_DENIED_VALUE = 5;
+
+// A file found by a listing: its name (without folder) and its length in bytes.
+struct FileEntry {
+    std::string name;
+    std::uint64_t length = 0;
 };
 
 class FileSystem {
@@ -68,6 +78,44 @@ class FileSystem {
     // listing failed outright; the names found until then stay in `names`.
     virtual bool ListFiles(const std::string& folder, const std::string& pattern,
                            std::vector<std::string>& names) = 0;
+    // As ListFiles, with each file's length. This default asks for each length on its own and
+    // leaves out a file whose length cannot be read; a listing that carries the lengths
+    // anyway overrides it.
+    virtual bool ListFilesWithLengths(const std::string& folder, const std::string& pattern,
+                                      std::vector<FileEntry>& entries) {
+        std::vector<std::string> names;
+        const bool complete = ListFiles(folder, pattern, names);
+        for (const std::string& name : names) {
+            FileEntry entry{name, 0};
+            if (FileLength(folder + name, entry.length)) {
+                entries.push_back(entry);
+            }
+        }
+        return complete;
+    }
+    // True when both files could be read whole and hold the same bytes. This default reads no
+    // contents and reports no match, so that a caller that keeps what matches nothing keeps a
+    // copy rather than risk losing one.
+    virtual bool SameContent(const std::string& first, const std::string& second) {
+        (void)first;
+        (void)second;
+        return false;
+    }
+};
+
+// A moment in local time, to the minute.
+struct LocalTime {
+    int year = 0;
+    int month = 0; // 1 to 12
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+};
+
+class Clock {
+  public:
+    virtual ~Clock() = default;
+    virtual LocalTime Now() = 0;
 };
 
 class FolderPicker {

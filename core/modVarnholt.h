@@ -36,6 +36,11 @@ inline const std::string VARIANT_PATTERN = "BGruppen*.dat";
 // folder scan never lists them.
 inline const std::string CURRENT_FILE_SCRATCH = "BGruppen.dat.tmp";
 inline const std::string BACKUP_FILE_SCRATCH = "BGruppen_Original.dat.tmp";
+inline const std::string KEPT_FILE_SCRATCH = "BGruppen_Saved.dat.tmp";
+// A BGruppen.dat that matches no other file of the data folder is kept before activation
+// replaces it, as this prefix, the local time "YYYY-MM-DD_HHMM" and ".dat". The name matches
+// VARIANT_PATTERN, so the list shows the kept file like any further variant.
+inline const std::string KEPT_FILE_PREFIX = "BGruppen_Saved_";
 
 // The first line of a data file is read up to this many bytes. The list and the labels could
 // never show more, and a huge file without a carriage return is not read whole.

@@ -1,5 +1,6 @@
 #include "RegistrySettings.h"
 
+#include "Handles.h"
 #include "Text.h"
 
 #include <windows.h>
@@ -10,9 +11,9 @@ namespace varnholt {
 
 bool RegistrySettings::GetSetting(const std::string& key, const std::string& defaultValue,
                                   std::string& out) {
-    HKEY handle = nullptr;
-    const LONG opened =
-        RegOpenKeyExW(HKEY_CURRENT_USER, Widen(keyPath_).c_str(), 0, KEY_QUERY_VALUE, &handle);
+    RegistryKey handle;
+    const LONG opened = RegOpenKeyExW(HKEY_CURRENT_USER, Widen(keyPath_).c_str(), 0,
+                                      KEY_QUERY_VALUE, handle.receive());
     if (opened == ERROR_FILE_NOT_FOUND) {
         out = defaultValue;
         return true;
@@ -23,18 +24,18 @@ bool RegistrySettings::GetSetting(const std::string& key, const std::string& def
     const std::wstring name = Widen(key);
     DWORD type = REG_NONE;
     DWORD size = 0;
-    LONG status = RegQueryValueExW(handle, name.c_str(), nullptr, &type, nullptr, &size);
+    LONG status = RegQueryValueExW(handle.get(), name.c_str(), nullptr, &type, nullptr, &size);
     std::vector<wchar_t> data;
     while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
         data.assign(size / sizeof(wchar_t) + 1, L'\0');
         size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
-        status = RegQueryValueExW(handle, name.c_str(), nullptr, &type,
+        status = RegQueryValueExW(handle.get(), name.c_str(), nullptr, &type,
                                   reinterpret_cast<BYTE*>(data.data()), &size);
         if (status == ERROR_SUCCESS) {
             break;
         }
     }
-    RegCloseKey(handle);
+    handle.reset();
     if (status == ERROR_FILE_NOT_FOUND) {
         out = defaultValue;
         return true;
@@ -56,17 +57,15 @@ bool RegistrySettings::GetSetting(const std::string& key, const std::string& def
 }
 
 bool RegistrySettings::SaveSetting(const std::string& key, const std::string& value) {
-    HKEY handle = nullptr;
+    RegistryKey handle;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, Widen(keyPath_).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                        nullptr, &handle, nullptr) != ERROR_SUCCESS) {
+                        nullptr, handle.receive(), nullptr) != ERROR_SUCCESS) {
         return false;
     }
     const std::wstring data = Widen(value);
-    const LONG status = RegSetValueExW(handle, Widen(key).c_str(), 0, REG_SZ,
-                                       reinterpret_cast<const BYTE*>(data.c_str()),
-                                       static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(handle);
-    return status == ERROR_SUCCESS;
+    return RegSetValueExW(handle.get(), Widen(key).c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(data.c_str()),
+                          static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 } // namespace varnholt

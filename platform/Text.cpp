@@ -1,5 +1,7 @@
 #include "Text.h"
 
+#include "Handles.h"
+
 namespace varnholt {
 
 namespace {
@@ -49,16 +51,13 @@ std::string Utf8ToAnsi(const std::string& utf8) {
 }
 
 std::string ErrorText(DWORD error) {
-    wchar_t* buffer = nullptr;
+    LocalMemory buffer;
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(buffer.receive()), 0, nullptr);
     std::wstring text;
-    if (length > 0 && buffer != nullptr) {
-        text.assign(buffer, length);
-    }
-    if (buffer != nullptr) {
-        LocalFree(buffer);
+    if (length > 0 && buffer) {
+        text.assign(static_cast<const wchar_t*>(buffer.get()), length);
     }
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {
         text.pop_back();

@@ -1,9 +1,11 @@
 #include "Win32FileSystem.h"
 
+#include "Handles.h"
 #include "Text.h"
 
 #include <windows.h>
 
+#include <cstring>
 #include <vector>
 
 namespace varnholt {
@@ -22,23 +24,6 @@ FileError Failure(DWORD code) {
     SetLastError(code);
     return LastError();
 }
-
-class Handle {
-  public:
-    explicit Handle(HANDLE h) : h_(h) {}
-    ~Handle() {
-        if (valid()) {
-            CloseHandle(h_);
-        }
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
-    HANDLE get() const { return h_; }
-
-  private:
-    HANDLE h_;
-};
 
 } // namespace
 
@@ -59,10 +44,10 @@ bool Win32FileSystem::FileExists(const std::string& path) {
 
 bool Win32FileSystem::ReadFirstLine(const std::string& path, std::size_t maxBytes,
                                     std::string& line) {
-    Handle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file.valid()) {
+    const FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) {
         return false;
     }
     std::string bytes(maxBytes, '\0');
@@ -89,10 +74,10 @@ FileError Win32FileSystem::CheckDeletable(const std::string& path) {
         return Failure(ERROR_ACCESS_DENIED);
     }
     // Opening for deletion fails while another program holds the file without sharing it.
-    Handle file(CreateFileW(wide.c_str(), DELETE,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
+    const FileHandle file(CreateFileW(wide.c_str(), DELETE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         return LastError();
     }
     return FileError();
@@ -111,9 +96,9 @@ FileError Win32FileSystem::CopyFileTo(const std::string& source, const std::stri
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
         SetFileAttributesW(to.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
     }
-    Handle file(CreateFileW(to.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid() || !FlushFileBuffers(file.get())) {
+    const FileHandle file(CreateFileW(to.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file || !FlushFileBuffers(file.get())) {
         return LastError();
     }
     return FileError();
@@ -135,27 +120,76 @@ FileError Win32FileSystem::DeleteFileAt(const std::string& path) {
     return FileError();
 }
 
-bool Win32FileSystem::ListFiles(const std::string& folder, const std::string& pattern,
-                                std::vector<std::string>& names) {
+namespace {
+
+// Calls `found` with the find data of each ordinary file of `folder` that matches `pattern`.
+// False when the listing failed outright; the files found until then have been delivered.
+template <typename Found>
+bool ListOrdinaryFiles(const std::string& folder, const std::string& pattern, Found found) {
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileExW(Widen(folder + pattern).c_str(), FindExInfoBasic, &data,
-                                   FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE) {
+    const FindHandle find(FindFirstFileExW(Widen(folder + pattern).c_str(), FindExInfoBasic, &data,
+                                           FindExSearchNameMatch, nullptr,
+                                           FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) {
         const DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
     }
     bool complete = true;
     do {
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            names.push_back(Narrow(data.cFileName));
+            found(data);
         }
-        if (!FindNextFileW(find, &data)) {
+        if (!FindNextFileW(find.get(), &data)) {
             complete = GetLastError() == ERROR_NO_MORE_FILES;
             break;
         }
     } while (true);
-    FindClose(find);
     return complete;
+}
+
+} // namespace
+
+bool Win32FileSystem::ListFiles(const std::string& folder, const std::string& pattern,
+                                std::vector<std::string>& names) {
+    return ListOrdinaryFiles(folder, pattern, [&names](const WIN32_FIND_DATAW& data) {
+        names.push_back(Narrow(data.cFileName));
+    });
+}
+
+bool Win32FileSystem::ListFilesWithLengths(const std::string& folder, const std::string& pattern,
+                                           std::vector<FileEntry>& entries) {
+    return ListOrdinaryFiles(folder, pattern, [&entries](const WIN32_FIND_DATAW& data) {
+        entries.push_back(
+            {Narrow(data.cFileName),
+             (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow});
+    });
+}
+
+bool Win32FileSystem::SameContent(const std::string& first, const std::string& second) {
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    const FileHandle a(CreateFileW(Widen(first).c_str(), GENERIC_READ, share, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const FileHandle b(CreateFileW(Widen(second).c_str(), GENERIC_READ, share, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    LARGE_INTEGER sizeA, sizeB;
+    if (!a || !b || !GetFileSizeEx(a.get(), &sizeA) || !GetFileSizeEx(b.get(), &sizeB) ||
+        sizeA.QuadPart != sizeB.QuadPart) {
+        return false;
+    }
+    constexpr DWORD CHUNK = 64 * 1024;
+    std::vector<char> bufferA(CHUNK), bufferB(CHUNK);
+    LONGLONG left = sizeA.QuadPart;
+    while (left > 0) {
+        const DWORD want = left < CHUNK ? static_cast<DWORD>(left) : CHUNK;
+        DWORD readA = 0, readB = 0;
+        if (!ReadFile(a.get(), bufferA.data(), want, &readA, nullptr) ||
+            !ReadFile(b.get(), bufferB.data(), want, &readB, nullptr) || readA != want ||
+            readB != want || std::memcmp(bufferA.data(), bufferB.data(), want) != 0) {
+            return false;
+        }
+        left -= want;
+    }
+    return true;
 }
 
 } // namespace varnholt

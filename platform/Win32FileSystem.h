@@ -16,6 +16,9 @@ class Win32FileSystem : public FileSystem {
     FileError DeleteFileAt(const std::string& path) override;
     bool ListFiles(const std::string& folder, const std::string& pattern,
                    std::vector<std::string>& names) override;
+    bool ListFilesWithLengths(const std::string& folder, const std::string& pattern,
+                              std::vector<FileEntry>& entries) override;
+    bool SameContent(const std::string& first, const std::string& second) override;
 };
 
 } // namespace varnholt

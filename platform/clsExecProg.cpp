@@ -22,19 +22,10 @@ std::string WindowsFolder() {
 
 clsExecProg::clsExecProg(ShellExecuteFn shell) : shell_(shell), workDir_(WindowsFolder()) {}
 
-clsExecProg::~clsExecProg() {
-    CloseProcess();
-}
-
-void clsExecProg::CloseProcess() {
-    if (process_ != nullptr) {
-        CloseHandle(process_);
-        process_ = nullptr;
-    }
-}
+clsExecProg::~clsExecProg() = default;
 
 void clsExecProg::ExecProg() {
-    CloseProcess(); // the handle of an earlier launch on this object is no longer asked for
+    process_.reset(); // the handle of an earlier launch on this object is no longer asked for
     record_.cbSize = sizeof(SHELLEXECUTEINFOA);
     record_.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     if (!progName_.empty()) {
@@ -54,11 +45,11 @@ void clsExecProg::ExecProg() {
     record_.hProcess = nullptr;
     shell_(&record_); // the outcome is judged by hInstApp
     error_ = static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(record_.hInstApp)) <= 32;
-    process_ = record_.hProcess;
+    process_.reset(record_.hProcess);
 }
 
 bool clsExecProg::IsRunning() {
-    switch (WaitForSingleObject(process_, 10)) {
+    switch (WaitForSingleObject(process_.get(), 10)) {
     case WAIT_FAILED:
         error_ = true;
         return false;

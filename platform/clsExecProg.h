@@ -3,6 +3,7 @@
 #pragma once
 
 #include "../core/Ports.h"
+#include "Handles.h"
 #include "ShellOnDemand.h"
 
 #include <windows.h>
@@ -37,8 +38,6 @@ class clsExecProg : public Launcher {
     const SHELLEXECUTEINFOA& LaunchRecord() const { return record_; }
 
   private:
-    void CloseProcess();
-
     ShellExecuteFn shell_;
     std::string progName_;
     std::string paras_;
@@ -46,7 +45,7 @@ class clsExecProg : public Launcher {
     std::int32_t winMode_ = SW_SHOWMAXIMIZED;
     bool error_ = false;
     SHELLEXECUTEINFOA record_ = {};
-    HANDLE process_ = nullptr;
+    KernelHandle process_;
     // The ANSI forms of the texts the record points to.
     std::string ansiFile_;
     std::string ansiParameters_;

@@ -1,5 +1,6 @@
 #include "modDatDlgs.h"
 
+#include "Handles.h"
 #include "ShellOnDemand.h"
 #include "Text.h"
 
@@ -36,9 +37,9 @@ std::string BrowseForFolder(const FolderDialogFunctions& shell, const std::strin
     const std::string ansiStart = Utf8ToAnsi(startFolder);
 
     // The start folder travels to the callback in a zero-filled block of its own, NUL included.
-    HLOCAL block = LocalAlloc(LMEM_ZEROINIT, ansiStart.size() + 1);
-    if (block != nullptr) {
-        std::memcpy(block, ansiStart.c_str(), ansiStart.size() + 1);
+    const LocalMemory block(LocalAlloc(LMEM_ZEROINIT, ansiStart.size() + 1));
+    if (block) {
+        std::memcpy(block.get(), ansiStart.c_str(), ansiStart.size() + 1);
     }
 
     BROWSEINFOA info = {};
@@ -48,7 +49,7 @@ std::string BrowseForFolder(const FolderDialogFunctions& shell, const std::strin
     info.lpszTitle = ansiPrompt.c_str();
     info.ulFlags = 0;
     info.lpfn = FarProc(BrowseCallbackProc);
-    info.lParam = reinterpret_cast<LPARAM>(block);
+    info.lParam = reinterpret_cast<LPARAM>(block.get());
     info.iImage = 0;
 
     PIDLIST_ABSOLUTE list = shell.browse(&info);
@@ -56,11 +57,9 @@ std::string BrowseForFolder(const FolderDialogFunctions& shell, const std::strin
     if (list != nullptr && shell.pathFromList(list, path)) {
         result = AnsiToUtf8(std::string(path, strnlen(path, MAX_PATH)));
     }
+    // Through the function found with the dialog's: CoTaskMemory would make ole32 an import.
     if (shell.freeList != nullptr) {
         shell.freeList(list);
-    }
-    if (block != nullptr) {
-        LocalFree(block);
     }
     return result;
 }

@@ -1,6 +1,8 @@
 #include "modRegSubs.h"
 
 #include "../core/modVarnholt.h"
+#include "Handles.h"
+#include "RegSzText.h"
 #include "Text.h"
 
 #include <windows.h>
@@ -23,12 +25,12 @@ void ShowRegistryFault(const std::string& description) {
 bool GetRegValue(std::uint32_t hive, const std::string& keyPath, const std::string& valueName,
                  int typeSelector, std::string& out,
                  const std::function<void(const std::string&)>& reportFault) {
-    HKEY key = nullptr;
+    RegistryKey key;
     // Read access is all the reader needs; a standard user may not write HKEY_LOCAL_MACHINE.
     // The predefined root keys are 32-bit values that a 64-bit build sign-extends.
     HKEY root = reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(hive)));
-    if (RegOpenKeyExA(root, Utf8ToAnsi(keyPath).c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) !=
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExA(root, Utf8ToAnsi(keyPath).c_str(), 0, KEY_READ | KEY_WOW64_32KEY,
+                      key.receive()) != ERROR_SUCCESS) {
         return false;
     }
     const std::string name = Utf8ToAnsi(valueName);
@@ -39,27 +41,29 @@ bool GetRegValue(std::uint32_t hive, const std::string& keyPath, const std::stri
     LONG status = ERROR_SUCCESS;
     if (typeSelector == REG_TYPE_TEXT) {
         size = TEXT_BUFFER_SIZE;
-        status = RegQueryValueExA(key, name.c_str(), nullptr, &storedType,
+        status = RegQueryValueExA(key.get(), name.c_str(), nullptr, &storedType,
                                   reinterpret_cast<BYTE*>(text.data()), &size);
     } else if (typeSelector == REG_TYPE_NUMBER) {
         size = sizeof number;
-        status = RegQueryValueExA(key, name.c_str(), nullptr, &storedType,
+        status = RegQueryValueExA(key.get(), name.c_str(), nullptr, &storedType,
                                   reinterpret_cast<BYTE*>(&number), &size);
     }
-    RegCloseKey(key);
+    key.reset();
     if (status != ERROR_SUCCESS) {
         return false;
     }
     switch (storedType) {
     case REG_SZ:
-        if (size == 0) {
-            // Taking the first (size - 1) characters is impossible for a value without its
-            // terminating NUL.
+        if (typeSelector == REG_TYPE_TEXT) {
+            std::string ansi;
+            if (!RegSzText(text.data(), size, ansi)) {
+                reportFault("Invalid procedure call or argument");
+                return false;
+            }
+            out = AnsiToUtf8(ansi);
+        } else if (size == 0) {
             reportFault("Invalid procedure call or argument");
             return false;
-        }
-        if (typeSelector == REG_TYPE_TEXT) {
-            out = AnsiToUtf8(std::string(text.data(), size - 1));
         } else {
             out.clear(); // the text buffer was not filled by a number read
         }

@@ -15,44 +15,13 @@ namespace {
 
 constexpr DWORD POLL_MS = 25;
 
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
-struct Search {
-    DWORD pid;
-    const wchar_t* windowClass;
-    bool visibleOnly;
-    HWND found;
-};
-
-BOOL CALLBACK FindTopLevel(HWND window, LPARAM param) {
-    Search* search = reinterpret_cast<Search*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == search->pid && ClassOf(window) == search->windowClass &&
-        (!search->visibleOnly || IsWindowVisible(window))) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindWindowOf(DWORD pid, const wchar_t* windowClass, bool visibleOnly) {
-    Search search{pid, windowClass, visibleOnly, nullptr};
-    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 struct Longest {
     std::string text;
 };
 
 BOOL CALLBACK FindLongestStatic(HWND child, LPARAM param) {
     Longest* longest = reinterpret_cast<Longest*>(param);
-    if (_wcsicmp(ClassOf(child).c_str(), L"Static") == 0) {
+    if (_wcsicmp(test::ClassOf(child).c_str(), L"Static") == 0) {
         const std::string text = Text(child);
         if (text.size() > longest->text.size()) {
             longest->text = text;
@@ -62,36 +31,6 @@ BOOL CALLBACK FindLongestStatic(HWND child, LPARAM param) {
 }
 
 } // namespace
-
-std::wstring Widen(const std::string& utf8) {
-    if (utf8.empty()) {
-        return std::wstring();
-    }
-    const int n =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], n);
-    return wide;
-}
-
-std::string Narrow(const std::wstring& wide) {
-    if (wide.empty()) {
-        return std::string();
-    }
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                      nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &text[0], n,
-                        nullptr, nullptr);
-    return text;
-}
-
-std::wstring ExeFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
 
 bool App::running() const {
     return process.hProcess != nullptr && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
@@ -103,9 +42,13 @@ bool Start(App& app, const std::wstring& exe, const std::wstring& folder) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     app = App();
-    return CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                          folder.empty() ? nullptr : folder.c_str(), &startup,
-                          &app.process) != FALSE;
+    if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &app.process)) {
+        return false;
+    }
+    app.processOwner.reset(app.process.hProcess);
+    app.threadOwner.reset(app.process.hThread);
+    return true;
 }
 
 bool WaitForExit(App& app, DWORD timeoutMs, DWORD* code) {
@@ -125,10 +68,6 @@ void Kill(App& app) {
     if (app.running()) {
         TerminateProcess(app.process.hProcess, 99);
         WaitForSingleObject(app.process.hProcess, 5000);
-    }
-    if (app.process.hProcess != nullptr) {
-        CloseHandle(app.process.hProcess);
-        CloseHandle(app.process.hThread);
     }
     app = App();
 }
@@ -153,7 +92,7 @@ std::vector<std::string> LoadedModules(DWORD pid) {
 }
 
 HWND VisibleMainWindow(DWORD pid) {
-    return FindWindowOf(pid, L"frmVarnholt", true);
+    return test::VisibleWindowOf(pid, L"frmVarnholt");
 }
 
 HWND WaitForMainWindow(App& app, DWORD timeoutMs) {
@@ -173,7 +112,7 @@ HWND WaitForMainWindow(App& app, DWORD timeoutMs) {
 }
 
 bool FindBox(DWORD pid, Box& box) {
-    HWND dialog = FindWindowOf(pid, L"#32770", true);
+    HWND dialog = test::VisibleWindowOf(pid, L"#32770");
     if (dialog == nullptr) {
         return false;
     }
@@ -278,66 +217,6 @@ void DoubleClickList(HWND main) {
 bool Settle(HWND main, DWORD timeoutMs) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
-}
-
-bool SetRegText(HKEY root, const wchar_t* path, REGSAM view, const wchar_t* name,
-                const std::wstring& value) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS) {
-        return false;
-    }
-    const LONG status =
-        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS;
-}
-
-bool WriteGameKey(const std::wstring& game) {
-    return SetRegText(HKEY_LOCAL_MACHINE, GAME_KEY_PATH, KEY_WOW64_32KEY, L"GAMEPATH", game) &&
-           SetRegText(HKEY_LOCAL_MACHINE, GAME_KEY_PATH, KEY_WOW64_32KEY, L"VERSION", L"1.04") &&
-           SetRegText(HKEY_LOCAL_MACHINE, GAME_KEY_PATH, KEY_WOW64_32KEY, L"ADDON_VERSION",
-                      L"2.01") &&
-           SetRegText(HKEY_LOCAL_MACHINE, GAME_KEY_PATH, KEY_WOW64_32KEY, L"LANGUAGE", L"Deutsch");
-}
-
-std::string GroupFile(const std::string& marker, int rows) {
-    std::string text = ";" + marker + "\r\n; Varnholt test data, not the game's\r\n";
-    for (int i = 0; i < rows; ++i) {
-        text += "Gruppe " + std::to_string(i) + " = " +
-                std::to_string((i * 37 + marker.size()) % 97) + "\r\n";
-    }
-    return text;
-}
-
-std::string ReadFileBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return std::string();
-    }
-    std::string bytes;
-    char buffer[65536];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
-        bytes.append(buffer, read);
-    }
-    CloseHandle(file);
-    return bytes;
-}
-
-bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    const BOOL ok =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == bytes.size();
 }
 
 } // namespace varnholt::drive

@@ -3,6 +3,7 @@
 // answers message boxes. Used by the end-to-end tests, the demo and the benchmark.
 #pragma once
 
+#include "Win32TestSupport.h"
 #include "app/Design.h"
 
 #include <windows.h>
@@ -12,14 +13,17 @@
 
 namespace varnholt::drive {
 
-// The folder of the running executable, with a trailing backslash.
-std::wstring ExeFolder();
-std::wstring Widen(const std::string& utf8);
-std::string Narrow(const std::wstring& wide);
+// Helpers of the test support that callers of the driver have long taken from here.
+using test::ExeFolder;
+using test::WriteFileBytes;
+using varnholt::Narrow;
+using varnholt::Widen;
 
 struct App {
     PROCESS_INFORMATION process = {};
     HWND main = nullptr;
+    // The owners of process.hProcess and process.hThread, which close them when the App goes.
+    KernelHandle processOwner, threadOwner;
     bool running() const;
 };
 
@@ -64,24 +68,5 @@ void Select(HWND main, int index);
 void DoubleClickList(HWND main);
 // Waits until the window has handled everything sent to it so far, or sits in a modal loop.
 bool Settle(HWND main, DWORD timeoutMs = 10000);
-
-// The game's key below HKEY_LOCAL_MACHINE (in the 32-bit view, where its installer writes it)
-// and Varnholt's settings below HKEY_CURRENT_USER.
-constexpr const wchar_t* GAME_KEY_PATH = L"Software\\Max-Design\\ANNO1503";
-constexpr const wchar_t* TOOLS_KEY_PATH = L"Software\\Marrik's ANNO 1503-Tools";
-constexpr const wchar_t* SETTINGS_KEY_PATH = L"Software\\Marrik's ANNO 1503-Tools\\Varnholt";
-
-// Writes a REG_SZ value, creating the key; false when the key cannot be written.
-bool SetRegText(HKEY root, const wchar_t* path, REGSAM view, const wchar_t* name,
-                const std::wstring& value);
-// Writes the game's key as its installer would: GAMEPATH `game`, VERSION 1.04,
-// ADDON_VERSION 2.01, LANGUAGE Deutsch.
-bool WriteGameKey(const std::wstring& game);
-// A synthetic group table: a first line with the variant's marker, then made-up rows.
-std::string GroupFile(const std::string& marker, int rows);
-
-// Text of a file as bytes; empty when it cannot be read.
-std::string ReadFileBytes(const std::wstring& path);
-bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
 } // namespace varnholt::drive

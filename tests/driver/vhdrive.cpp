@@ -1,7 +1,8 @@
 // Command-line driver for a running Varnholt, for the demo and the benchmark:
 //
 //   vhdrive install-demo <game folder>  writes the game's registry key, clears Varnholt's
-//                                       settings, and makes a data folder with synthetic files
+//                                       settings, and makes a data folder with synthetic files;
+//                                       only in a Wine prefix made by the project's scripts
 //   vhdrive wait-start                  answers start-up messages until the window is shown
 //   vhdrive state                       prints the window's labels, list and button
 //   vhdrive select <text>               selects the first list entry containing <text>
@@ -16,6 +17,7 @@
 
 using namespace varnholt;
 using namespace varnholt::drive;
+using namespace varnholt::test;
 
 namespace {
 
@@ -31,6 +33,7 @@ bool Attach(App& app, DWORD timeoutMs) {
             GetWindowThreadProcessId(main, &pid);
             app.process.dwProcessId = pid;
             app.process.hProcess = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+            app.processOwner.reset(app.process.hProcess);
             app.main = main;
             return true;
         }
@@ -64,40 +67,26 @@ void PrintState(HWND main) {
                 IsWindowEnabled(ControlOf(main, Ctl::btnActivate)) ? "enabled" : "disabled");
 }
 
-bool WriteKey(const std::wstring& folder) {
-    if (!WriteGameKey(folder)) {
-        return false;
-    }
-    RegDeleteTreeW(HKEY_CURRENT_USER, TOOLS_KEY_PATH);
-    return true;
-}
-
 int InstallDemo(const std::string& gameFolder) {
+    InstallationKeys keys;
+    if (!keys.refusal().empty()) {
+        std::fprintf(stderr, "vhdrive: %s\n", keys.refusal().c_str());
+        return 1;
+    }
     const std::wstring game = Widen(gameFolder);
-    const std::wstring data = game + L"\\Data\\";
+    const std::wstring data = game + L"\\Data";
     for (std::size_t at = data.find(L'\\', 3); at != std::wstring::npos;
          at = data.find(L'\\', at + 1)) {
         CreateDirectoryW(data.substr(0, at).c_str(), nullptr);
     }
-    const struct {
-        const wchar_t* name;
-        std::string content;
-    } files[] = {
-        {L"BGruppen.dat", GroupFile("Classic", 120)},
-        {L"BGruppen_Classic.dat", GroupFile("Classic", 120)},
-        {L"BGruppen_AddOn.dat", GroupFile("AddOn", 140)},
-        {L"BGruppen_KE.dat", GroupFile("KE", 160)},
-        {L"BGruppen_KZA.dat", GroupFile("KZA", 180)},
-        {L"BGruppen_Harbour.dat", GroupFile("More harbour workers", 90)},
-    };
-    DeleteFileW((data + L"BGruppen_Original.dat").c_str());
-    for (const auto& f : files) {
-        if (!WriteFileBytes(data + f.name, f.content)) {
-            std::fprintf(stderr, "vhdrive: cannot write the demo data folder\n");
-            return 1;
-        }
+    CreateDirectoryW(data.c_str(), nullptr);
+    DeleteFileW((data + L"\\BGruppen_Original.dat").c_str());
+    if (!WriteDemoFiles(data)) {
+        std::fprintf(stderr, "vhdrive: cannot write the demo data folder\n");
+        return 1;
     }
-    if (!WriteKey(game)) {
+    keys.Clear();
+    if (!keys.WriteGameKey(game)) {
         std::fprintf(stderr, "vhdrive: cannot write the game's registry key\n");
         return 1;
     }

@@ -4,12 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <shellapi.h>
-
+#include <cstdio>
 #include <string>
+#include <vector>
 
 using namespace varnholt;
 using namespace varnholt::drive;
+using namespace varnholt::test;
 
 namespace {
 
@@ -28,38 +29,24 @@ std::string Setting(const wchar_t* name) {
     return Narrow(value);
 }
 
-void RemoveTree(const std::wstring& folder) {
-    std::wstring from = folder + L'\0';
-    SHFILEOPSTRUCTW op = {};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NO_UI;
-    SHFileOperationW(&op);
-}
-
 class EndToEnd : public ::testing::Test {
   protected:
-    std::wstring root, game, data;
+    TempFolder root{"vh-e2e"};
+    std::wstring game = Widen(root / "ANNO 1503");
+    std::wstring data = game + L"\\Data";
+    InstallationKeys keys;
     App app;
 
     void SetUp() override {
-        RegDeleteKeyExW(HKEY_LOCAL_MACHINE, GAME_KEY_PATH, KEY_WOW64_32KEY, 0);
-        RegDeleteTreeW(HKEY_CURRENT_USER, TOOLS_KEY_PATH);
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        static int counter = 0;
-        root = std::wstring(temp) + L"vh-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-               std::to_wstring(counter++);
-        game = root + L"\\ANNO 1503";
-        data = game + L"\\Data";
-        CreateDirectoryW(root.c_str(), nullptr);
+        ASSERT_TRUE(keys.refusal().empty()) << keys.refusal();
+        keys.Clear();
         CreateDirectoryW(game.c_str(), nullptr);
         CreateDirectoryW(data.c_str(), nullptr);
     }
 
     void TearDown() override {
         Kill(app);
-        RemoveTree(root);
+        keys.Clear();
     }
 
     std::string GameFolder() const { return Narrow(game) + "\\"; }
@@ -69,12 +56,12 @@ class EndToEnd : public ::testing::Test {
     // The game's key as its installer writes it, and a data folder with BGruppen.dat, the
     // Classic and AddOn variants, and the backup already made.
     void Installation(bool backupMade = true) {
-        ASSERT_TRUE(WriteGameKey(game));
+        ASSERT_TRUE(keys.WriteGameKey(game));
         WriteFileBytes(DataFile(L"BGruppen.dat"), CLASSIC);
         WriteFileBytes(DataFile(L"BGruppen_Classic.dat"), CLASSIC);
         WriteFileBytes(DataFile(L"BGruppen_AddOn.dat"), ADDON);
         if (backupMade) {
-            ASSERT_TRUE(SetRegText(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, 0, L"FirstRun", L"1"));
+            ASSERT_TRUE(keys.WriteSetting(L"FirstRun", L"1"));
         }
     }
 
@@ -225,14 +212,14 @@ TEST_F(EndToEnd, LockedCurrentFileStopsBeforeAnythingIsCopied) {
     HWND main = StartAndShow();
     ASSERT_NE(main, nullptr);
     // The game holds its data file open without sharing its deletion.
-    HANDLE lock = CreateFileW(DataFile(L"BGruppen.dat").c_str(), GENERIC_READ, FILE_SHARE_READ,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    FileHandle lock(CreateFileW(DataFile(L"BGruppen.dat").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
     Click(main, Ctl::btnActivate);
     Box box = ExpectBox();
     EXPECT_EQ(box.text.rfind("Unable to delete current BGruppen.dat file: ", 0), 0u);
     Answer(box);
-    CloseHandle(lock);
+    lock.reset();
     EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), CLASSIC);
 }
 
@@ -266,27 +253,6 @@ TEST_F(EndToEnd, CaptionFollowsMinimiseAndRestore) {
     ASSERT_TRUE(Settle(main));
     EXPECT_EQ(Text(main), TITLE);
 }
-
-namespace {
-
-struct NotepadSearch {
-    std::string titlePart;
-    HWND found;
-};
-
-BOOL CALLBACK FindNotepad(HWND window, LPARAM param) {
-    NotepadSearch* search = reinterpret_cast<NotepadSearch*>(param);
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    if (_wcsicmp(name, L"Notepad") == 0 && IsWindowVisible(window) &&
-        Text(window).find(search->titlePart) != std::string::npos) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
 
 TEST_F(EndToEnd, StartWithoutTheStarterReportsAndEnds) {
     Installation();
@@ -330,14 +296,17 @@ TEST_F(EndToEnd, ViewOpensNotepadOnTheSelectedVariant) {
     ASSERT_TRUE(Settle(main));
     Click(main, Ctl::btnView);
     ASSERT_TRUE(Settle(main));
-    NotepadSearch search{"BGruppen_Classic.dat", nullptr};
-    for (int i = 0; i < 400 && search.found == nullptr; ++i) {
-        EnumWindows(FindNotepad, reinterpret_cast<LPARAM>(&search));
+    HWND notepad = nullptr;
+    for (int i = 0; i < 400 && notepad == nullptr; ++i) {
+        notepad = FindTopLevelWindow([](HWND window) {
+            return _wcsicmp(ClassOf(window).c_str(), L"Notepad") == 0 && IsWindowVisible(window) &&
+                   Text(window).find("BGruppen_Classic.dat") != std::string::npos;
+        });
         Sleep(50);
     }
-    ASSERT_NE(search.found, nullptr);
-    EXPECT_TRUE(IsZoomed(search.found));
-    PostMessageW(search.found, WM_CLOSE, 0, 0);
+    ASSERT_NE(notepad, nullptr);
+    EXPECT_TRUE(IsZoomed(notepad));
+    PostMessageW(notepad, WM_CLOSE, 0, 0);
     Box box;
     EXPECT_FALSE(FindBox(app.process.dwProcessId, box));
     EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)),
@@ -368,4 +337,85 @@ TEST_F(EndToEnd, EnterRightAfterStartPressesDone) {
     ExpectEnded();
     Box none;
     EXPECT_FALSE(FindBox(app.process.dwProcessId, none));
+}
+
+namespace {
+
+// The names of the kept files in `data`.
+std::vector<std::string> KeptFiles(const std::wstring& data) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found;
+    if (const FindHandle find{FindFirstFileW((data + L"\\BGruppen_Saved_*.dat").c_str(), &found)}) {
+        do {
+            names.push_back(Narrow(found.cFileName));
+        } while (FindNextFileW(find.get(), &found));
+    }
+    return names;
+}
+
+// The local time as the names of kept files give it: "YYYY-MM-DD_HHMM".
+std::string Stamp(const SYSTEMTIME& t) {
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%04u-%02u-%02u_%02u%02u", t.wYear, t.wMonth, t.wDay,
+                  t.wHour, t.wMinute);
+    return stamp;
+}
+
+} // namespace
+
+TEST_F(EndToEnd, HandEditedFileIsKeptByteIdenticalListedAndNeverKeptTwice) {
+    Installation();
+    const char bytes[] = ";Classic, edited by hand\r\nGruppe \xE4\xF6 = 1\r\n\0\xFF\n";
+    const std::string edited(bytes, sizeof bytes - 1);
+    WriteFileBytes(DataFile(L"BGruppen.dat"), edited);
+    HWND main = StartAndShow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_EQ(ListSelection(main), 2);
+    SYSTEMTIME before, after;
+    GetLocalTime(&before);
+    Click(main, Ctl::btnActivate);
+    Box box = ExpectBox();
+    GetLocalTime(&after);
+    const std::vector<std::string> kept = KeptFiles(data);
+    ASSERT_EQ(kept.size(), 1u);
+    // Named by the local time of keeping.
+    const std::string stamp = kept[0].substr(15, 15);
+    EXPECT_EQ(kept[0], "BGruppen_Saved_" + stamp + ".dat");
+    EXPECT_LE(Stamp(before), stamp);
+    EXPECT_GE(Stamp(after), stamp);
+    EXPECT_EQ(box.text, "'" + DataFolder() +
+                            "BGruppen_AddOn.dat' is copied as current BGruppen.dat file...\r\n\r\n"
+                            "The previous BGruppen.dat matched no file in the data folder. It was "
+                            "saved as '" +
+                            DataFolder() + kept[0] + "'.");
+    ASSERT_TRUE(Answer(box));
+    ASSERT_TRUE(Settle(main));
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), ADDON);
+    EXPECT_EQ(ReadFileBytes(data + L"\\" + Widen(kept[0])), edited);
+    const std::vector<std::string> items = ListItems(main);
+    ASSERT_EQ(items.size(), 6u);
+    EXPECT_EQ(items[5], kept[0] + " (Classic, edited by hand)");
+
+    // Back to the kept file, then the AddOn variant again: the hand-edited content is found in
+    // the kept file, so nothing more is kept.
+    Select(main, 5);
+    ASSERT_TRUE(Settle(main));
+    Click(main, Ctl::btnActivate);
+    box = ExpectBox();
+    EXPECT_EQ(box.text,
+              "'" + DataFolder() + kept[0] + "' is copied as current BGruppen.dat file...");
+    ASSERT_TRUE(Answer(box));
+    ASSERT_TRUE(Settle(main));
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), edited);
+    Select(main, 2);
+    ASSERT_TRUE(Settle(main));
+    Click(main, Ctl::btnActivate);
+    box = ExpectBox();
+    EXPECT_EQ(box.text,
+              "'" + DataFolder() + "BGruppen_AddOn.dat' is copied as current BGruppen.dat file...");
+    ASSERT_TRUE(Answer(box));
+    ASSERT_TRUE(Settle(main));
+    EXPECT_EQ(KeptFiles(data), kept);
+    EXPECT_EQ(GetFileAttributesW(DataFile(L"BGruppen_Saved.dat.tmp").c_str()),
+              INVALID_FILE_ATTRIBUTES);
 }

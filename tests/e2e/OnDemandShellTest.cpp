@@ -9,6 +9,7 @@
 
 using namespace varnholt;
 using namespace varnholt::drive;
+using namespace varnholt::test;
 
 namespace {
 
@@ -25,35 +26,26 @@ bool Loaded(const std::vector<std::string>& modules, const std::string& name) {
 
 class OnDemandShell : public ::testing::Test {
   protected:
-    std::wstring root, data;
+    TempFolder root{"vh-shell"};
+    std::wstring data = Widen(root / "Data");
+    InstallationKeys keys;
     App app;
 
     void SetUp() override {
-        RegDeleteKeyExW(HKEY_LOCAL_MACHINE, GAME_KEY_PATH, KEY_WOW64_32KEY, 0);
-        RegDeleteTreeW(HKEY_CURRENT_USER, TOOLS_KEY_PATH);
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        root = std::wstring(temp) + L"vh-shell-" + std::to_wstring(GetCurrentProcessId());
-        data = root + L"\\Data";
-        CreateDirectoryW(root.c_str(), nullptr);
+        ASSERT_TRUE(keys.refusal().empty()) << keys.refusal();
+        keys.Clear();
         CreateDirectoryW(data.c_str(), nullptr);
     }
 
     void TearDown() override {
         Kill(app);
-        for (const wchar_t* name : {L"BGruppen.dat", L"BGruppen_Classic.dat"}) {
-            DeleteFileW((data + L"\\" + name).c_str());
-        }
-        RemoveDirectoryW(data.c_str());
-        RemoveDirectoryW(root.c_str());
-        RegDeleteKeyExW(HKEY_LOCAL_MACHINE, GAME_KEY_PATH, KEY_WOW64_32KEY, 0);
-        RegDeleteTreeW(HKEY_CURRENT_USER, TOOLS_KEY_PATH);
+        keys.Clear();
     }
 
     // An installation found through the game's key, its backup made on an earlier run.
     void Installation() {
-        ASSERT_TRUE(WriteGameKey(root));
-        ASSERT_TRUE(SetRegText(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, 0, L"FirstRun", L"1"));
+        ASSERT_TRUE(keys.WriteGameKey(Widen(root.withoutBackslash())));
+        ASSERT_TRUE(keys.WriteSetting(L"FirstRun", L"1"));
         const std::string classic = GroupFile("Classic", 20);
         ASSERT_TRUE(WriteFileBytes(data + L"\\BGruppen.dat", classic));
         ASSERT_TRUE(WriteFileBytes(data + L"\\BGruppen_Classic.dat", classic));

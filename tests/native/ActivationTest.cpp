@@ -18,19 +18,12 @@ struct Activation : ::testing::Test {
     void SetUp() override {
         h.Installed(data, "2.01");
         data.Write("BGruppen.dat", OLD);
+        data.Write("BGruppen_Classic.dat", OLD); // the current content is held: nothing to keep
         data.Write("BGruppen_AddOn.dat", ADDON);
         ASSERT_TRUE(h.logic.InitProg());
         ASSERT_EQ(h.ui.index, 2); // the installed edition's variant is preselected
         h.ui.messages.clear();
         h.ui.events.clear();
-    }
-    std::vector<std::string> FolderNames() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(data.path())) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
     }
 };
 
@@ -54,7 +47,8 @@ TEST_F(Activation, ReplacesTheFileByteForByteAndRefreshes) {
     EXPECT_EQ(identificationWhileShown, "BGruppen.dat for 1503 Classic version v1.xx");
     EXPECT_EQ(h.ui.Caption(Ctl::lblCurrDAT), "BGruppen.dat for 1503 AddOn version v2.xx");
     EXPECT_EQ(h.ui.index, 4);
-    EXPECT_EQ(FolderNames(), (std::vector<std::string>{"BGruppen.dat", "BGruppen_AddOn.dat"}));
+    EXPECT_EQ(data.Names(), (std::vector<std::string>{"BGruppen.dat", "BGruppen_AddOn.dat",
+                                                      "BGruppen_Classic.dat"}));
 }
 
 TEST_F(Activation, FurtherFileIsActivatedByItsOwnName) {
@@ -87,7 +81,8 @@ TEST_F(Activation, MissingVariantNamesItsPathAndKeepsTheCurrentFile) {
                   "BGruppen_KE.dat' to current BGruppen.dat file: The system cannot find the "
                   "file specified.\r\n\r\nCheck installation and try again...");
     EXPECT_EQ(h.ui.Caption(Ctl::lblCurrDAT), "BGruppen.dat for 1503 Classic version v1.xx");
-    EXPECT_EQ(FolderNames(), (std::vector<std::string>{"BGruppen.dat", "BGruppen_AddOn.dat"}));
+    EXPECT_EQ(data.Names(), (std::vector<std::string>{"BGruppen.dat", "BGruppen_AddOn.dat",
+                                                      "BGruppen_Classic.dat"}));
 }
 
 TEST_F(Activation, EveryFailingStepLeavesTheCurrentFileWhole) {
@@ -107,7 +102,8 @@ TEST_F(Activation, EveryFailingStepLeavesTheCurrentFileWhole) {
         h.files.failAt = c.step;
         h.logic.btnActivate_Click();
         EXPECT_EQ(data.Read("BGruppen.dat"), OLD);
-        EXPECT_EQ(FolderNames(), (std::vector<std::string>{"BGruppen.dat", "BGruppen_AddOn.dat"}));
+        EXPECT_EQ(data.Names(), (std::vector<std::string>{"BGruppen.dat", "BGruppen_AddOn.dat",
+                                                          "BGruppen_Classic.dat"}));
         ASSERT_EQ(h.ui.messages.size(), 1u);
         EXPECT_EQ(h.ui.messages[0].text.rfind(c.messageStart, 0), 0u);
         EXPECT_EQ(h.ui.Caption(Ctl::lblCurrDAT), "BGruppen.dat for 1503 Classic version v1.xx");

@@ -138,6 +138,12 @@ class FakeLauncherFactory : public LauncherFactory {
     }
 };
 
+class FakeClock : public Clock {
+  public:
+    LocalTime now{2026, 12, 8, 14, 35};
+    LocalTime Now() override { return now; }
+};
+
 struct Message {
     std::string text;
     int flags;
@@ -228,7 +234,9 @@ struct Harness {
     FakePicker picker;
     FakeLauncherFactory launchers;
     modVarnholt folders;
-    FormLogic logic{FormServices{ui, registry, settings, files, picker, launchers, folders}};
+    FakeClock clock;
+    FormLogic logic{
+        FormServices{ui, registry, settings, files, picker, launchers, folders, &clock}};
 
     // A game installation whose data folder is `data` and whose backup already exists.
     void Installed(const TempFolder& data, const std::string& version = "1.04") {

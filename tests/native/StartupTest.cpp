@@ -144,3 +144,27 @@ TEST_F(Startup, UnusualValuesNeitherCrashNorHang) {
     EXPECT_EQ(h.ui.Caption(Ctl::lblANNOVers), huge + "/\xE6\x97\xA5\xE6\x9C\xAC");
     EXPECT_EQ(h.ui.items.size(), 5u);
 }
+
+TEST_F(Startup, LeftoverScratchFilesOfAKilledRunAreRemovedAndNothingElse) {
+    h.Installed(data);
+    h.settings.values.erase("FirstRun");
+    data.Write("BGruppen.dat", ";Classic\r\n");
+    data.Write("BGruppen.dat.tmp", "half a variant");
+    data.Write("BGruppen_Original.dat.tmp", "half a backup");
+    data.Write("BGruppen_Saved.dat.tmp", "half a kept file");
+    const char* const others[] = {"BGruppen_AddOn.dat.tmp", "BGruppen.tmp", "BGruppen.dat.tmp.1",
+                                  "BGruppen_Saved_2026-12-08_1435.dat", "Other.tmp"};
+    for (const char* name : others) {
+        data.Write(name, "the player's");
+    }
+    ASSERT_TRUE(Run());
+    EXPECT_FALSE(data.Has("BGruppen.dat.tmp"));
+    EXPECT_FALSE(data.Has("BGruppen_Original.dat.tmp"));
+    EXPECT_FALSE(data.Has("BGruppen_Saved.dat.tmp"));
+    for (const char* name : others) {
+        EXPECT_EQ(data.Read(name), "the player's") << name;
+    }
+    // The first-run backup was made from the current file, not from the leftover.
+    EXPECT_EQ(data.Read("BGruppen_Original.dat"), ";Classic\r\n");
+    EXPECT_EQ(data.Read("BGruppen.dat"), ";Classic\r\n");
+}

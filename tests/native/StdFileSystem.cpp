@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -14,23 +15,52 @@ namespace varnholt::test {
 
 namespace {
 
-FileError Error(const std::string& text) {
+FileError Error(std::uint32_t number, const std::string& text) {
     FileError e;
-    e.number = 5;
+    e.number = number;
     e.description = text;
     return e;
 }
 
+// The standard library's error as the platform would report it.
 FileError FromCode(const std::error_code& code) {
-    FileError e;
-    if (code) {
-        e.number = static_cast<std::uint32_t>(code.value() == 0 ? 1 : code.value());
-        e.description = code.message();
+    if (!code) {
+        return FileError();
     }
-    return e;
+    switch (code.value()) {
+    case ENOENT:
+        return NotFound();
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return AccessDenied();
+    case ENOSPC:
+        return DiskFull();
+    case EEXIST:
+        return AlreadyExists();
+    default:
+        return Error(static_cast<std::uint32_t>(code.value()), code.message());
+    }
 }
 
 } // namespace
+
+FileError NotFound() {
+    return Error(2, "The system cannot find the file specified.");
+}
+FileError AccessDenied() {
+    return Error(5, "Access is denied.");
+}
+FileError SharingViolation() {
+    return Error(32, "The process cannot access the file because it is being used by another "
+                     "process.");
+}
+FileError DiskFull() {
+    return Error(112, "There is not enough space on the disk.");
+}
+FileError AlreadyExists() {
+    return Error(183, "Cannot create a file when that file already exists.");
+}
 
 std::string ToNative(const std::string& path) {
     std::string native = path;
@@ -119,10 +149,10 @@ FileError StdFileSystem::CheckDeletable(const std::string& path) {
     const std::string p = ToNative(path);
     std::error_code code;
     if (!fs::exists(p, code)) {
-        return Error("The system cannot find the file specified.");
+        return NotFound();
     }
     if (!fs::is_regular_file(p, code) || access(p.c_str(), W_OK) != 0) {
-        return Error("Access is denied.");
+        return AccessDenied();
     }
     return FileError();
 }
@@ -130,7 +160,7 @@ FileError StdFileSystem::CheckDeletable(const std::string& path) {
 FileError StdFileSystem::CopyFileTo(const std::string& source, const std::string& target) {
     std::error_code code;
     if (!fs::is_regular_file(ToNative(source), code)) {
-        return Error("The system cannot find the file specified.");
+        return NotFound();
     }
     fs::copy_file(ToNative(source), ToNative(target), fs::copy_options::overwrite_existing, code);
     return FromCode(code);
@@ -139,7 +169,7 @@ FileError StdFileSystem::CopyFileTo(const std::string& source, const std::string
 FileError StdFileSystem::RenameFile(const std::string& from, const std::string& to, bool replace) {
     std::error_code code;
     if (!replace && fs::exists(ToNative(to), code)) {
-        return Error("Cannot create a file when that file already exists.");
+        return AlreadyExists();
     }
     fs::rename(ToNative(from), ToNative(to), code);
     return FromCode(code);
@@ -148,13 +178,14 @@ FileError StdFileSystem::RenameFile(const std::string& from, const std::string& 
 FileError StdFileSystem::DeleteFileAt(const std::string& path) {
     std::error_code code;
     if (!fs::remove(ToNative(path), code)) {
-        return code ? FromCode(code) : Error("The system cannot find the file specified.");
+        return code ? FromCode(code) : NotFound();
     }
     return FileError();
 }
 
 bool StdFileSystem::ListFiles(const std::string& folder, const std::string& pattern,
                               std::vector<std::string>& names) {
+    ++listings;
     std::error_code code;
     fs::directory_iterator it(ToNative(folder), code);
     if (code) {
@@ -176,31 +207,51 @@ bool StdFileSystem::ListFiles(const std::string& folder, const std::string& patt
     return true;
 }
 
+bool StdFileSystem::SameContent(const std::string& first, const std::string& second) {
+    compared.push_back(second);
+    std::ifstream a(ToNative(first), std::ios::binary);
+    std::ifstream b(ToNative(second), std::ios::binary);
+    if (!a || !b) {
+        return false;
+    }
+    return std::equal(std::istreambuf_iterator<char>(a), std::istreambuf_iterator<char>(),
+                      std::istreambuf_iterator<char>(b), std::istreambuf_iterator<char>());
+}
+
+bool FailingFileSystem::Fails(FsStep step, const std::string& path,
+                              const std::string& other) const {
+    return failAt == step && (onlyFor.empty() || path.find(onlyFor) != std::string::npos ||
+                              other.find(onlyFor) != std::string::npos);
+}
+
+FileError FailingFileSystem::Failure(const FileError& usual) const {
+    return failure.failed() ? failure : usual;
+}
+
 FileError FailingFileSystem::CheckDeletable(const std::string& path) {
-    return failAt == FsStep::CheckDeletable ? Error("Access is denied.")
-                                            : StdFileSystem::CheckDeletable(path);
+    return Fails(FsStep::CheckDeletable, path) ? Failure(SharingViolation())
+                                               : StdFileSystem::CheckDeletable(path);
 }
 
 FileError FailingFileSystem::CopyFileTo(const std::string& source, const std::string& target) {
-    if (failAt == FsStep::CopyFileTo) {
-        return Error("There is not enough space on the disk.");
+    if (Fails(FsStep::CopyFileTo, source, target)) {
+        return Failure(DiskFull());
     }
-    if (failAt == FsStep::CopyHalfway) {
+    if (Fails(FsStep::CopyHalfway, source, target)) {
         // A copy that stops part-way, leaving a partial file, as a full disk would.
         std::ifstream in(ToNative(source), std::ios::binary);
         std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         std::ofstream out(ToNative(target), std::ios::binary | std::ios::trunc);
         out << content.substr(0, content.size() / 2);
-        return Error("There is not enough space on the disk.");
+        return Failure(DiskFull());
     }
     return StdFileSystem::CopyFileTo(source, target);
 }
 
 FileError FailingFileSystem::RenameFile(const std::string& from, const std::string& to,
                                         bool replace) {
-    return failAt == FsStep::RenameFile ? Error("The process cannot access the file because it "
-                                                "is being used by another process.")
-                                        : StdFileSystem::RenameFile(from, to, replace);
+    return Fails(FsStep::RenameFile, from, to) ? Failure(SharingViolation())
+                                               : StdFileSystem::RenameFile(from, to, replace);
 }
 
 bool FailingFileSystem::ListFiles(const std::string& folder, const std::string& pattern,
@@ -239,6 +290,15 @@ std::string TempFolder::Read(const std::string& name) const {
 
 bool TempFolder::Has(const std::string& name) const {
     return fs::exists(path_ / name);
+}
+
+std::vector<std::string> TempFolder::Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(path_)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 } // namespace varnholt::test

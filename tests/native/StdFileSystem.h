@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace varnholt::test {
 
@@ -25,10 +26,20 @@ class StdFileSystem : public FileSystem {
     FileError DeleteFileAt(const std::string& path) override;
     bool ListFiles(const std::string& folder, const std::string& pattern,
                    std::vector<std::string>& names) override;
+    bool SameContent(const std::string& first, const std::string& second) override;
 
+    int listings = 0;
+    std::vector<std::string> compared; // the second file of each comparison, in order
     int firstLineReads = 0;
     std::size_t largestFirstLineRequest = 0;
 };
+
+// Failures with the platform's error numbers and descriptions.
+FileError NotFound();
+FileError AccessDenied();
+FileError SharingViolation();
+FileError DiskFull();
+FileError AlreadyExists();
 
 // The operations that FailingFileSystem can make fail.
 enum class FsStep { None, CheckDeletable, CopyFileTo, CopyHalfway, RenameFile, List };
@@ -36,11 +47,20 @@ enum class FsStep { None, CheckDeletable, CopyFileTo, CopyHalfway, RenameFile, L
 class FailingFileSystem : public StdFileSystem {
   public:
     FsStep failAt = FsStep::None;
+    // What the failing step reports; when unset, its usual failure (a locked file for the
+    // check and the rename, a full disk for the copy).
+    FileError failure;
+    // When set, only an operation on a path that contains this text fails.
+    std::string onlyFor;
     FileError CheckDeletable(const std::string& path) override;
     FileError CopyFileTo(const std::string& source, const std::string& target) override;
     FileError RenameFile(const std::string& from, const std::string& to, bool replace) override;
     bool ListFiles(const std::string& folder, const std::string& pattern,
                    std::vector<std::string>& names) override;
+
+  private:
+    bool Fails(FsStep step, const std::string& path, const std::string& other = "") const;
+    FileError Failure(const FileError& usual) const;
 };
 
 // A fresh temporary folder, removed with everything in it at the end of the test.
@@ -56,6 +76,8 @@ class TempFolder {
     void Write(const std::string& name, const std::string& content) const;
     std::string Read(const std::string& name) const;
     bool Has(const std::string& name) const;
+    // The names of everything in the folder, sorted.
+    std::vector<std::string> Names() const;
 
   private:
     std::filesystem::path path_;

@@ -114,12 +114,12 @@ TEST_F(Files, DeletableCheckReportsWhatWouldStopTheRemoval) {
 
     // Held open by another program that does not share deletion.
     const std::string held = dir.Write("Held.dat", "h");
-    HANDLE other =
-        CreateFileW(Widen(held).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    FileHandle other(CreateFileW(Widen(held).c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(other);
     const FileError whileHeld = fs.CheckDeletable(held);
-    CloseHandle(other);
+    other.reset();
     ExpectFailure(whileHeld, ERROR_SHARING_VIOLATION);
     EXPECT_FALSE(fs.CheckDeletable(held).failed());
 
@@ -219,4 +219,46 @@ TEST_F(Files, ListingOfAnEmptyOrMissingFolder) {
     EXPECT_TRUE(names.empty());
     EXPECT_FALSE(fs.ListFiles(dir / "Missing\\", "BGruppen*.dat", names));
     EXPECT_TRUE(names.empty());
+}
+
+TEST_F(Files, ListingWithLengthsGivesTheSameFilesAndTheirLengths) {
+    dir.Write("BGruppen.dat", std::string(9000, 'g'));
+    dir.Write("bgruppen_addon.DAT", "");
+    dir.Write("BGruppen.dat.tmp", "x");
+    dir.MakeFolder("BGruppen_Folder.dat");
+
+    std::vector<FileEntry> entries;
+    EXPECT_TRUE(fs.ListFilesWithLengths(dir.path(), "BGruppen*.dat", entries));
+    std::sort(entries.begin(), entries.end(),
+              [](const FileEntry& a, const FileEntry& b) { return a.name < b.name; });
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, "BGruppen.dat");
+    EXPECT_EQ(entries[0].length, 9000u);
+    EXPECT_EQ(entries[1].name, "bgruppen_addon.DAT");
+    EXPECT_EQ(entries[1].length, 0u);
+    EXPECT_FALSE(fs.ListFilesWithLengths(dir / "Missing\\", "BGruppen*.dat", entries));
+}
+
+TEST_F(Files, SameContentComparesEveryByte) {
+    const std::string big = Binary() + std::string(200000, 'g');
+    std::string lastDiffers = big;
+    lastDiffers.back() = 'h';
+    dir.Write("A.dat", big);
+    dir.Write("B.dat", big);
+    dir.Write("LastDiffers.dat", lastDiffers);
+    dir.Write("Shorter.dat", big.substr(0, big.size() - 1));
+    dir.Write("Empty1.dat", "");
+    dir.Write("Empty2.dat", "");
+
+    EXPECT_TRUE(fs.SameContent(dir / "A.dat", dir / "B.dat"));
+    EXPECT_TRUE(fs.SameContent(dir / "Empty1.dat", dir / "Empty2.dat"));
+    EXPECT_FALSE(fs.SameContent(dir / "A.dat", dir / "LastDiffers.dat"));
+    EXPECT_FALSE(fs.SameContent(dir / "A.dat", dir / "Shorter.dat"));
+    EXPECT_FALSE(fs.SameContent(dir / "A.dat", dir / "Missing.dat"));
+
+    // A file the game holds open for reading is still compared.
+    const FileHandle lock(CreateFileW(Widen(dir / "B.dat").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
+    EXPECT_TRUE(fs.SameContent(dir / "A.dat", dir / "B.dat"));
 }

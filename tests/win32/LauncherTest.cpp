@@ -143,16 +143,16 @@ TEST_F(LaunchRecord, ShellErrorCodesUpTo32SetTheErrorFlag) {
 
 TEST_F(LaunchRecord, RunningCheckFollowsTheReturnedProcessHandle) {
     // An event stands in for the process: not set while it runs, set when it has ended.
-    HANDLE ended = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    ASSERT_NE(ended, nullptr);
-    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), ended, GetCurrentProcess(), &shellCall.process,
-                                0, FALSE, DUPLICATE_SAME_ACCESS));
+    const KernelHandle ended(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    ASSERT_TRUE(ended);
+    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), ended.get(), GetCurrentProcess(),
+                                &shellCall.process, 0, FALSE, DUPLICATE_SAME_ACCESS));
     {
         clsExecProg launcher(FakeShell);
         launcher.ProgName("1503startup.exe");
         launcher.ExecProg();
         EXPECT_TRUE(launcher.IsRunning());
-        SetEvent(ended);
+        SetEvent(ended.get());
         EXPECT_FALSE(launcher.IsRunning());
         EXPECT_FALSE(launcher.EPError());
 
@@ -163,7 +163,6 @@ TEST_F(LaunchRecord, RunningCheckFollowsTheReturnedProcessHandle) {
         EXPECT_FALSE(launcher.IsRunning());
         EXPECT_TRUE(launcher.EPError());
     }
-    CloseHandle(ended);
 }
 
 namespace {
@@ -194,11 +193,7 @@ TEST(Launcher, NeverLaunchedIsNotRunningAndReportsAnError) {
 namespace {
 
 std::string ProbePath() {
-    wchar_t self[MAX_PATH + 1] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH + 1);
-    std::wstring path(self, length);
-    path.resize(path.rfind(L'\\') + 1);
-    return Narrow(path) + "varnholt_probe.exe";
+    return Narrow(ExeFolder()) + "varnholt_probe.exe";
 }
 
 struct Probe : ::testing::Test {
@@ -287,8 +282,8 @@ TEST_F(Probe, FreshObjectStartsMaximizedInTheWindowsFolder) {
 
 TEST_F(Probe, IsRunningUntilTheProgramEnds) {
     const std::wstring eventName = L"Varnholt-Probe-" + Widen(UniqueSuffix());
-    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, eventName.c_str());
-    ASSERT_NE(release, nullptr);
+    const KernelHandle release(CreateEventW(nullptr, TRUE, FALSE, eventName.c_str()));
+    ASSERT_TRUE(release);
     clsExecProg launcher;
     launcher.ProgName(ProbePath());
     launcher.ProgParas("\"" + report + "\" " + Narrow(eventName));
@@ -299,11 +294,10 @@ TEST_F(Probe, IsRunningUntilTheProgramEnds) {
     EXPECT_TRUE(reported);
     EXPECT_TRUE(launcher.IsRunning());
     EXPECT_TRUE(launcher.IsRunning());
-    SetEvent(release);
+    SetEvent(release.get());
     EXPECT_TRUE(AwaitEnd(launcher));
     EXPECT_FALSE(launcher.IsRunning());
     EXPECT_FALSE(launcher.EPError());
-    CloseHandle(release);
 }
 
 TEST_F(Probe, MissingProgramSetsTheErrorFlag) {

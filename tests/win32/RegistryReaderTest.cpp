@@ -127,7 +127,7 @@ TEST_F(Reader, MissingKeyOrValueLeavesTheOutValueUntouched) {
     EXPECT_TRUE(faults.empty());
 }
 
-TEST_F(Reader, TextStoredWithoutItsNulIsReportedAsFault) {
+TEST_F(Reader, TextOfSizeZeroIsReportedAsFault) {
     ASSERT_EQ(key.SetAnsi("Empty", "", 0), ERROR_SUCCESS);
     DWORD type = 0;
     DWORD size = 99;
@@ -169,14 +169,12 @@ TEST_F(Reader, KeyThatMayBeReadButNotWrittenIsRead) {
     ASSERT_TRUE(readOnly.ok());
     ASSERT_EQ(readOnly.SetText("VERSION", L"2.01"), ERROR_SUCCESS);
 
-    HANDLE token = nullptr;
-    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+    KernelHandle token;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.receive()));
     std::vector<BYTE> userData(256);
     DWORD needed = 0;
-    const BOOL gotUser = GetTokenInformation(token, TokenUser, userData.data(),
-                                             static_cast<DWORD>(userData.size()), &needed);
-    CloseHandle(token);
-    ASSERT_TRUE(gotUser);
+    ASSERT_TRUE(GetTokenInformation(token.get(), TokenUser, userData.data(),
+                                    static_cast<DWORD>(userData.size()), &needed));
     EXPLICIT_ACCESSW access = {};
     access.grfAccessPermissions = KEY_READ;
     access.grfAccessMode = SET_ACCESS;
@@ -187,11 +185,11 @@ TEST_F(Reader, KeyThatMayBeReadButNotWrittenIsRead) {
         static_cast<LPWSTR>(reinterpret_cast<TOKEN_USER*>(userData.data())->User.Sid);
     PACL acl = nullptr;
     ASSERT_EQ(SetEntriesInAclW(1, &access, nullptr, &acl), static_cast<DWORD>(ERROR_SUCCESS));
+    const LocalMemory aclMemory(acl);
     const DWORD protectedDacl =
         SetSecurityInfo(readOnly.handle(), SE_REGISTRY_KEY,
                         DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr,
                         nullptr, acl, nullptr);
-    LocalFree(acl);
     ASSERT_EQ(protectedDacl, static_cast<DWORD>(ERROR_SUCCESS));
     // Without an access list again the key can be deleted at the end.
     struct OpenUp {
@@ -202,11 +200,9 @@ TEST_F(Reader, KeyThatMayBeReadButNotWrittenIsRead) {
         }
     } openUp{readOnly.handle()};
 
-    HKEY full = nullptr;
-    const LONG fullStatus = RegOpenKeyExA(HKEY_CURRENT_USER, (keyPath + "\\ReadOnly").c_str(), 0,
-                                          KEY_ALL_ACCESS, &full);
-    if (fullStatus == ERROR_SUCCESS) {
-        RegCloseKey(full);
+    RegistryKey full;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, (keyPath + "\\ReadOnly").c_str(), 0, KEY_ALL_ACCESS,
+                      full.receive()) == ERROR_SUCCESS) {
         GTEST_SKIP() << "this system grants full access despite the key's access list";
     }
     EXPECT_TRUE(GetRegValue(HiveValue(HKEY_CURRENT_USER), keyPath + "\\ReadOnly", "VERSION",
@@ -215,6 +211,9 @@ TEST_F(Reader, KeyThatMayBeReadButNotWrittenIsRead) {
 }
 
 TEST(GameKey, ValuesWrittenInThe32BitViewAreRead) {
+    if (!RegistryRefusal().empty()) {
+        GTEST_SKIP() << RegistryRefusal();
+    }
     const std::string name = "VarnholtTest-" + UniqueSuffix();
     // Keys made here are removed again, the maker's key after the game's.
     TestKey maker{HKEY_LOCAL_MACHINE, "Software\\Max-Design", KEY_WOW64_32KEY};

@@ -55,12 +55,13 @@ TEST_F(Settings, SavedValuesRoundTrip) {
     EXPECT_EQ(out, "");
 
     // Stored as one REG_SZ value per key, as the default key of the program holds them.
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, Widen(keyPath).c_str(), 0, KEY_QUERY_VALUE, &key),
-              ERROR_SUCCESS);
+    RegistryKey key;
+    ASSERT_EQ(
+        RegOpenKeyExW(HKEY_CURRENT_USER, Widen(keyPath).c_str(), 0, KEY_QUERY_VALUE, key.receive()),
+        ERROR_SUCCESS);
     DWORD type = 0;
-    EXPECT_EQ(RegQueryValueExW(key, L"DATPath", nullptr, &type, nullptr, nullptr), ERROR_SUCCESS);
-    RegCloseKey(key);
+    EXPECT_EQ(RegQueryValueExW(key.get(), L"DATPath", nullptr, &type, nullptr, nullptr),
+              ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
 }
 

@@ -3,6 +3,7 @@
 // labels, and the program file's version block.
 #include "app/frmVarnholt.h"
 #include "tests/driver/Driver.h"
+#include "tests/win32/WindowFakes.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <memory>
 
 using namespace varnholt;
+using namespace varnholt::test;
 
 namespace {
 
@@ -21,19 +23,6 @@ struct NoRegistry : RegistryReader {
     bool GetRegValue(std::uint32_t, const std::string&, const std::string&, int,
                      std::string&) override {
         return false;
-    }
-};
-struct MemorySettings : SettingsStore {
-    std::map<std::string, std::string> values{{"ANNOPath", "C:\\Games\\ANNO 1503\\"},
-                                              {"FirstRun", "1"}};
-    bool GetSetting(const std::string& key, const std::string& def, std::string& out) override {
-        auto it = values.find(key);
-        out = it == values.end() ? def : it->second;
-        return true;
-    }
-    bool SaveSetting(const std::string& key, const std::string& value) override {
-        values[key] = value;
-        return true;
     }
 };
 struct NoFiles : FileSystem {
@@ -56,24 +45,6 @@ struct NoFiles : FileSystem {
         return false;
     }
 };
-struct NoPicker : FolderPicker {
-    std::string BrowseForFolder(const std::string&, const std::string&) override { return ""; }
-};
-struct NoLaunchers : LauncherFactory {
-    std::unique_ptr<Launcher> CreateLauncher() override { return nullptr; }
-};
-
-void Pump(DWORD ms) {
-    const DWORD start = GetTickCount();
-    MSG msg;
-    while (GetTickCount() - start < ms) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(10);
-    }
-}
 
 BOOL CALLBACK FindToolTip(HWND window, LPARAM found) {
     wchar_t name[64] = {};
@@ -83,19 +54,6 @@ BOOL CALLBACK FindToolTip(HWND window, LPARAM found) {
         return FALSE;
     }
     return TRUE;
-}
-
-RECT ClientRectOf(HWND control, HWND parent) {
-    RECT rc;
-    GetWindowRect(control, &rc);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
-}
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
 }
 
 class WindowDesign : public ::testing::Test {
@@ -124,7 +82,7 @@ class WindowDesign : public ::testing::Test {
 };
 
 NoRegistry WindowDesign::registry_;
-MemorySettings WindowDesign::settings_;
+MemorySettings WindowDesign::settings_{{{"ANNOPath", "C:\\Games\\ANNO 1503\\"}, {"FirstRun", "1"}}};
 NoFiles WindowDesign::files_;
 NoPicker WindowDesign::picker_;
 NoLaunchers WindowDesign::launchers_;
@@ -151,7 +109,7 @@ TEST_F(WindowDesign, EveryControlStandsWhereTheDesignPutsIt) {
         SCOPED_TRACE(d.name);
         HWND c = Control(d.id);
         ASSERT_NE(c, nullptr);
-        const RECT rc = ClientRectOf(c, Main());
+        const RECT rc = RectIn(c, Main());
         EXPECT_EQ(rc.left, d.left);
         EXPECT_EQ(rc.top, d.top);
         EXPECT_EQ(rc.right - rc.left, d.width);
@@ -316,7 +274,7 @@ TEST_F(WindowDesign, LabelsAreDrawnOnThePicture) {
         EXPECT_EQ(GetPixel(screen, p.x, p.y), GetPixel(memory, p.x, p.y)) << p.x << "," << p.y;
     }
     // Label2 shows white text straight on the picture, with no box behind it.
-    const RECT label = ClientRectOf(Control(Ctl::Label2), Main());
+    const RECT label = RectIn(Control(Ctl::Label2), Main());
     int white = 0, picturePixels = 0, total = 0;
     for (int y = label.top; y < label.bottom; ++y) {
         for (int x = label.left; x < label.right; ++x) {
@@ -329,7 +287,7 @@ TEST_F(WindowDesign, LabelsAreDrawnOnThePicture) {
     EXPECT_GT(white, 30);
     EXPECT_GT(picturePixels, total / 2);
     // lblHint's text is yellow while the current file fits.
-    const RECT hint = ClientRectOf(Control(Ctl::lblHint), Main());
+    const RECT hint = RectIn(Control(Ctl::lblHint), Main());
     int yellow = 0;
     for (int y = hint.top; y < hint.bottom; ++y) {
         for (int x = hint.left; x < hint.right; ++x) {

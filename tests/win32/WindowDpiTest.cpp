@@ -7,6 +7,7 @@
 #include "app/frmVarnholt.h"
 #include "core/FormLogic.h"
 #include "tests/driver/Driver.h"
+#include "tests/win32/WindowFakes.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include <memory>
 
 using namespace varnholt;
+using namespace varnholt::test;
 
 namespace {
 
@@ -35,18 +37,6 @@ struct GameRegistry : RegistryReader {
             return false;
         }
         out = it->second;
-        return true;
-    }
-};
-struct MemorySettings : SettingsStore {
-    std::map<std::string, std::string> values{{"FirstRun", "1"}};
-    bool GetSetting(const std::string& key, const std::string& def, std::string& out) override {
-        auto it = values.find(key);
-        out = it == values.end() ? def : it->second;
-        return true;
-    }
-    bool SaveSetting(const std::string& key, const std::string& value) override {
-        values[key] = value;
         return true;
     }
 };
@@ -90,12 +80,6 @@ struct DemoFiles : FileSystem {
         return true;
     }
 };
-struct NoPicker : FolderPicker {
-    std::string BrowseForFolder(const std::string&, const std::string&) override { return ""; }
-};
-struct NoLaunchers : LauncherFactory {
-    std::unique_ptr<Launcher> CreateLauncher() override { return nullptr; }
-};
 
 int ExpectedDpi() {
     const char* value = std::getenv("VARNHOLT_TEST_DPI");
@@ -105,25 +89,6 @@ int ExpectedDpi() {
 // The design's length at `dpi`, as the window must show it: twips times dpi / 1440.
 int Scaled(int designPixels, int dpi) {
     return MulDiv(designPixels, dpi, 96);
-}
-
-void Pump(DWORD ms) {
-    const DWORD start = GetTickCount();
-    MSG msg;
-    while (GetTickCount() - start < ms) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(10);
-    }
-}
-
-RECT RectIn(HWND control, HWND parent) {
-    RECT rc;
-    GetWindowRect(control, &rc);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
 }
 
 // Expects a length within one pixel of rounding.
@@ -276,7 +241,7 @@ class WindowAtDpi : public ::testing::Test {
 };
 
 GameRegistry WindowAtDpi::registry_;
-MemorySettings WindowAtDpi::settings_;
+MemorySettings WindowAtDpi::settings_{{{"FirstRun", "1"}}};
 DemoFiles WindowAtDpi::files_;
 NoPicker WindowAtDpi::picker_;
 NoLaunchers WindowAtDpi::launchers_;
@@ -550,7 +515,7 @@ TEST_F(WindowAtDpi, LaysItselfOutAgainOnAnotherScreen) {
 // the icons it names are destroyed, and a window can be made again after.
 TEST(WindowClass, GoesWithTheWindowAndCanBeRegisteredAgain) {
     GameRegistry registry;
-    MemorySettings settings;
+    MemorySettings settings{{{"FirstRun", "1"}}};
     DemoFiles files;
     NoPicker picker;
     NoLaunchers launchers;

@@ -1,0 +1,77 @@
+// A data folder that Windows refuses explains itself in the backup and activation messages;
+// every other failure keeps the system's own description.
+#include "Fakes.h"
+
+#include <gtest/gtest.h>
+
+using namespace varnholt;
+using namespace varnholt::test;
+
+namespace {
+
+const std::string DENIED =
+    "Access is denied. If the game lies below Program Files, Windows protects its data folder: "
+    "use the 32-bit varnholt.exe without 'Run as administrator', or move the game out of "
+    "Program Files.";
+
+struct Case {
+    FsStep step;
+    FileError failure;
+    std::string description;
+};
+
+// Access denied at each step, and other failures at the same steps.
+std::vector<Case> Cases(FsStep check, FsStep copy, FsStep rename) {
+    return {
+        {check, AccessDenied(), DENIED},
+        {copy, AccessDenied(), DENIED},
+        {rename, AccessDenied(), DENIED},
+        {check, SharingViolation(), SharingViolation().description},
+        {copy, DiskFull(), DiskFull().description},
+        {rename, NotFound(), NotFound().description},
+    };
+}
+
+} // namespace
+
+TEST(AccessDenied, BackupMessageSaysWhatHelps) {
+    TempFolder data;
+    data.Write("BGruppen.dat", ";Classic\r\n");
+    for (const Case& c : Cases(FsStep::CopyFileTo, FsStep::CopyHalfway, FsStep::RenameFile)) {
+        SCOPED_TRACE(c.description);
+        Harness h;
+        h.Installed(data);
+        h.settings.values.erase("FirstRun");
+        h.files.failAt = c.step;
+        h.files.failure = c.failure;
+        EXPECT_FALSE(h.logic.Form_Load());
+        ASSERT_EQ(h.ui.messages.size(), 1u);
+        EXPECT_EQ(h.ui.messages[0].text, "Unable to create backup copy: " + c.description +
+                                             "\r\n\r\nCheck installation and start this tool "
+                                             "again...");
+    }
+}
+
+TEST(AccessDenied, ActivationMessagesSayWhatHelps) {
+    TempFolder data;
+    data.Write("BGruppen.dat", ";Classic\r\n");
+    data.Write("BGruppen_Classic.dat", ";Classic\r\n");
+    data.Write("BGruppen_AddOn.dat", ";AddOn\r\n");
+    for (const Case& c : Cases(FsStep::CheckDeletable, FsStep::CopyFileTo, FsStep::RenameFile)) {
+        SCOPED_TRACE(c.description);
+        Harness h;
+        h.Installed(data, "2.01");
+        ASSERT_TRUE(h.logic.InitProg());
+        h.files.failAt = c.step;
+        h.files.failure = c.failure;
+        h.logic.btnActivate_Click();
+        ASSERT_EQ(h.ui.messages.size(), 1u);
+        const std::string start = c.step == FsStep::CheckDeletable
+                                      ? "Unable to delete current BGruppen.dat file: "
+                                      : "Unable to copy ' " + data.shown() +
+                                            "BGruppen_AddOn.dat' to current BGruppen.dat file: ";
+        EXPECT_EQ(h.ui.messages[0].text,
+                  start + c.description + "\r\n\r\nCheck installation and try again...");
+        EXPECT_EQ(data.Read("BGruppen.dat"), ";Classic\r\n");
+    }
+}
