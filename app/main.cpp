@@ -1,6 +1,7 @@
 // The program entry: wires the window to the platform's registry, settings store, file system,
 // folder picker, launcher and clock, and runs it.
 #include "../platform/RegistrySettings.h"
+#include "../platform/ShellOnDemand.h"
 #include "../platform/Win32Clock.h"
 #include "../platform/Win32FileSystem.h"
 #include "../platform/clsExecProg.h"
@@ -8,13 +9,11 @@
 #include "../platform/modRegSubs.h"
 #include "frmVarnholt.h"
 
-#include <objbase.h>
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    // The folder-browse dialog and the shell's launch need COM on this thread.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-
+    // COM, which the folder-browse dialog and the shell's launch need, is started on this thread
+    // by the first of them: a normal start loads neither the shell nor COM.
     varnholt::Win32Registry registry;
     varnholt::RegistrySettings settings;
     varnholt::Win32FileSystem files;
@@ -31,8 +30,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             exitCode = form.Run();
         }
     }
-    if (SUCCEEDED(com)) {
-        CoUninitialize();
-    }
+    varnholt::ReleaseCom();
     return exitCode;
 }

@@ -3,14 +3,13 @@
 // closes it once it has seen it shown and idle) and closes itself after a minute in any case.
 //
 // Built a second time with BASELINE_IMPORTS, it also loads and starts what Varnholt's exe links
-// beside user32 and gdi32: COM (ole32), the common controls, the shell and advapi32. The two
-// tell apart what a window costs and what the libraries cost.
+// beside user32 and gdi32: the common controls and advapi32 (the shell and COM Varnholt loads
+// only when an action needs them). The two tell apart what a window costs and what the libraries
+// cost.
 #include <windows.h>
 
 #ifdef BASELINE_IMPORTS
 #include <commctrl.h>
-#include <objbase.h>
-#include <shellapi.h>
 #endif
 
 namespace {
@@ -36,7 +35,6 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 #ifdef BASELINE_IMPORTS
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX common = {sizeof common, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&common);
     HKEY key = nullptr;
@@ -63,9 +61,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (hwnd == nullptr) {
         return 1;
     }
-#ifdef BASELINE_IMPORTS
-    DragAcceptFiles(hwnd, FALSE);
-#endif
     ShowWindow(hwnd, SW_SHOWNORMAL);
     UpdateWindow(hwnd);
     SetTimer(hwnd, SAFETY_TIMER, SAFETY_MS, nullptr);
@@ -74,10 +69,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-#ifdef BASELINE_IMPORTS
-    if (SUCCEEDED(com)) {
-        CoUninitialize();
-    }
-#endif
     return 0;
 }

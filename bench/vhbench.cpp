@@ -1,14 +1,17 @@
 // Measures varnholt.exe against the floor of the same work, side by side in one run on one
 // machine, and prints the medians, the spread and the ratios as a Markdown table:
 //
-//   start-up     varnholt.exe shown and idle, against baseline_window.exe shown and idle
+//   start-up     varnholt.exe shown and idle, against baseline_window.exe shown and idle, and
+//                against baseline_design.exe, the window's design without its logic; each in
+//                phases (window made, controls made, shown, idle)
 //   activation   Activate pressed until the refreshed window is idle, against a bare CopyFileW;
 //                also with a hand-edited BGruppen.dat among 10,000 further files, which
 //                activation compares with the whole folder and keeps
 //   scan scale   start-up with 0, 100, 1,000 and 10,000 further BGruppen*.dat files
 //   footprint    size of the exe and peak working set after a start with 1,000 further files
 //
-//   vhbench [runs]     runs per case, 7 by default
+//   vhbench [runs]            runs per case, 7 by default
+//   vhbench runs start-up     only the start-up, in phases
 //
 // Every run gets a data folder of its own, made just before and removed just after, so that no
 // side finds the files warmer than the other. Progress goes to stderr, the table to stdout.
@@ -38,6 +41,7 @@ const char BENCH_ROOT[] = "C:\\vhbench";
 const wchar_t BIG_FILE[] = L"BGruppen_Big.dat";
 // The demo's five variant files beside BGruppen.dat: the catalogue's four and one further.
 constexpr int DEMO_ENTRIES = static_cast<int>(std::size(DEMO_FILES));
+constexpr int START_RUNS_FACTOR = 3;
 
 double g_ticksPerMs = 1.0;
 
@@ -64,6 +68,13 @@ class Stats {
   public:
     void Add(double value) { values_.push_back(value); }
     bool Empty() const { return values_.empty(); }
+    std::size_t Count() const { return values_.size(); }
+    double At(std::size_t i) const { return values_[i]; }
+    // Where the smallest value was added.
+    std::size_t MinIndex() const {
+        return static_cast<std::size_t>(std::min_element(values_.begin(), values_.end()) -
+                                        values_.begin());
+    }
     double Median() const {
         if (values_.empty()) {
             return 0;
@@ -267,43 +278,144 @@ int ListIndexOf(HWND main, const std::string& part) {
 
 // Start-up -----------------------------------------------------------------------------------
 
-struct StartUp {
-    Stats varnholt, baseline, imports;
-    Stats varnholtPeak, baselinePeak, importsPeak;
+// How long a started program took for each phase of its start, in milliseconds: until its main
+// window exists (the process loaded, its resources and fonts made, the window created hidden),
+// until the last control of the design exists, until the window is shown (for Varnholt: its
+// start-up procedure), and until it is idle (shown, painted and waiting for input).
+struct Phases {
+    Stats window, controls, procedure, painting;
 };
+
+struct FindAny {
+    DWORD pid;
+    const wchar_t* windowClass;
+    HWND found;
+};
+
+BOOL CALLBACK FindAnyWindow(HWND window, LPARAM param) {
+    FindAny* search = reinterpret_cast<FindAny*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != search->pid) {
+        return TRUE;
+    }
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (std::wstring(name) == search->windowClass) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The last control the window creates: the one with the highest tab index.
+int LastControlId() {
+    int last = 0;
+    for (int i = 0; i < CONTROL_COUNT; ++i) {
+        if (DESIGN[i].tabIndex > DESIGN[last].tabIndex) {
+            last = i;
+        }
+    }
+    return CONTROL_ID_BASE + last;
+}
+
+// StartShown that also notes the phases on its way, polling every millisecond as it does. A
+// window without the design's controls has its controls phase at its window phase.
+double StartPhased(App& app, const std::wstring& exe, const wchar_t* windowClass, bool controls,
+                   Phases& phases) {
+    const double start = NowMs();
+    if (!Start(app, exe)) {
+        Fail("cannot start " + Narrow(exe));
+    }
+    double window = -1, made = -1, shown = -1;
+    FindAny search{app.process.dwProcessId, windowClass, nullptr};
+    while (NowMs() - start < WAIT_MS) {
+        if (search.found == nullptr) {
+            EnumWindows(FindAnyWindow, reinterpret_cast<LPARAM>(&search));
+            if (search.found != nullptr) {
+                window = NowMs() - start;
+            }
+        }
+        if (search.found != nullptr) {
+            if (made < 0 && (!controls || GetDlgItem(search.found, LastControlId()) != nullptr)) {
+                made = controls ? NowMs() - start : window;
+            }
+            if (made >= 0 && IsWindowVisible(search.found)) {
+                shown = shown < 0 ? NowMs() - start : shown;
+                if (!Settle(search.found, WAIT_MS)) {
+                    break;
+                }
+                const double elapsed = NowMs() - start;
+                phases.window.Add(window);
+                phases.controls.Add(made - window);
+                phases.procedure.Add(shown - made);
+                phases.painting.Add(elapsed - shown);
+                app.main = search.found;
+                return elapsed;
+            }
+        }
+        if (!app.running()) {
+            Fail(Narrow(exe) + " ended before its window was shown");
+        }
+        Sleep(1);
+    }
+    Kill(app);
+    Fail(Narrow(exe) + " did not show its window");
+}
+
+// One program of the start-up comparison.
+struct StartedProgram {
+    StartedProgram(const char* name_, const wchar_t* exe_, const wchar_t* windowClass_,
+                   bool controls_)
+        : name(name_), exe(exe_), windowClass(windowClass_), controls(controls_) {}
+    const char* name;
+    const wchar_t* exe;
+    const wchar_t* windowClass;
+    bool controls; // has the design's controls
+    Stats time, peak;
+    Phases phases;
+};
+
+struct StartUp {
+    StartedProgram programs[4] = {
+        {"bare window", L"baseline_window.exe", BASELINE_CLASS, false},
+        {"bare window with Varnholt's libraries", L"baseline_imports.exe", BASELINE_CLASS, false},
+        {"design baseline: the window with its controls, tool tips, fonts and picture",
+         L"baseline_design.exe", BASELINE_CLASS, true},
+        {"varnholt.exe (demo folder)", L"varnholt.exe", MAIN_CLASS, true},
+    };
+    StartedProgram& bare() { return programs[0]; }
+    StartedProgram& imports() { return programs[1]; }
+    StartedProgram& design() { return programs[2]; }
+    StartedProgram& varnholt() { return programs[3]; }
+};
+
+void CheckVarnholtStarted(App& app) {
+    Box box;
+    if (FindBox(app.process.dwProcessId, box)) {
+        Kill(app);
+        Fail("Varnholt showed a message at start: " + box.text);
+    }
+    if (ListCount(app.main) != DEMO_ENTRIES) {
+        Kill(app);
+        Fail("Varnholt's list does not show the demo's variants");
+    }
+}
 
 StartUp MeasureStartUp(int runs) {
     StartUp result;
+    constexpr int count = sizeof result.programs / sizeof result.programs[0];
     for (int r = 0; r < runs; ++r) {
         const Installation in("start-" + std::to_string(r), 0);
         // Rotate which side goes first, so that none always runs on a warmer system.
-        for (int side = 0; side < 3; ++side) {
+        for (int side = 0; side < count; ++side) {
+            StartedProgram& program = result.programs[(side + r) % count];
             App app;
-            switch ((side + r) % 3) {
-            case 0:
-                result.baseline.Add(
-                    StartShown(app, Program(L"baseline_window.exe"), BASELINE_CLASS));
-                result.baselinePeak.Add(PeakWorkingSet(app.process.dwProcessId));
-                break;
-            case 1:
-                result.imports.Add(
-                    StartShown(app, Program(L"baseline_imports.exe"), BASELINE_CLASS));
-                result.importsPeak.Add(PeakWorkingSet(app.process.dwProcessId));
-                break;
-            default: {
-                result.varnholt.Add(StartShown(app, Program(L"varnholt.exe"), MAIN_CLASS));
-                result.varnholtPeak.Add(PeakWorkingSet(app.process.dwProcessId));
-                Box box;
-                if (FindBox(app.process.dwProcessId, box)) {
-                    Kill(app);
-                    Fail("Varnholt showed a message at start: " + box.text);
-                }
-                if (ListCount(app.main) != DEMO_ENTRIES) {
-                    Kill(app);
-                    Fail("Varnholt's list does not show the demo's variants");
-                }
-                break;
-            }
+            program.time.Add(StartPhased(app, Program(program.exe), program.windowClass,
+                                         program.controls, program.phases));
+            program.peak.Add(PeakWorkingSet(app.process.dwProcessId));
+            if (&program == &result.varnholt()) {
+                CheckVarnholtStarted(app);
             }
             Close(app);
         }
@@ -542,6 +654,82 @@ void PrintActivationParts(const Activation& a) {
                 Ms(a.total).c_str(), Ms(a.messageShow).c_str(), Ms(a.messageAnswer).c_str());
 }
 
+// "fastest 71.2 ms, median 80.3 ms (71.2-140.9)".
+std::string Fastest(const Stats& s) {
+    return Format("fastest %.1f ms, median %s", s.Min(), Ms(s).c_str());
+}
+
+// The start-up's goals: against the bare window, and against the design baseline, which has
+// everything of Varnholt's window but its logic. On a shared machine other work only ever adds
+// to a start, so the goals compare the fastest starts; the medians stand beside them.
+void PrintStartUpGoals(StartUp& startUp, bool& allMet) {
+    const Stats& varnholt = startUp.varnholt().time;
+    const Stats& bare = startUp.bare().time;
+    const Stats& design = startUp.design().time;
+    const double bareRatio = varnholt.Min() / bare.Min();
+    const double designRatio = varnholt.Min() / design.Min();
+    const bool bareMet = bareRatio <= 1.20;
+    const bool designMet = designRatio <= 1.05;
+    allMet = allMet && bareMet && designMet;
+    std::printf("| Start-up, shown and idle | %s | bare window %s | %.2fx (medians %.2fx) | <= "
+                "1.20x | %s |\n",
+                Fastest(varnholt).c_str(), Fastest(bare).c_str(), bareRatio,
+                varnholt.Median() / bare.Median(), Verdict(bareMet));
+    std::printf("| Start-up against the window's design alone | %s | design baseline %s | %.2fx "
+                "(medians %.2fx) | <= 1.05x | %s |\n",
+                Fastest(varnholt).c_str(), Fastest(design).c_str(), designRatio,
+                varnholt.Median() / design.Median(), Verdict(designMet));
+}
+
+// The cost of each further variant file at 10,000 of them, against the floor's: from the fastest
+// runs, as the start-up's goals, with the medians' beside it.
+void PrintScanPerFileGoal(const std::vector<Scan>& scans, bool& allMet) {
+    const Scan& none = scans.front();
+    const Scan& most = scans.back();
+    const double files = most.further / 1000.0; // microseconds per file from milliseconds
+    const double perFile = (most.startUp.Min() - none.startUp.Min()) / files;
+    const double floorPerFile = (most.floor.Min() - none.floor.Min()) / files;
+    const double medianPerFile = (most.startUp.Median() - none.startUp.Median()) / files;
+    const double medianFloorPerFile = (most.floor.Median() - none.floor.Median()) / files;
+    const double ratio = perFile / floorPerFile;
+    const bool met = ratio <= 1.1;
+    allMet = allMet && met;
+    std::printf("| Scan, cost per further file at %d files | fastest %.1f us, median %.1f us | "
+                "floor fastest %.1f us, median %.1f us | %.2fx (medians %.2fx) | <= 1.1x | %s |\n",
+                most.further, perFile, medianPerFile, floorPerFile, medianFloorPerFile, ratio,
+                medianPerFile / medianFloorPerFile, Verdict(met));
+}
+
+// The start-up of each program, in phases. Timed from outside by polling every millisecond, so
+// each phase boundary is known to about a millisecond.
+void PrintStartUpPhases(StartUp& startUp) {
+    std::printf("\nStart-up in phases, %d starts of each program: the fastest start, on which the "
+                "goals are judged, and the median start. The phases are those of the fastest "
+                "start, as seen from outside by polling every millisecond: \"window\" from the "
+                "start of the process until its main window "
+                "exists (loading, resources, fonts, the window made hidden); \"controls\" until "
+                "the last control of the design exists; \"procedure\" until the window is shown "
+                "(Varnholt's start-up procedure); \"painting\" until it is idle, shown and "
+                "painted. The bare windows have no controls. Varnholt's libraries are advapi32 "
+                "and the common controls, loaded and started; the shell and COM are loaded when "
+                "first needed.\n\n",
+                static_cast<int>(startUp.bare().time.Count()));
+    std::printf("| Program | Fastest start | Ratio to the bare window | Median start | Ratio | "
+                "Window | Controls | Procedure | Painting | Peak working set |\n"
+                "|---|---|---|---|---|---|---|---|---|---|\n");
+    const Stats& bare = startUp.bare().time;
+    for (const StartedProgram& program : startUp.programs) {
+        const Phases& p = program.phases;
+        const std::size_t fastest = program.time.MinIndex();
+        std::printf("| %s | %.1f ms | %.2fx | %s | %.2fx | %.1f ms | %.1f ms | %.1f ms | %.1f ms | "
+                    "%s |\n",
+                    program.name, program.time.Min(), program.time.Min() / bare.Min(),
+                    Ms(program.time).c_str(), program.time.Median() / bare.Median(),
+                    p.window.At(fastest), p.controls.At(fastest), p.procedure.At(fastest),
+                    p.painting.At(fastest), MiB(program.peak.Median()).c_str());
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -560,7 +748,8 @@ int main(int argc, char** argv) {
     Progress("warming up\n");
     {
         const Installation in("warm-up", 0);
-        for (const wchar_t* exe : {L"baseline_window.exe", L"varnholt.exe"}) {
+        for (const wchar_t* exe :
+             {L"baseline_window.exe", L"baseline_design.exe", L"varnholt.exe"}) {
             App app;
             StartShown(app, Program(exe),
                        std::wstring(exe) == L"varnholt.exe" ? MAIN_CLASS : BASELINE_CLASS);
@@ -569,13 +758,12 @@ int main(int argc, char** argv) {
     }
 
     Progress("start-up\n");
-    const StartUp startUp = MeasureStartUp(runs);
+    // Starts are short: three times the runs, so that the fastest of them is a start with no
+    // other work of the machine in its way.
+    StartUp startUp = MeasureStartUp(START_RUNS_FACTOR * runs);
     if (argc > 2 && std::string(argv[2]) == "start-up") {
         // Only the start-up, for trying out a change to it.
-        std::printf("start-up: varnholt %s, bare window %s, with its libraries %s: %.2fx\n",
-                    Ms(startUp.varnholt).c_str(), Ms(startUp.baseline).c_str(),
-                    Ms(startUp.imports).c_str(),
-                    startUp.varnholt.Median() / startUp.baseline.Median());
+        PrintStartUpPhases(startUp);
         keys.Clear();
         return 0;
     }
@@ -592,32 +780,29 @@ int main(int argc, char** argv) {
                 runs);
     std::printf("| Case | Varnholt | Floor | Ratio | Goal | |\n|---|---|---|---|---|---|\n");
 
-    const double startRatio = startUp.varnholt.Median() / startUp.baseline.Median();
-    const bool startMet = startRatio <= 1.25;
-    allMet = allMet && startMet;
-    std::printf("| Start-up, shown and idle | %s | bare window %s | %.2fx | <= 1.25x | %s |\n",
-                Ms(startUp.varnholt).c_str(), Ms(startUp.baseline).c_str(), startRatio,
-                Verdict(startMet));
+    PrintStartUpGoals(startUp, allMet);
 
     // One refresh: the report's beep and message box, shown and answered (measured on the
     // location message, which shows the same and changes nothing), plus one run of the start-up
-    // procedure, bounded by what Varnholt's start takes beyond a bare window with its libraries.
+    // procedure, bounded by what Varnholt's start takes beyond a bare window with its libraries
+    // (from the fastest starts, as the start-up's goals).
     const double messageMs = (small.messageShow.Median() + big.messageShow.Median()) / 2 +
                              (small.messageAnswer.Median() + big.messageAnswer.Median()) / 2;
-    const double initMs = std::max(0.0, startUp.varnholt.Median() - startUp.imports.Median());
+    const double initMs =
+        std::max(0.0, startUp.varnholt().time.Min() - startUp.imports().time.Min());
     const double refreshMs = messageMs + initMs;
     PrintActivation(small, refreshMs, allMet);
     PrintActivation(big, refreshMs, allMet);
     const Scan& thousand = scans[2];
     // Among 1,000 further files the refresh rescans them all: one start-up with that folder.
     const double crowdedRefreshMs =
-        messageMs + std::max(0.0, thousand.startUp.Median() - startUp.imports.Median());
+        messageMs + std::max(0.0, thousand.startUp.Min() - startUp.imports().time.Min());
     PrintActivation(crowded, crowdedRefreshMs, allMet);
     const Scan& tenThousand = scans[3];
     // Among 10,000 further files the refresh rescans them all: one start-up with that folder.
     // Looking for a file that holds BGruppen.dat, and keeping it, must fit in the same allowance.
     const double keptRefreshMs =
-        messageMs + std::max(0.0, tenThousand.startUp.Median() - startUp.imports.Median());
+        messageMs + std::max(0.0, tenThousand.startUp.Min() - startUp.imports().time.Min());
     PrintActivation(kept, keptRefreshMs, allMet);
 
     const Scan& none = scans[0];
@@ -641,43 +826,28 @@ int main(int argc, char** argv) {
     const double baselineBytes = FileSize(Program(L"baseline_window.exe"));
     const bool sizeMet = exeBytes < 1024.0 * 1024.0;
     const double peak = thousand.peak.Median();
-    const bool peakMet = peak < 16.0 * 1024.0 * 1024.0;
+    const double barePeak = startUp.bare().peak.Median();
+    const bool peakMet = peak <= 1.15 * barePeak;
     allMet = allMet && sizeMet && peakMet;
     std::printf("| Size of varnholt.exe | %s (%.0f bytes) | bare window %s | %.1fx | < 1 MiB | "
                 "%s |\n",
                 MiB(exeBytes).c_str(), exeBytes, MiB(baselineBytes).c_str(),
                 exeBytes / baselineBytes, Verdict(sizeMet));
     std::printf("| Peak working set, 1,000 further files | %s (%s-%s) | bare window %s | %.2fx | "
-                "< 16 MiB | %s |\n",
+                "<= 1.15x | %s |\n",
                 MiB(peak).c_str(), MiB(thousand.peak.Min()).c_str(),
-                MiB(thousand.peak.Max()).c_str(), MiB(startUp.baselinePeak.Median()).c_str(),
-                peak / startUp.baselinePeak.Median(), Verdict(peakMet));
+                MiB(thousand.peak.Max()).c_str(), MiB(barePeak).c_str(), peak / barePeak,
+                Verdict(peakMet));
+    PrintScanPerFileGoal(scans, allMet);
 
-    std::printf("\nStart-up against a bare window that also loads and starts the libraries "
-                "Varnholt links (COM, common controls, shell, advapi32):\n\n");
-    std::printf("| Program | Start-up | Ratio to the bare window | Peak working set |\n"
-                "|---|---|---|---|\n");
-    const struct {
-        const char* name;
-        const Stats& time;
-        const Stats& peakSet;
-    } starts[] = {
-        {"bare window", startUp.baseline, startUp.baselinePeak},
-        {"bare window with Varnholt's libraries", startUp.imports, startUp.importsPeak},
-        {"varnholt.exe (demo folder)", startUp.varnholt, startUp.varnholtPeak},
-    };
-    for (const auto& row : starts) {
-        std::printf("| %s | %s | %.2fx | %s |\n", row.name, Ms(row.time).c_str(),
-                    row.time.Median() / startUp.baseline.Median(),
-                    MiB(row.peakSet.Median()).c_str());
-    }
+    PrintStartUpPhases(startUp);
 
     std::printf("\nActivation in parts. \"To message\": Activate pressed until the report shows; "
                 "\"refresh\": the report answered until the rebuilt window is idle; \"message\" "
                 "and \"answered\": the same for the location message of a double click, which "
                 "shows the same beep and box and changes nothing. One refresh is taken as message "
-                "+ answered + Varnholt's start-up beyond the bare window with its libraries "
-                "(%.1f + %.1f = %.1f ms).\n\n",
+                "+ answered + Varnholt's fastest start beyond the bare window with its libraries' "
+                "fastest (%.1f + %.1f = %.1f ms).\n\n",
                 messageMs, initMs, refreshMs);
     std::printf(
         "| Variant | CopyFileW | CopyFileW + flush | to message | refresh | total | message "

@@ -4,6 +4,7 @@
 
 #include "../core/Ports.h"
 #include "Handles.h"
+#include "ShellOnDemand.h"
 
 #include <windows.h>
 
@@ -17,8 +18,9 @@ class clsExecProg : public Launcher {
   public:
     using ShellExecuteFn = BOOL(WINAPI*)(SHELLEXECUTEINFOA*);
 
-    // `shell` is the platform's ShellExecuteExA unless a test hands in its own.
-    explicit clsExecProg(ShellExecuteFn shell = ::ShellExecuteExA);
+    // `shell` is the platform's ShellExecuteExA, loaded at the first launch, unless a test hands
+    // in its own.
+    explicit clsExecProg(ShellExecuteFn shell = ShellExecuteExOnDemand);
     ~clsExecProg() override;
     clsExecProg(const clsExecProg&) = delete;
     clsExecProg& operator=(const clsExecProg&) = delete;

@@ -1,6 +1,7 @@
 #include "modDatDlgs.h"
 
 #include "Handles.h"
+#include "ShellOnDemand.h"
 #include "Text.h"
 
 #include <shlobj.h>
@@ -21,6 +22,15 @@ int CALLBACK BrowseCallbackProc(HWND hwnd, UINT uMsg, LPARAM /*lParam*/, LPARAM 
 }
 
 std::string BrowseForFolder(const std::string& prompt, const std::string& startFolder) {
+    return BrowseForFolder(FolderDialogOnDemand(), prompt, startFolder);
+}
+
+std::string BrowseForFolder(const FolderDialogFunctions& shell, const std::string& prompt,
+                            const std::string& startFolder) {
+    // Without the dialog there is no folder to choose.
+    if (shell.browse == nullptr || shell.pathFromList == nullptr) {
+        return std::string();
+    }
     char path[MAX_PATH] = {};
     char displayName[MAX_PATH] = {};
     const std::string ansiPrompt = Utf8ToAnsi(prompt);
@@ -42,10 +52,14 @@ std::string BrowseForFolder(const std::string& prompt, const std::string& startF
     info.lParam = reinterpret_cast<LPARAM>(block.get());
     info.iImage = 0;
 
-    const CoTaskMemory list(SHBrowseForFolderA(&info));
+    PIDLIST_ABSOLUTE list = shell.browse(&info);
     std::string result;
-    if (list && SHGetPathFromIDListA(static_cast<PCIDLIST_ABSOLUTE>(list.get()), path)) {
+    if (list != nullptr && shell.pathFromList(list, path)) {
         result = AnsiToUtf8(std::string(path, strnlen(path, MAX_PATH)));
+    }
+    // Through the function found with the dialog's: CoTaskMemory would make ole32 an import.
+    if (shell.freeList != nullptr) {
+        shell.freeList(list);
     }
     return result;
 }

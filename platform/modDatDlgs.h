@@ -2,6 +2,7 @@
 #pragma once
 
 #include "../core/Ports.h"
+#include "ShellOnDemand.h"
 
 #include <windows.h>
 
@@ -14,7 +15,12 @@ namespace varnholt {
 // Shows the dialog with `prompt`, the folder `startFolder` preselected, and returns the chosen
 // folder's file-system path (a drive root ends in a backslash, other folders do not), or the
 // empty text when the user cancelled or chose an item that is not a file-system folder.
+// The shell and COM are loaded at the first call; without the dialog the answer is the empty text.
 std::string BrowseForFolder(const std::string& prompt, const std::string& startFolder);
+// The same with the dialog's functions given (a test hands in its own); a missing dialog or path
+// conversion gives the empty text, a missing release leaves the item list unreleased.
+std::string BrowseForFolder(const FolderDialogFunctions& shell, const std::string& prompt,
+                            const std::string& startFolder);
 
 // The dialog's callback: selects the start folder once the dialog has been created.
 int CALLBACK BrowseCallbackProc(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData);

@@ -1,5 +1,10 @@
 #include "Driver.h"
 
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cwctype>
+
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -65,6 +70,25 @@ void Kill(App& app) {
         WaitForSingleObject(app.process.hProcess, 5000);
     }
     app = App();
+}
+
+std::vector<std::string> LoadedModules(DWORD pid) {
+    std::vector<std::string> names;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    MODULEENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Module32FirstW(snapshot, &entry); more;
+         more = Module32NextW(snapshot, &entry)) {
+        std::wstring name = entry.szModule;
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
+        names.push_back(Narrow(name));
+    }
+    CloseHandle(snapshot);
+    return names;
 }
 
 HWND VisibleMainWindow(DWORD pid) {

@@ -34,6 +34,10 @@ bool Start(App& app, const std::wstring& exe = std::wstring(),
 bool WaitForExit(App& app, DWORD timeoutMs, DWORD* code = nullptr);
 void Kill(App& app);
 
+// The file names of the modules loaded in the process, in lower case ("user32.dll"); empty when
+// they cannot be listed.
+std::vector<std::string> LoadedModules(DWORD pid);
+
 // The visible main window of the process, waited for.
 HWND WaitForMainWindow(App& app, DWORD timeoutMs);
 // The main window of the process if it exists and is visible now.

@@ -165,6 +165,24 @@ TEST_F(LaunchRecord, RunningCheckFollowsTheReturnedProcessHandle) {
     }
 }
 
+namespace {
+
+// The shell as it is when its library or ShellExecuteExA cannot be found.
+BOOL WINAPI MissingShell(SHELLEXECUTEINFOA* record) {
+    return LaunchThroughShell(nullptr, record);
+}
+
+} // namespace
+
+TEST(Launcher, MissingShellIsAFailedLaunch) {
+    clsExecProg launcher(MissingShell);
+    launcher.ProgName("notepad.exe");
+    launcher.ExecProg();
+    EXPECT_TRUE(launcher.EPError());
+    EXPECT_EQ(reinterpret_cast<INT_PTR>(launcher.LaunchRecord().hInstApp), SE_ERR_DLLNOTFOUND);
+    EXPECT_FALSE(launcher.IsRunning());
+}
+
 TEST(Launcher, NeverLaunchedIsNotRunningAndReportsAnError) {
     clsExecProg launcher;
     EXPECT_FALSE(launcher.EPError());

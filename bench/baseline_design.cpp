@@ -1,0 +1,221 @@
+// The floor for Varnholt's window with its design: one top-level window of the same class name,
+// style and size as the bare window, laid out at 96 dots per inch, with Varnholt's resources (icon,
+// picture, folder picture, cursor, manifest), the same three fonts, the same fourteen controls at
+// their design places with their design captions, the same ten tool tips, and labels drawn onto the
+// picture. No logic: no registry, no settings, no files, no list entries. Between the bare window
+// and varnholt.exe it tells apart what the design costs and what Varnholt's own work costs.
+//
+// Like the bare window it stays until it is closed and closes itself after a minute.
+#include "app/Design.h"
+#include "app/resource.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+using namespace varnholt;
+
+namespace {
+
+const wchar_t WINDOW_CLASS[] = L"VhBaselineWindow";
+constexpr UINT_PTR SAFETY_TIMER = 1;
+constexpr UINT SAFETY_MS = 60000;
+
+HFONT g_fonts[3] = {};
+HBITMAP g_picture = nullptr;
+HDC g_pictureDC = nullptr;
+
+std::wstring Widen(const char* utf8) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 1), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &wide[0], n);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
+COLORREF ColourOf(Colour colour) {
+    switch (colour) {
+    case Colour::ButtonText:
+        return GetSysColor(COLOR_BTNTEXT);
+    case Colour::WindowText:
+        return GetSysColor(COLOR_WINDOWTEXT);
+    case Colour::Yellow:
+        return RGB(255, 255, 0);
+    case Colour::White:
+        return RGB(255, 255, 255);
+    case Colour::Blue:
+        return RGB(0, 0, 255);
+    }
+    return RGB(0, 0, 0);
+}
+
+HFONT MakeFont(int weight, bool underline) {
+    return CreateFontW(FontHeightAtDpi(DESIGN_DPI), 0, 0, 0, weight, FALSE,
+                       underline ? TRUE : FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       L"Tahoma");
+}
+
+// A label: the picture behind it, then its caption in its colour.
+void DrawLabel(const DRAWITEMSTRUCT& item) {
+    const int index = static_cast<int>(item.CtlID) - CONTROL_ID_BASE;
+    if (index < 0 || index >= CONTROL_COUNT) {
+        return;
+    }
+    const ControlDesign& d = DESIGN[index];
+    RECT rc = item.rcItem;
+    BitBlt(item.hDC, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, g_pictureDC, d.left,
+           d.top, SRCCOPY);
+    wchar_t text[256] = {};
+    const int length = GetWindowTextW(item.hwndItem, text, 256);
+    HGDIOBJ old = SelectObject(item.hDC, g_fonts[static_cast<int>(d.font)]);
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, ColourOf(d.colour));
+    const UINT align = d.align == Align::Right    ? DT_RIGHT
+                       : d.align == Align::Centre ? DT_CENTER
+                                                  : DT_LEFT;
+    DrawTextW(item.hDC, text, length, &rc,
+              align | DT_TOP | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+    SelectObject(item.hDC, old);
+}
+
+void CreateControls(HWND hwnd, HINSTANCE instance, HICON folder) {
+    INITCOMMONCONTROLSEX common = {sizeof common, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&common);
+    HWND tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd,
+                                nullptr, instance, nullptr);
+    // In rising tab index, as the window creates them.
+    for (int tab = 0; tab < CONTROL_COUNT; ++tab) {
+        for (int i = 0; i < CONTROL_COUNT; ++i) {
+            const ControlDesign& d = DESIGN[i];
+            if (d.tabIndex != tab) {
+                continue;
+            }
+            const wchar_t* windowClass = L"STATIC";
+            DWORD style = WS_CHILD | WS_VISIBLE;
+            DWORD exStyle = 0;
+            switch (d.kind) {
+            case Kind::Button:
+                windowClass = L"BUTTON";
+                style |= WS_TABSTOP | (d.id == Ctl::btnDone ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+                break;
+            case Kind::PictureButton:
+                windowClass = L"BUTTON";
+                style |= WS_TABSTOP | BS_PUSHBUTTON | BS_ICON | BS_CENTER | BS_VCENTER;
+                break;
+            case Kind::List:
+                windowClass = L"LISTBOX";
+                style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY;
+                exStyle = WS_EX_CLIENTEDGE;
+                break;
+            case Kind::Label:
+                style |= SS_OWNERDRAW | SS_NOTIFY;
+                break;
+            }
+            HWND control = CreateWindowExW(
+                exStyle, windowClass, Widen(d.caption).c_str(), style, d.left, d.top, d.width,
+                d.height, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(CONTROL_ID_BASE + i)),
+                instance, nullptr);
+            SendMessageW(control, WM_SETFONT,
+                         reinterpret_cast<WPARAM>(g_fonts[static_cast<int>(d.font)]), FALSE);
+            if (d.kind == Kind::PictureButton) {
+                SendMessageW(control, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(folder));
+            }
+            if (d.toolTip != nullptr && tips != nullptr) {
+                std::wstring tip = Widen(d.toolTip);
+                TOOLINFOW info = {};
+                info.cbSize = sizeof info;
+                info.uFlags = TTF_IDISHWND;
+                info.hwnd = hwnd;
+                info.uId = reinterpret_cast<UINT_PTR>(control);
+                info.lpszText = &tip[0];
+                SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+            }
+        }
+    }
+}
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_ERASEBKGND: {
+        RECT client;
+        GetClientRect(hwnd, &client);
+        BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, client.right, client.bottom, g_pictureDC, 0, 0,
+               SRCCOPY);
+        return 1;
+    }
+    case WM_DRAWITEM:
+        DrawLabel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    case WM_TIMER:
+        DestroyWindow(hwnd);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    const HICON big =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    const HICON small = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    const HICON folder = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_FOLDER), IMAGE_ICON, 16, 16, 0));
+    LoadImageW(instance, MAKEINTRESOURCEW(IDC_HAND_CURSOR), IMAGE_CURSOR, 0, 0, 0);
+    g_picture = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(IDB_BACKGROUND),
+                                                IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    g_pictureDC = CreateCompatibleDC(nullptr);
+    SelectObject(g_pictureDC, g_picture);
+    g_fonts[static_cast<int>(FontStyle::Window)] = MakeFont(FW_NORMAL, false);
+    g_fonts[static_cast<int>(FontStyle::Bold)] = MakeFont(FW_BOLD, false);
+    g_fonts[static_cast<int>(FontStyle::BoldUnderline)] = MakeFont(FW_BOLD, true);
+
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = big;
+    wc.hIconSm = small;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = WINDOW_CLASS;
+    if (RegisterClassExW(&wc) == 0) {
+        return 1;
+    }
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    RECT frame = {0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};
+    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    HWND hwnd = CreateWindowExW(0, WINDOW_CLASS, Widen(DESIGN_CAPTION).c_str(), style,
+                                CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                                frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+    if (hwnd == nullptr) {
+        return 1;
+    }
+    CreateControls(hwnd, instance, folder);
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    UpdateWindow(hwnd);
+    SetFocus(GetDlgItem(hwnd, CONTROL_ID_BASE + static_cast<int>(Ctl::btnDone)));
+    SetTimer(hwnd, SAFETY_TIMER, SAFETY_MS, nullptr);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (!IsDialogMessageW(hwnd, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,85 @@
+#include "ShellOnDemand.h"
+
+#include <string>
+
+namespace varnholt {
+
+namespace {
+
+constexpr const wchar_t* SHELL = L"shell32.dll";
+constexpr const wchar_t* COM = L"ole32.dll";
+
+enum class ComState { NotTried, Ready, ReadyElsewhere, Failed };
+ComState g_com = ComState::NotTried;
+
+} // namespace
+
+FARPROC SystemFunction(const wchar_t* library, const char* function) {
+    HMODULE module = GetModuleHandleW(library);
+    if (module == nullptr) {
+        // From the system folder only, never from the program's own or the current folder.
+        wchar_t folder[MAX_PATH] = {};
+        const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) {
+            return nullptr;
+        }
+        const std::wstring path = std::wstring(folder, length) + L"\\" + library;
+        module = LoadLibraryW(path.c_str());
+    }
+    return module != nullptr ? GetProcAddress(module, function) : nullptr;
+}
+
+bool EnsureCom() {
+    if (g_com == ComState::NotTried) {
+        using Initialize = HRESULT(WINAPI*)(LPVOID, DWORD);
+        const auto initialize = SystemFunctionOf<Initialize>(COM, "CoInitializeEx");
+        const HRESULT result =
+            initialize != nullptr
+                ? initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)
+                : E_NOTIMPL;
+        // Started by someone else in the other threading model: usable, but not ours to end.
+        g_com = SUCCEEDED(result)              ? ComState::Ready
+                : result == RPC_E_CHANGED_MODE ? ComState::ReadyElsewhere
+                                               : ComState::Failed;
+    }
+    return g_com == ComState::Ready || g_com == ComState::ReadyElsewhere;
+}
+
+void ReleaseCom() {
+    if (g_com == ComState::Ready) {
+        using Uninitialize = void(WINAPI*)();
+        if (const auto uninitialize = SystemFunctionOf<Uninitialize>(COM, "CoUninitialize")) {
+            uninitialize();
+        }
+    }
+    g_com = ComState::NotTried;
+}
+
+BOOL LaunchThroughShell(decltype(&::ShellExecuteExA) launch, SHELLEXECUTEINFOA* record) {
+    if (launch == nullptr) {
+        record->hInstApp = reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_DLLNOTFOUND));
+        return FALSE;
+    }
+    EnsureCom(); // the shell may hand the launch to an extension; it reports its own failures
+    return launch(record);
+}
+
+BOOL WINAPI ShellExecuteExOnDemand(SHELLEXECUTEINFOA* record) {
+    static const auto launch =
+        SystemFunctionOf<decltype(&::ShellExecuteExA)>(SHELL, "ShellExecuteExA");
+    return LaunchThroughShell(launch, record);
+}
+
+FolderDialogFunctions FolderDialogOnDemand() {
+    static const FolderDialogFunctions functions = [] {
+        FolderDialogFunctions f;
+        f.browse = SystemFunctionOf<decltype(f.browse)>(SHELL, "SHBrowseForFolderA");
+        f.pathFromList = SystemFunctionOf<decltype(f.pathFromList)>(SHELL, "SHGetPathFromIDListA");
+        f.freeList = SystemFunctionOf<decltype(f.freeList)>(COM, "CoTaskMemFree");
+        return f;
+    }();
+    EnsureCom();
+    return functions;
+}
+
+} // namespace varnholt
