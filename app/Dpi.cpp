@@ -1,5 +1,7 @@
 #include "Dpi.h"
 
+#include "../platform/ShellOnDemand.h"
+
 namespace varnholt {
 
 namespace {
@@ -12,8 +14,9 @@ using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT
 using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 constexpr int MDT_EFFECTIVE_DPI_VALUE = 0;
 
-template <typename Fn> Fn Lookup(const wchar_t* module, const char* name, bool load = false) {
-    HMODULE handle = load ? LoadLibraryW(module) : GetModuleHandleW(module);
+// A function of user32, which every window program has loaded.
+template <typename Fn> Fn Lookup(const wchar_t* module, const char* name) {
+    HMODULE handle = GetModuleHandleW(module);
     if (handle == nullptr) {
         return nullptr;
     }
@@ -27,9 +30,11 @@ struct DpiFunctions {
         Lookup<GetSystemMetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi");
     AdjustWindowRectExForDpiFn adjustWindowRectExForDpi =
         Lookup<AdjustWindowRectExForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
-    // shcore.dll stays loaded for the life of the process, as the system's own libraries do.
+    // shcore.dll (Windows 8.1 on) comes from the system folder only: on Windows 7 a file of
+    // that name beside the program must never be loaded. It stays loaded for the life of the
+    // process, as the system's own libraries do.
     GetDpiForMonitorFn getDpiForMonitor =
-        Lookup<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor", true);
+        SystemFunctionOf<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
 };
 
 const DpiFunctions& Functions() {

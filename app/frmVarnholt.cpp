@@ -454,8 +454,15 @@ void frmVarnholt::PlaceControls() {
                 height = frame + (height - frame) / row * row;
             }
         }
-        SetWindowPos(control, nullptr, rc.left, rc.top, rc.right - rc.left, height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        // A control already in place is left alone: at creation only the list moves.
+        RECT now = {};
+        GetWindowRect(control, &now);
+        MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&now), 2);
+        if (now.left != rc.left || now.top != rc.top || now.right != rc.right ||
+            now.bottom - now.top != height) {
+            SetWindowPos(control, nullptr, rc.left, rc.top, rc.right - rc.left, height,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         if (d.kind == Kind::PictureButton) {
             SendMessageW(control, BM_SETIMAGE, IMAGE_ICON,
                          reinterpret_cast<LPARAM>(folderIcon_.get()));
