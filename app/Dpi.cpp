@@ -14,25 +14,16 @@ using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT
 using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 constexpr int MDT_EFFECTIVE_DPI_VALUE = 0;
 
-// A function of user32, which every window program has loaded.
-template <typename Fn> Fn Lookup(const wchar_t* module, const char* name) {
-    HMODULE handle = GetModuleHandleW(module);
-    if (handle == nullptr) {
-        return nullptr;
-    }
-    // Through a plain function pointer, the documented way to turn a FARPROC into its type.
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(handle, name)));
-}
-
+// user32 is loaded in every window program. shcore.dll (Windows 8.1 on) is loaded from the
+// system folder only, never a file of that name beside the program (Windows 7 has none of its
+// own), and stays loaded for the life of the process, as the system's own libraries do.
 struct DpiFunctions {
-    GetDpiForWindowFn getDpiForWindow = Lookup<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
+    GetDpiForWindowFn getDpiForWindow =
+        SystemFunctionOf<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
     GetSystemMetricsForDpiFn getSystemMetricsForDpi =
-        Lookup<GetSystemMetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi");
+        SystemFunctionOf<GetSystemMetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi");
     AdjustWindowRectExForDpiFn adjustWindowRectExForDpi =
-        Lookup<AdjustWindowRectExForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
-    // shcore.dll (Windows 8.1 on) comes from the system folder only: on Windows 7 a file of
-    // that name beside the program must never be loaded. It stays loaded for the life of the
-    // process, as the system's own libraries do.
+        SystemFunctionOf<AdjustWindowRectExForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
     GetDpiForMonitorFn getDpiForMonitor =
         SystemFunctionOf<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
 };
