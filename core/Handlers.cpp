@@ -59,10 +59,18 @@ void FormLogic::btnChooseDir_Click() {
     if (chosen.empty()) {
         return;
     }
-    const std::string folder = AddBackslash(chosen);
+    // The prompt asks for the installation: its data folder is meant when the chosen folder
+    // holds no BGruppen.dat and its Data subfolder does.
+    std::string folder = AddBackslash(chosen);
+    if (!s_.files.FileExists(folder + CURRENT_FILE) &&
+        s_.files.FileExists(folder + "Data\\" + CURRENT_FILE)) {
+        folder += "Data\\";
+    }
     s_.ui.SetCaption(Ctl::lblDATPath, folder);
     s_.folders.strDATPath = folder;
     s_.settings.SaveSetting("DATPath", folder);
+    // The window then shows the new folder, as after an activation.
+    InitProg();
 }
 
 void FormLogic::lblCR_Click() {
