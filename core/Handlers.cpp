@@ -42,14 +42,15 @@ void FormLogic::btnANNOStart_Click() {
 void FormLogic::btnView_Click() {
     std::string path;
     SelectedVariantPath(path); // with nothing selected the editor opens with no file
+    const std::string editor = "notepad.exe";
     std::unique_ptr<Launcher> launcher = s_.launchers.CreateLauncher();
-    launcher->ProgName("notepad.exe");
+    // By its full path: a notepad.exe in the working folder or beside the program never runs.
+    launcher->ProgName(s_.launchers.SystemProgram(editor));
     launcher->ProgParas(path);
     launcher->ExecProg();
     if (launcher->EPError()) {
         s_.ui.Beep();
-        s_.ui.MsgBox("Error starting " + launcher->ProgName() + "...", MB_ICONEXCLAMATION_VALUE,
-                     TITLE_TEXT);
+        s_.ui.MsgBox("Error starting " + editor + "...", MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
     }
 }
 
