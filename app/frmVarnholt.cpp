@@ -18,7 +18,7 @@ namespace varnholt {
 
 namespace {
 
-const wchar_t WINDOW_CLASS[] = L"frmVarnholt";
+const wchar_t* const WINDOW_CLASS = frmVarnholt::CLASS_NAME;
 
 // A fixed single frame: no sizing border and no maximise box.
 constexpr DWORD WINDOW_STYLE = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;

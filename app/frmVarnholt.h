@@ -14,6 +14,9 @@ namespace varnholt {
 
 class frmVarnholt : public FormControls {
   public:
+    // The window's class, by which a later start finds the running window.
+    static constexpr wchar_t CLASS_NAME[] = L"frmVarnholt";
+
     frmVarnholt(HINSTANCE instance, RegistryReader& registry, SettingsStore& settings,
                 FileSystem& files, FolderPicker& picker, LauncherFactory& launchers,
                 modVarnholt& folders, Clock* clock = nullptr);

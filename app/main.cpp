@@ -2,6 +2,7 @@
 // folder picker, launcher and clock, and runs it.
 #include "../platform/RegistrySettings.h"
 #include "../platform/ShellOnDemand.h"
+#include "../platform/SingleInstance.h"
 #include "../platform/Win32Clock.h"
 #include "../platform/Win32FileSystem.h"
 #include "../platform/clsExecProg.h"
@@ -12,6 +13,12 @@
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // A second start only brings the running window forward: it touches no file and no setting.
+    const varnholt::SingleInstance instanceMark(L"Marrik's ANNO 1503-Tools Varnholt");
+    if (instanceMark.AnotherRuns()) {
+        varnholt::BringWindowForward(varnholt::frmVarnholt::CLASS_NAME);
+        return 0;
+    }
     // COM, which the folder-browse dialog and the shell's launch need, is started on this thread
     // by the first of them: a normal start loads neither the shell nor COM.
     varnholt::Win32Registry registry;

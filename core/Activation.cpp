@@ -47,9 +47,11 @@ void FormLogic::btnActivate_Click() {
     const std::string folder = AddBackslash(ui.Caption(Ctl::lblDATPath));
     const std::string target = folder + CURRENT_FILE;
 
-    // The current file must be removable before anything is copied: a missing, read-only or
-    // locked BGruppen.dat stops here. It is not removed yet; the complete copy replaces it.
-    FileError error = s_.files.CheckDeletable(target);
+    // The current file must be removable before anything is copied: a read-only or locked
+    // BGruppen.dat stops here. It is not removed yet; the complete copy replaces it. A missing
+    // one is no obstacle: the copy simply takes its place.
+    const bool present = s_.files.FileExists(target);
+    FileError error = present ? s_.files.CheckDeletable(target) : FileError();
     if (error.failed()) {
         ui.Beep();
         ui.MsgBox("Unable to delete current BGruppen.dat file: " + DescribeFailure(error) +
@@ -65,7 +67,7 @@ void FormLogic::btnActivate_Click() {
         error.number = 1;
         error.description = "No BGruppen.dat file is selected in the list.";
     } else {
-        error = ReplaceCurrentFile(folder, source, kept, keepFailed);
+        error = ReplaceCurrentFile(folder, source, present, kept, keepFailed);
     }
     if (keepFailed) {
         ui.Beep();
@@ -96,13 +98,13 @@ void FormLogic::btnActivate_Click() {
     InitProg();
 }
 
-// Replaces BGruppen.dat in `folder` by a copy of `source`, keeping the old content first when
-// no other file holds it. Afterwards either BGruppen.dat holds the whole copy, and `kept` names
-// the kept file if there is one, or the folder is exactly as it was: no kept file and no
-// scratch file. On a failure to keep, `keepFailed` is set and `kept` names the file that could
-// not be made.
+// Replaces BGruppen.dat in `folder` by a copy of `source`, or puts the copy in its place when
+// it is not `present`, keeping the old content first when no other file holds it. Afterwards
+// either BGruppen.dat holds the whole copy, and `kept` names the kept file if there is one, or
+// the folder is exactly as it was: no kept file and no scratch file. On a failure to keep,
+// `keepFailed` is set and `kept` names the file that could not be made.
 FileError FormLogic::ReplaceCurrentFile(const std::string& folder, const std::string& source,
-                                        std::string& kept, bool& keepFailed) {
+                                        bool present, std::string& kept, bool& keepFailed) {
     // The variant is copied under a scratch name and then renamed over BGruppen.dat in one
     // step, so BGruppen.dat holds either its old or its complete new content at any time.
     ScratchCopy copy(s_.files, folder + CURRENT_FILE_SCRATCH);
@@ -111,8 +113,8 @@ FileError FormLogic::ReplaceCurrentFile(const std::string& folder, const std::st
         return error;
     }
     // Only now that the variant's copy is complete: nothing is kept for an activation that
-    // cannot go on.
-    if (!CurrentContentIsHeldElsewhere(folder)) {
+    // cannot go on. Without a current file there is nothing to keep.
+    if (present && !CurrentContentIsHeldElsewhere(folder)) {
         error = KeepCurrentFile(folder, kept);
         if (error.failed()) {
             keepFailed = true;

@@ -72,7 +72,7 @@ class FormLogic {
     // shown in lblDATPath; false when no valid entry is selected.
     bool SelectedVariantPath(std::string& path) const;
     // Activation's file work, see Activation.cpp.
-    FileError ReplaceCurrentFile(const std::string& folder, const std::string& source,
+    FileError ReplaceCurrentFile(const std::string& folder, const std::string& source, bool present,
                                  std::string& kept, bool& keepFailed);
     bool CurrentContentIsHeldElsewhere(const std::string& folder);
     FileError KeepCurrentFile(const std::string& folder, std::string& kept);

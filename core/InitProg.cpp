@@ -137,6 +137,12 @@ bool FormLogic::FirstRunSafeguard() {
     const std::string current = folder + CURRENT_FILE;
     const std::string backup = folder + BACKUP_FILE;
 
+    // A backup that is present is kept as it is, whatever BGruppen.dat now holds: nothing is saved,
+    // so there is nothing the size test could protect.
+    if (s_.files.FileExists(backup)) {
+        s_.settings.SaveSetting("FirstRun", "1");
+        return true;
+    }
     std::uint64_t length = 0;
     if (s_.files.FileLength(current, length) && length / 1024 > FIRST_RUN_SIZE_LIMIT_KIB) {
         s_.ui.Beep();
@@ -146,10 +152,6 @@ bool FormLogic::FirstRunSafeguard() {
                      MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
         s_.ui.EndProgram();
         return false;
-    }
-    if (s_.files.FileExists(backup)) {
-        s_.settings.SaveSetting("FirstRun", "1");
-        return true;
     }
 
     // Written through a scratch file, so an interrupted copy never leaves a partial backup that
@@ -185,19 +187,22 @@ void FormLogic::FillCatalogue() {
 }
 
 void FormLogic::IdentifyCurrentFile() {
+    const std::string current = AddBackslash(s_.folders.strDATPath) + CURRENT_FILE;
     std::string firstLine;
-    if (!s_.files.ReadFirstLine(AddBackslash(s_.folders.strDATPath) + CURRENT_FILE,
-                                FIRST_LINE_LIMIT, firstLine)) {
+    if (!s_.files.ReadFirstLine(current, FIRST_LINE_LIMIT, firstLine)) {
         firstLine.clear();
     }
     const std::string marker = MarkerOf(firstLine);
+    // No file at all is not the original: it is named as missing and judged like an unknown
+    // file. A file that is there but cannot be read keeps counting as the original.
+    const bool missing = !s_.files.FileExists(current);
 
     SelectListIndex(intANNOMode_);
 
     std::string hint = "This is";
     std::string identification;
     int variant = -1;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 5 && !missing; ++i) {
         if (marker == CATALOGUE_MARKERS[i]) {
             variant = i;
             break;
@@ -218,7 +223,8 @@ void FormLogic::IdentifyCurrentFile() {
         identification = aDATDescr_[KZA_INDEX];
         hint += " probably NOT";
     } else {
-        identification = "Another BGruppen.dat file";
+        identification =
+            missing ? "No BGruppen.dat in the data folder" : "Another BGruppen.dat file";
         hint += " probably NOT";
     }
     hint += " the appropriated BGruppen.dat file\r\n for your 1503 installation...";

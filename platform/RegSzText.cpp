@@ -2,12 +2,12 @@
 
 namespace varnholt {
 
-bool RegSzText(const char* bytes, std::size_t size, std::string& text) {
-    if (size == 0) {
+bool RegSzText(const wchar_t* units, std::size_t count, std::wstring& text) {
+    if (count == 0) {
         return false;
     }
-    const bool closingNul = bytes[size - 1] == '\0';
-    text.assign(bytes, closingNul ? size - 1 : size);
+    const bool closingNul = units[count - 1] == L'\0';
+    text.assign(units, closingNul ? count - 1 : count);
     return true;
 }
 

@@ -55,7 +55,7 @@ void ReleaseCom() {
     g_com = ComState::NotTried;
 }
 
-BOOL LaunchThroughShell(decltype(&::ShellExecuteExA) launch, SHELLEXECUTEINFOA* record) {
+BOOL LaunchThroughShell(decltype(&::ShellExecuteExW) launch, SHELLEXECUTEINFOW* record) {
     if (launch == nullptr) {
         record->hInstApp = reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_DLLNOTFOUND));
         return FALSE;
@@ -64,17 +64,17 @@ BOOL LaunchThroughShell(decltype(&::ShellExecuteExA) launch, SHELLEXECUTEINFOA* 
     return launch(record);
 }
 
-BOOL WINAPI ShellExecuteExOnDemand(SHELLEXECUTEINFOA* record) {
+BOOL WINAPI ShellExecuteExOnDemand(SHELLEXECUTEINFOW* record) {
     static const auto launch =
-        SystemFunctionOf<decltype(&::ShellExecuteExA)>(SHELL, "ShellExecuteExA");
+        SystemFunctionOf<decltype(&::ShellExecuteExW)>(SHELL, "ShellExecuteExW");
     return LaunchThroughShell(launch, record);
 }
 
 FolderDialogFunctions FolderDialogOnDemand() {
     static const FolderDialogFunctions functions = [] {
         FolderDialogFunctions f;
-        f.browse = SystemFunctionOf<decltype(f.browse)>(SHELL, "SHBrowseForFolderA");
-        f.pathFromList = SystemFunctionOf<decltype(f.pathFromList)>(SHELL, "SHGetPathFromIDListA");
+        f.browse = SystemFunctionOf<decltype(f.browse)>(SHELL, "SHBrowseForFolderW");
+        f.pathFromList = SystemFunctionOf<decltype(f.pathFromList)>(SHELL, "SHGetPathFromIDListW");
         f.freeList = SystemFunctionOf<decltype(f.freeList)>(COM, "CoTaskMemFree");
         return f;
     }();

@@ -28,17 +28,17 @@ bool EnsureCom();
 // Ends what EnsureCom began, when it began anything; called once as the program ends.
 void ReleaseCom();
 
-// Launches through `launch`, a function of ShellExecuteExA's kind, with COM ready. When `launch`
+// Launches through `launch`, a function of ShellExecuteExW's kind, with COM ready. When `launch`
 // is missing, the record's hInstApp gets SE_ERR_DLLNOTFOUND, as from any other failed launch,
 // and the answer is FALSE.
-BOOL LaunchThroughShell(decltype(&::ShellExecuteExA) launch, SHELLEXECUTEINFOA* record);
-// The shell's ShellExecuteExA, loaded at the first call, through LaunchThroughShell.
-BOOL WINAPI ShellExecuteExOnDemand(SHELLEXECUTEINFOA* record);
+BOOL LaunchThroughShell(decltype(&::ShellExecuteExW) launch, SHELLEXECUTEINFOW* record);
+// The shell's ShellExecuteExW, loaded at the first call, through LaunchThroughShell.
+BOOL WINAPI ShellExecuteExOnDemand(SHELLEXECUTEINFOW* record);
 
 // The three functions of the folder-browse dialog; each is nullptr when it is missing.
 struct FolderDialogFunctions {
-    decltype(&::SHBrowseForFolderA) browse = nullptr;
-    decltype(&::SHGetPathFromIDListA) pathFromList = nullptr;
+    decltype(&::SHBrowseForFolderW) browse = nullptr;
+    decltype(&::SHGetPathFromIDListW) pathFromList = nullptr;
     decltype(&::CoTaskMemFree) freeList = nullptr;
 };
 // The dialog's functions, loaded at the first call, with COM ready.

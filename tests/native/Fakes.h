@@ -136,6 +136,7 @@ class FakeLauncherFactory : public LauncherFactory {
         launches.emplace_back();
         return std::make_unique<FakeLauncher>(*this, launches.size() - 1);
     }
+    std::string SystemProgram(const std::string& name) override { return "C:\\WINDOWS\\" + name; }
 };
 
 class FakeClock : public Clock {

@@ -17,8 +17,9 @@ using namespace varnholt::test;
 
 namespace {
 
-// No game key, an installation folder in the settings, no files: the labels that start-up
-// fills show their data, the others their design.
+// No game key, an installation folder in the settings, no files but a BGruppen.dat that cannot
+// be read (shown as the original): the labels that start-up fills show their data, the others
+// their design.
 struct NoRegistry : RegistryReader {
     bool GetRegValue(std::uint32_t, const std::string&, const std::string&, int,
                      std::string&) override {
@@ -33,7 +34,11 @@ struct NoFiles : FileSystem {
         return e;
     }
     bool FileLength(const std::string&, std::uint64_t&) override { return false; }
-    bool FileExists(const std::string&) override { return false; }
+    bool FileExists(const std::string& path) override {
+        const std::string current = "\\BGruppen.dat";
+        return path.size() >= current.size() &&
+               path.compare(path.size() - current.size(), current.size(), current) == 0;
+    }
     bool ReadFirstLine(const std::string&, std::size_t, std::string&) override { return false; }
     FileError CheckDeletable(const std::string&) override { return Missing(); }
     FileError CopyFileTo(const std::string&, const std::string&) override { return Missing(); }

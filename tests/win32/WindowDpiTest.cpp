@@ -424,6 +424,7 @@ TEST_F(WindowAtDpi, NoCaptionIsCut) {
     }
     captions[Ctl::lblCurrDAT].push_back("The original BGruppen.dat");
     captions[Ctl::lblCurrDAT].push_back("Another BGruppen.dat file");
+    captions[Ctl::lblCurrDAT].push_back("No BGruppen.dat in the data folder");
     for (const char* verdict : {"This is", "This is probably NOT"}) {
         captions[Ctl::lblHint].push_back(std::string(verdict) +
                                          " the appropriated BGruppen.dat file\r\n for your 1503 "

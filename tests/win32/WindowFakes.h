@@ -32,6 +32,7 @@ struct NoPicker : FolderPicker {
 };
 struct NoLaunchers : LauncherFactory {
     std::unique_ptr<Launcher> CreateLauncher() override { return nullptr; }
+    std::string SystemProgram(const std::string& name) override { return name; }
 };
 
 // Handles the messages of this thread for `ms` milliseconds.
