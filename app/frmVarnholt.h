@@ -12,11 +12,13 @@
 
 namespace varnholt {
 
+class Picture;
+
 class frmVarnholt : public FormControls {
   public:
     frmVarnholt(HINSTANCE instance, RegistryReader& registry, SettingsStore& settings,
                 FileSystem& files, FolderPicker& picker, LauncherFactory& launchers,
-                modVarnholt& folders, Clock* clock = nullptr);
+                modVarnholt& folders, Clock& clock);
     ~frmVarnholt() override;
 
     // Creates the window hidden, runs the load event and shows the window. False when the
@@ -50,8 +52,6 @@ class frmVarnholt : public FormControls {
     void EndProgram() override;
 
   private:
-    class Picture;
-
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void CreateControls();
