@@ -12,6 +12,8 @@
 
 namespace varnholt {
 
+class Picture;
+
 class frmVarnholt : public FormControls {
   public:
     // The window's class, by which a later start finds the running window.
@@ -19,7 +21,7 @@ class frmVarnholt : public FormControls {
 
     frmVarnholt(HINSTANCE instance, RegistryReader& registry, SettingsStore& settings,
                 FileSystem& files, FolderPicker& picker, LauncherFactory& launchers,
-                modVarnholt& folders, Clock* clock = nullptr);
+                modVarnholt& folders, Clock& clock);
     ~frmVarnholt() override;
 
     // Creates the window hidden, runs the load event and shows the window. False when the
@@ -53,8 +55,6 @@ class frmVarnholt : public FormControls {
     void EndProgram() override;
 
   private:
-    class Picture;
-
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void CreateControls();

@@ -32,7 +32,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     int exitCode = 0;
     {
         varnholt::frmVarnholt form(instance, registry, settings, files, picker, launchers, folders,
-                                   &clock);
+                                   clock);
         if (form.Create()) {
             exitCode = form.Run();
         }

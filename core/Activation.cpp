@@ -5,11 +5,9 @@
 #include "DescribeFailure.h"
 #include "FormLogic.h"
 #include "Marker.h"
-
-#include "../platform/modBasis.h"
+#include "modBasis.h"
 
 #include <cstdio>
-#include <ctime>
 #include <unordered_set>
 
 namespace varnholt {
@@ -17,20 +15,6 @@ namespace varnholt {
 namespace {
 
 const std::string TRY_AGAIN = "\r\n\r\nCheck installation and try again...";
-
-LocalTime SystemLocalTime() {
-    const std::time_t now = std::time(nullptr);
-    const std::tm* local = std::localtime(&now);
-    LocalTime time;
-    if (local != nullptr) {
-        time.year = local->tm_year + 1900;
-        time.month = local->tm_mon + 1;
-        time.day = local->tm_mday;
-        time.hour = local->tm_hour;
-        time.minute = local->tm_min;
-    }
-    return time;
-}
 
 // "BGruppen_Saved_2026-12-08_1435", without the extension.
 std::string KeptFileStem(const LocalTime& time) {
@@ -101,7 +85,9 @@ void FormLogic::btnActivate_Click() {
 // Replaces BGruppen.dat in `folder` by a copy of `source`, or puts the copy in its place when
 // it is not `present`, keeping the old content first when no other file holds it. Afterwards
 // either BGruppen.dat holds the whole copy, and `kept` names the kept file if there is one, or
-// the folder is exactly as it was: no kept file and no scratch file. On a failure to keep,
+// BGruppen.dat holds what it held (or is still absent): the scratch copy is removed, and a kept
+// file made for this activation is deleted again (should that deletion fail, the kept file
+// stays, a duplicate that loses nothing). On a failure to keep,
 // `keepFailed` is set and `kept` names the file that could not be made.
 FileError FormLogic::ReplaceCurrentFile(const std::string& folder, const std::string& source,
                                         bool present, std::string& kept, bool& keepFailed) {
@@ -165,17 +151,13 @@ bool FormLogic::CurrentContentIsHeldElsewhere(const std::string& folder) {
 // when the name is taken. Whole or absent, and an existing file is never replaced. `kept` gets
 // the full path of the file, also when it could not be made.
 FileError FormLogic::KeepCurrentFile(const std::string& folder, std::string& kept) {
-    const std::string stem = KeptFileStem(Now());
+    const std::string stem = KeptFileStem(s_.clock.Now());
     std::string name = stem + ".dat";
     for (int suffix = 2; suffix < 1000 && s_.files.FileExists(folder + name); ++suffix) {
         name = stem + "_" + std::to_string(suffix) + ".dat";
     }
     kept = folder + name;
     return CopyViaScratch(s_.files, folder + CURRENT_FILE, kept, folder + KEPT_FILE_SCRATCH, false);
-}
-
-LocalTime FormLogic::Now() {
-    return s_.clock != nullptr ? s_.clock->Now() : SystemLocalTime();
 }
 
 bool FormLogic::SelectedVariantPath(std::string& path) const {

@@ -25,8 +25,8 @@ struct FormServices {
     FolderPicker& picker;
     LauncherFactory& launchers;
     modVarnholt& folders;
-    // The local time for the names of kept files; null: the C++ library's local time.
-    Clock* clock = nullptr;
+    // The local time for the names of kept files.
+    Clock& clock;
 };
 
 class FormLogic {
@@ -76,7 +76,6 @@ class FormLogic {
                                  std::string& kept, bool& keepFailed);
     bool CurrentContentIsHeldElsewhere(const std::string& folder);
     FileError KeepCurrentFile(const std::string& folder, std::string& kept);
-    LocalTime Now();
 
     FormServices s_;
     std::vector<std::string> aDATFiles_;

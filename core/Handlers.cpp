@@ -2,8 +2,8 @@
 // viewing a variant, the folder change, the credits link, closing and the caption rule.
 #include "FormLogic.h"
 
-#include "../platform/modBasis.h"
-#include "../platform/modHlpINetSubs.h"
+#include "modBasis.h"
+#include "modHlpINetSubs.h"
 
 namespace varnholt {
 

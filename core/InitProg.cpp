@@ -6,8 +6,7 @@
 #include "FormLogic.h"
 #include "Marker.h"
 #include "VersionMode.h"
-
-#include "../platform/modBasis.h"
+#include "modBasis.h"
 
 #include <unordered_set>
 

@@ -3,24 +3,14 @@
 // function that cannot be found makes the action that needs it fail in its usual way.
 #pragma once
 
+#include "SystemLibrary.h"
+
 #include <windows.h>
 
 #include <shellapi.h>
 #include <shlobj.h>
 
 namespace varnholt {
-
-// The address of `function` in the system library `library` (a bare name such as
-// L"shell32.dll"), which is loaded from the system folder at the first call and stays loaded;
-// nullptr when the library or the function is missing.
-FARPROC SystemFunction(const wchar_t* library, const char* function);
-
-template <typename Function>
-Function SystemFunctionOf(const wchar_t* library, const char* function) {
-    // Through the generic function pointer type, which converts to any other without warning.
-    using Generic = void (*)();
-    return reinterpret_cast<Function>(reinterpret_cast<Generic>(SystemFunction(library, function)));
-}
 
 // Initialises COM on the program's one thread at the first call, apartment-threaded as the
 // shell's dialogs want it; later calls answer from the first. True when COM is ready.

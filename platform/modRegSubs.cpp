@@ -1,8 +1,8 @@
 #include "modRegSubs.h"
 
+#include "../core/RegSzText.h"
 #include "../core/modVarnholt.h"
 #include "RegKey.h"
-#include "RegSzText.h"
 #include "Text.h"
 
 #include <windows.h>

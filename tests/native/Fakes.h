@@ -237,7 +237,7 @@ struct Harness {
     modVarnholt folders;
     FakeClock clock;
     FormLogic logic{
-        FormServices{ui, registry, settings, files, picker, launchers, folders, &clock}};
+        FormServices{ui, registry, settings, files, picker, launchers, folders, clock}};
 
     // A game installation whose data folder is `data` and whose backup already exists.
     void Installed(const TempFolder& data, const std::string& version = "1.04") {

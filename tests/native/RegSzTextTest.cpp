@@ -1,6 +1,6 @@
 // The registry reader's step from a REG_SZ query's units to the text: only a closing NUL is
 // dropped. Under Wine the query appends a NUL of its own, so this is where the rule is tested.
-#include "platform/RegSzText.h"
+#include "core/RegSzText.h"
 
 #include <gtest/gtest.h>
 

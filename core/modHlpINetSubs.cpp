@@ -1,6 +1,6 @@
 #include "modHlpINetSubs.h"
 
-#include "../core/modVarnholt.h"
+#include "modVarnholt.h"
 
 namespace varnholt {
 
