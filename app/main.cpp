@@ -1,7 +1,10 @@
 // The program entry: wires the window to the platform's registry, settings store, file system,
-// folder picker, launcher and clock, and runs it.
+// folder picker, launcher and clock, and runs it; or runs the command line without the window.
+#include "../core/CommandLineRun.h"
 #include "../platform/RegistrySettings.h"
 #include "../platform/ShellOnDemand.h"
+#include "../platform/SingleInstance.h"
+#include "../platform/Text.h"
 #include "../platform/Win32Clock.h"
 #include "../platform/Win32FileSystem.h"
 #include "../platform/clsExecProg.h"
@@ -10,6 +13,23 @@
 #include "frmVarnholt.h"
 
 #include <windows.h>
+
+namespace {
+
+// The class of the main window, as frmVarnholt registers it.
+constexpr const wchar_t* MAIN_WINDOW_CLASS = L"frmVarnholt";
+
+// The messages of a run without the window: boxes of their own, brought to the front.
+class MessageBoxOutput : public varnholt::MessageOutput {
+  public:
+    void Beep() override { MessageBeep(MB_OK); }
+    void MsgBox(const std::string& text, int flags, const std::string& title) override {
+        MessageBoxW(nullptr, varnholt::Widen(text).c_str(), varnholt::Widen(title).c_str(),
+                    MB_OK | static_cast<UINT>(flags) | MB_TASKMODAL | MB_SETFOREGROUND);
+    }
+};
+
+} // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // COM, which the folder-browse dialog and the shell's launch need, is started on this thread
@@ -22,8 +42,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     varnholt::modVarnholt folders;
     varnholt::Win32Clock clock;
 
+    const varnholt::CommandLine commandLine =
+        varnholt::ParseCommandLine(varnholt::SplitCommandLine(varnholt::Narrow(GetCommandLineW())));
     int exitCode = 0;
-    {
+    if (commandLine.RunsWithoutWindow()) {
+        MessageBoxOutput output;
+        exitCode = varnholt::RunCommandLine(
+            commandLine,
+            varnholt::CommandLineServices{
+                registry, settings, files, picker, launchers, folders, output,
+                [] { return varnholt::WindowOfAnotherProcess(MAIN_WINDOW_CLASS); }, &clock});
+    } else {
         varnholt::frmVarnholt form(instance, registry, settings, files, picker, launchers, folders,
                                    &clock);
         if (form.Create()) {
