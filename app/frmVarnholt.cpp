@@ -153,6 +153,12 @@ bool frmVarnholt::PreTranslate(MSG& msg) {
     if (toolTip_ != nullptr && msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) {
         SendMessageW(toolTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
     }
+    if (IsListMenuKey(msg)) {
+        if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+            ShowListMenu(-1);
+        }
+        return true;
+    }
     // Tab moves between the controls, Enter presses the focused button or else the default
     // button Done.
     return hwnd_ != nullptr && IsWindow(hwnd_) && IsDialogMessageW(hwnd_, &msg);
@@ -231,6 +237,12 @@ LRESULT frmVarnholt::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
+    case WM_CONTEXTMENU:
+        if (reinterpret_cast<HWND>(wParam) == Control(Ctl::lstDATs)) {
+            ShowListMenu(lParam);
+            return 0;
+        }
+        break;
     case WM_SIZE:
         if (loaded_ && !ended_) {
             logic_->Form_Resize();
@@ -254,6 +266,9 @@ void frmVarnholt::OnCommand(int id, int code) {
     }
     if (id == IDOK) {
         logic_->btnDone_Click(); // Enter with no button focused: the default button
+        return;
+    }
+    if (OnListMenuCommand(id)) {
         return;
     }
     const int index = id - CONTROL_ID_BASE;

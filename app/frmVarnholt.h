@@ -59,6 +59,12 @@ class frmVarnholt : public FormControls {
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     void OnCommand(int id, int code);
+    // The list's menu (ListMenu.cpp): opened by a right click on the list, the context-menu key
+    // or Shift+F10, at `where` (screen coordinates, or -1 for the keyboard); its commands.
+    void ShowListMenu(LPARAM where);
+    bool OnListMenuCommand(int id);
+    bool IsListMenuKey(const MSG& msg) const;
+    void CreateShortcutOfSelection();
     void DrawLabel(const DRAWITEMSTRUCT& item);
     void PaintBackground(HDC dc, const RECT& area);
     HWND Control(Ctl control) const { return controls_[static_cast<int>(control)]; }

@@ -1,8 +1,10 @@
 // The program entry: wires the window to the platform's registry, settings store, file system,
-// folder picker, launcher and clock, and runs it.
+// folder picker, launcher and clock, and runs it; or runs the command line without the window.
+#include "../core/CommandLineRun.h"
 #include "../platform/RegistrySettings.h"
 #include "../platform/ShellOnDemand.h"
 #include "../platform/SingleInstance.h"
+#include "../platform/Text.h"
 #include "../platform/Win32Clock.h"
 #include "../platform/Win32FileSystem.h"
 #include "../platform/clsExecProg.h"
@@ -12,10 +14,28 @@
 
 #include <windows.h>
 
+namespace {
+
+// The messages of a run without the window: boxes of their own, brought to the front.
+class MessageBoxOutput : public varnholt::MessageOutput {
+  public:
+    void Beep() override { MessageBeep(MB_OK); }
+    void MsgBox(const std::string& text, int flags, const std::string& title) override {
+        MessageBoxW(nullptr, varnholt::Widen(text).c_str(), varnholt::Widen(title).c_str(),
+                    MB_OK | static_cast<UINT>(flags) | MB_TASKMODAL | MB_SETFOREGROUND);
+    }
+};
+
+} // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    // A second start only brings the running window forward: it touches no file and no setting.
+    const varnholt::CommandLine commandLine =
+        varnholt::ParseCommandLine(varnholt::SplitCommandLine(varnholt::Narrow(GetCommandLineW())));
+    // One Varnholt at a time: a second start of the window only brings the running one forward,
+    // and a command-line run ends with its own exit code; neither touches a file or a setting,
+    // which would remove and overwrite the running one's scratch files.
     const varnholt::SingleInstance instanceMark(L"Marrik's ANNO 1503-Tools Varnholt");
-    if (instanceMark.AnotherRuns()) {
+    if (instanceMark.AnotherRuns() && !commandLine.RunsWithoutWindow()) {
         varnholt::BringWindowForward(varnholt::frmVarnholt::CLASS_NAME);
         return 0;
     }
@@ -30,7 +50,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     varnholt::Win32Clock clock;
 
     int exitCode = 0;
-    {
+    if (commandLine.RunsWithoutWindow()) {
+        MessageBoxOutput output;
+        exitCode = varnholt::RunCommandLine(
+            commandLine, varnholt::CommandLineServices{
+                             registry, settings, files, picker, launchers, folders, output,
+                             [&instanceMark] { return instanceMark.AnotherRuns(); }, clock});
+    } else {
         varnholt::frmVarnholt form(instance, registry, settings, files, picker, launchers, folders,
                                    clock);
         if (form.Create()) {

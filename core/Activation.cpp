@@ -26,7 +26,7 @@ std::string KeptFileStem(const LocalTime& time) {
 
 } // namespace
 
-void FormLogic::btnActivate_Click() {
+bool FormLogic::ActivateSelected(bool reportSuccess) {
     FormControls& ui = s_.ui;
     const std::string folder = AddBackslash(ui.Caption(Ctl::lblDATPath));
     const std::string target = folder + CURRENT_FILE;
@@ -41,7 +41,7 @@ void FormLogic::btnActivate_Click() {
         ui.MsgBox("Unable to delete current BGruppen.dat file: " + DescribeFailure(error) +
                       TRY_AGAIN,
                   MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
-        return;
+        return false;
     }
 
     std::string source;
@@ -61,14 +61,14 @@ void FormLogic::btnActivate_Click() {
                       "replaced." +
                       TRY_AGAIN,
                   MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
-        return;
+        return false;
     }
     if (error.failed()) {
         ui.Beep();
         ui.MsgBox("Unable to copy ' " + source +
                       "' to current BGruppen.dat file: " + DescribeFailure(error) + TRY_AGAIN,
                   MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
-        return;
+        return false;
     }
 
     std::string report = "'" + source + "' is copied as current BGruppen.dat file...";
@@ -77,9 +77,12 @@ void FormLogic::btnActivate_Click() {
                   "saved as '" +
                   kept + "'.";
     }
-    ui.Beep();
-    ui.MsgBox(report, MB_ICONINFORMATION_VALUE, TITLE_TEXT);
+    if (reportSuccess) {
+        ui.Beep();
+        ui.MsgBox(report, MB_ICONINFORMATION_VALUE, TITLE_TEXT);
+    }
     InitProg();
+    return true;
 }
 
 // Replaces BGruppen.dat in `folder` by a copy of `source`, or puts the copy in its place when

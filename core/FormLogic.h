@@ -44,7 +44,11 @@ class FormLogic {
 
     void lstDATs_Click();
     void lstDATs_DblClick();
-    void btnActivate_Click();
+    void btnActivate_Click() { ActivateSelected(true); }
+    // The activation behind btnActivate_Click: true when the selected variant is now the current
+    // BGruppen.dat. Without `reportSuccess` the success message is left out; the failures are
+    // always reported.
+    bool ActivateSelected(bool reportSuccess);
     void btnANNOStart_Click();
     void btnView_Click();
     void btnChooseDir_Click();
