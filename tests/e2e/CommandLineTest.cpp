@@ -1,11 +1,9 @@
 // varnholt.exe run from the command line and from a desktop shortcut of its list's menu: the
 // files, the messages, the exit codes, and never a window.
-#include "tests/driver/Driver.h"
+#include "tests/e2e/InstalledGame.h"
 
 #include <objidl.h>
 #include <shlobj.h>
-
-#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -16,62 +14,28 @@ using namespace varnholt::test;
 
 namespace {
 
-constexpr DWORD WAIT_MS = 30000;
-const std::string TITLE = "Marrik's ANNO 1503 Varnholt v1.00";
-const std::string CLASSIC = ";Classic\r\nclassic groups\r\n";
-const std::string ADDON = ";AddOn\r\naddon groups\r\n";
 const std::string KZA = ";KZA\r\nkza groups\r\n";
 const std::string HARBOUR = ";More harbour workers\r\nharbour groups\r\n";
 
-class FromCommandLine : public ::testing::Test {
+class FromCommandLine : public InstalledGame {
   protected:
-    TempFolder root{"vh-cmd"};
-    std::wstring game = Widen(root / "ANNO 1503");
-    std::wstring data = game + L"\\Data";
-    InstallationKeys keys;
-    App app;
+    FromCommandLine() : InstalledGame("vh-cmd") {}
+
     App window;
 
-    void SetUp() override {
-        ASSERT_TRUE(keys.refusal().empty()) << keys.refusal();
-        keys.Clear();
-        CreateDirectoryW(game.c_str(), nullptr);
-        CreateDirectoryW(data.c_str(), nullptr);
-    }
-
     void TearDown() override {
-        Kill(app);
         Kill(window);
-        keys.Clear();
+        InstalledGame::TearDown();
     }
 
-    std::wstring DataFile(const std::wstring& name) const { return data + L"\\" + name; }
     std::string Current() const { return ReadFileBytes(DataFile(L"BGruppen.dat")); }
 
-    // The game's key, the backup made, BGruppen.dat the Classic variant, and the AddOn, KZA and
-    // a further variant beside it.
+    // The installation with its backup made, and a KZA and a further variant beside the
+    // others.
     void Installation() {
-        ASSERT_TRUE(keys.WriteGameKey(game));
-        ASSERT_TRUE(keys.WriteSetting(L"FirstRun", L"1"));
-        WriteFileBytes(DataFile(L"BGruppen.dat"), CLASSIC);
-        WriteFileBytes(DataFile(L"BGruppen_Classic.dat"), CLASSIC);
-        WriteFileBytes(DataFile(L"BGruppen_AddOn.dat"), ADDON);
+        InstalledGame::Installation();
         WriteFileBytes(DataFile(L"BGruppen_KZA.dat"), KZA);
         WriteFileBytes(DataFile(L"BGruppen_Harbour.dat"), HARBOUR);
-    }
-
-    // The probe as the game's starter: it reports the folder it runs in.
-    void Starter() {
-        ASSERT_TRUE(CopyFileW((ExeFolder() + L"varnholt_probe.exe").c_str(),
-                              (game + L"\\1503startup.exe").c_str(), FALSE));
-    }
-    std::string StarterFolder() {
-        std::string lines;
-        for (int i = 0; i < 400 && lines.empty(); ++i) {
-            lines = ReadFileBytes(game + L"\\probe-report.txt");
-            Sleep(50);
-        }
-        return lines.substr(0, lines.find('\n'));
     }
 
     // Runs varnholt.exe with `arguments`, answering each message box with OK and collecting

@@ -1,8 +1,6 @@
 // varnholt.exe started in a prepared installation and data folder, driven through window
 // messages, with the files and the settings checked afterwards.
-#include "tests/driver/Driver.h"
-
-#include <gtest/gtest.h>
+#include "tests/e2e/InstalledGame.h"
 
 #include <commctrl.h>
 
@@ -16,11 +14,6 @@ using namespace varnholt::test;
 
 namespace {
 
-constexpr DWORD WAIT_MS = 30000;
-const std::string TITLE = "Marrik's ANNO 1503 Varnholt v1.00";
-const std::string CLASSIC = ";Classic\r\nclassic groups\r\n";
-const std::string ADDON = ";AddOn\r\naddon groups\r\n";
-
 std::string Setting(const wchar_t* name) {
     wchar_t value[1024] = {};
     DWORD size = sizeof value;
@@ -31,41 +24,12 @@ std::string Setting(const wchar_t* name) {
     return Narrow(value);
 }
 
-class EndToEnd : public ::testing::Test {
+class EndToEnd : public InstalledGame {
   protected:
-    TempFolder root{"vh-e2e"};
-    std::wstring game = Widen(root / "ANNO 1503");
-    std::wstring data = game + L"\\Data";
-    InstallationKeys keys;
-    App app;
-
-    void SetUp() override {
-        ASSERT_TRUE(keys.refusal().empty()) << keys.refusal();
-        keys.Clear();
-        CreateDirectoryW(game.c_str(), nullptr);
-        CreateDirectoryW(data.c_str(), nullptr);
-    }
-
-    void TearDown() override {
-        Kill(app);
-        keys.Clear();
-    }
+    EndToEnd() : InstalledGame("vh-e2e") {}
 
     std::string GameFolder() const { return Narrow(game) + "\\"; }
     std::string DataFolder() const { return Narrow(data) + "\\"; }
-    std::wstring DataFile(const wchar_t* name) const { return data + L"\\" + name; }
-
-    // The game's key as its installer writes it, and a data folder with BGruppen.dat, the
-    // Classic and AddOn variants, and the backup already made.
-    void Installation(bool backupMade = true) {
-        ASSERT_TRUE(keys.WriteGameKey(game));
-        WriteFileBytes(DataFile(L"BGruppen.dat"), CLASSIC);
-        WriteFileBytes(DataFile(L"BGruppen_Classic.dat"), CLASSIC);
-        WriteFileBytes(DataFile(L"BGruppen_AddOn.dat"), ADDON);
-        if (backupMade) {
-            ASSERT_TRUE(keys.WriteSetting(L"FirstRun", L"1"));
-        }
-    }
 
     HWND StartAndShow() {
         EXPECT_TRUE(Start(app));
@@ -74,10 +38,22 @@ class EndToEnd : public ::testing::Test {
         return main;
     }
 
+    // The installation with its backup made, and Varnholt started on it with its window shown.
+    HWND InstalledAndShown() {
+        Installation();
+        return StartAndShow();
+    }
+
     Box ExpectBox() {
         Box box;
         EXPECT_TRUE(WaitForBox(app, WAIT_MS, box));
         return box;
+    }
+
+    // No message box is open.
+    void ExpectNoBox() {
+        Box none;
+        EXPECT_FALSE(FindBox(app.process.dwProcessId, none));
     }
 
     void ExpectEnded() {
@@ -89,8 +65,7 @@ class EndToEnd : public ::testing::Test {
 } // namespace
 
 TEST_F(EndToEnd, StartShowsTheInstallationFromTheGamesKey) {
-    Installation();
-    HWND main = StartAndShow();
+    HWND main = InstalledAndShown();
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(Text(main), TITLE);
     EXPECT_EQ(Text(ControlOf(main, Ctl::lblANNOPath)), GameFolder());
@@ -109,8 +84,7 @@ TEST_F(EndToEnd, StartShowsTheInstallationFromTheGamesKey) {
 
     Click(main, Ctl::btnDone);
     ExpectEnded();
-    Box box;
-    EXPECT_FALSE(FindBox(app.process.dwProcessId, box));
+    ExpectNoBox();
 }
 
 TEST_F(EndToEnd, WithoutAnyInstallationCancellingThePickerEndsUnseen) {
@@ -155,8 +129,7 @@ TEST_F(EndToEnd, OversizedCurrentFileEndsTheProgram) {
 }
 
 TEST_F(EndToEnd, SelectionRelabelsAndDoubleClickLocates) {
-    Installation();
-    HWND main = StartAndShow();
+    HWND main = InstalledAndShown();
     ASSERT_NE(main, nullptr);
     Select(main, 1);
     ASSERT_TRUE(Settle(main));
@@ -176,8 +149,7 @@ TEST_F(EndToEnd, SelectionRelabelsAndDoubleClickLocates) {
 }
 
 TEST_F(EndToEnd, ActivationReplacesTheFileAndRefreshes) {
-    Installation();
-    HWND main = StartAndShow();
+    HWND main = InstalledAndShown();
     ASSERT_NE(main, nullptr);
     ASSERT_EQ(ListSelection(main), 2);
     Click(main, Ctl::btnActivate);
@@ -210,8 +182,7 @@ TEST_F(EndToEnd, ReadOnlyCurrentFileStopsBeforeAnythingIsCopied) {
 }
 
 TEST_F(EndToEnd, LockedCurrentFileStopsBeforeAnythingIsCopied) {
-    Installation();
-    HWND main = StartAndShow();
+    HWND main = InstalledAndShown();
     ASSERT_NE(main, nullptr);
     // The game holds its data file open without sharing its deletion.
     FileHandle lock(CreateFileW(DataFile(L"BGruppen.dat").c_str(), GENERIC_READ, FILE_SHARE_READ,
@@ -226,8 +197,7 @@ TEST_F(EndToEnd, LockedCurrentFileStopsBeforeAnythingIsCopied) {
 }
 
 TEST_F(EndToEnd, MissingVariantIsReportedAndNothingIsLost) {
-    Installation();
-    HWND main = StartAndShow();
+    HWND main = InstalledAndShown();
     ASSERT_NE(main, nullptr);
     Select(main, 3);
     ASSERT_TRUE(Settle(main));
@@ -245,8 +215,7 @@ TEST_F(EndToEnd, MissingVariantIsReportedAndNothingIsLost) {
 }
 
 TEST_F(EndToEnd, CaptionFollowsMinimiseAndRestore) {
-    Installation();
-    HWND main = StartAndShow();
+    HWND main = InstalledAndShown();
     ASSERT_NE(main, nullptr);
     ShowWindow(main, SW_MINIMIZE);
     ASSERT_TRUE(Settle(main));
@@ -257,8 +226,7 @@ TEST_F(EndToEnd, CaptionFollowsMinimiseAndRestore) {
 }
 
 TEST_F(EndToEnd, StartWithoutTheStarterReportsAndEnds) {
-    Installation();
-    HWND main = StartAndShow();
+    HWND main = InstalledAndShown();
     ASSERT_NE(main, nullptr);
     Click(main, Ctl::btnANNOStart);
     Box box = ExpectBox();
@@ -272,18 +240,12 @@ TEST_F(EndToEnd, StartWithoutTheStarterReportsAndEnds) {
 
 TEST_F(EndToEnd, StartRunsTheStarterInTheInstallationFolderAndEnds) {
     Installation();
-    ASSERT_TRUE(CopyFileW((ExeFolder() + L"varnholt_probe.exe").c_str(),
-                          (game + L"\\1503startup.exe").c_str(), FALSE));
+    Starter();
     HWND main = StartAndShow();
     ASSERT_NE(main, nullptr);
     Click(main, Ctl::btnANNOStart);
     ExpectEnded();
-    const std::wstring report = game + L"\\probe-report.txt";
-    std::string lines;
-    for (int i = 0; i < 400 && lines.empty(); ++i) {
-        lines = ReadFileBytes(report);
-        Sleep(50);
-    }
+    const std::string lines = StarterReport();
     // The starter ran in the installation folder, without its trailing backslash, in a normal
     // window.
     EXPECT_EQ(lines.substr(0, lines.find('\n')), Narrow(game));
@@ -291,33 +253,23 @@ TEST_F(EndToEnd, StartRunsTheStarterInTheInstallationFolderAndEnds) {
 }
 
 TEST_F(EndToEnd, ViewOpensNotepadOnTheSelectedVariant) {
-    Installation();
-    HWND main = StartAndShow();
+    HWND main = InstalledAndShown();
     ASSERT_NE(main, nullptr);
     Select(main, 1);
     ASSERT_TRUE(Settle(main));
     Click(main, Ctl::btnView);
     ASSERT_TRUE(Settle(main));
-    HWND notepad = nullptr;
-    for (int i = 0; i < 400 && notepad == nullptr; ++i) {
-        notepad = FindTopLevelWindow([](HWND window) {
-            return _wcsicmp(ClassOf(window).c_str(), L"Notepad") == 0 && IsWindowVisible(window) &&
-                   Text(window).find("BGruppen_Classic.dat") != std::string::npos;
-        });
-        Sleep(50);
-    }
+    HWND notepad = AwaitNotepadOn("BGruppen_Classic.dat");
     ASSERT_NE(notepad, nullptr);
     EXPECT_TRUE(IsZoomed(notepad));
     PostMessageW(notepad, WM_CLOSE, 0, 0);
-    Box box;
-    EXPECT_FALSE(FindBox(app.process.dwProcessId, box));
+    ExpectNoBox();
     EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)),
               "BGruppen.dat for 1503 Classic version v1.xx");
 }
 
 TEST_F(EndToEnd, CancelledFolderChangeChangesNothing) {
-    Installation();
-    HWND main = StartAndShow();
+    HWND main = InstalledAndShown();
     ASSERT_NE(main, nullptr);
     Click(main, Ctl::btnChooseDir);
     Box picker = ExpectBox();
@@ -325,20 +277,17 @@ TEST_F(EndToEnd, CancelledFolderChangeChangesNothing) {
     ASSERT_TRUE(Settle(main));
     EXPECT_EQ(Text(ControlOf(main, Ctl::lblDATPath)), DataFolder());
     EXPECT_EQ(Setting(L"DATPath"), DataFolder());
-    Box none;
-    EXPECT_FALSE(FindBox(app.process.dwProcessId, none));
+    ExpectNoBox();
 }
 
 TEST_F(EndToEnd, EnterRightAfterStartPressesDone) {
-    Installation();
-    HWND main = StartAndShow();
+    HWND main = InstalledAndShown();
     ASSERT_NE(main, nullptr);
     HWND done = ControlOf(main, Ctl::btnDone);
     PostMessageW(done, WM_KEYDOWN, VK_RETURN, 0);
     PostMessageW(done, WM_KEYUP, VK_RETURN, 0xC0000001);
     ExpectEnded();
-    Box none;
-    EXPECT_FALSE(FindBox(app.process.dwProcessId, none));
+    ExpectNoBox();
 }
 
 namespace {
@@ -454,14 +403,9 @@ bool WaitForPreselection(HWND picker) {
 } // namespace
 
 TEST_F(EndToEnd, GameFolderInCyrillicLettersWorksThroughout) {
-    CreateDirectoryW(Widen(root / CYRILLIC).c_str(), nullptr);
-    game = Widen(root / CYRILLIC) + L"\\ANNO 1503";
-    data = game + L"\\Data";
-    CreateDirectoryW(game.c_str(), nullptr);
-    CreateDirectoryW(data.c_str(), nullptr);
+    MoveInto(CYRILLIC);
     Installation(false);
-    ASSERT_TRUE(CopyFileW((ExeFolder() + L"varnholt_probe.exe").c_str(),
-                          (game + L"\\1503startup.exe").c_str(), FALSE));
+    Starter();
 
     // The game's key names the folder; the first-run backup is made there and named.
     ASSERT_TRUE(Start(app));
@@ -497,35 +441,19 @@ TEST_F(EndToEnd, GameFolderInCyrillicLettersWorksThroughout) {
     ASSERT_TRUE(Settle(main));
     Click(main, Ctl::btnView);
     ASSERT_TRUE(Settle(main));
-    HWND notepad = nullptr;
-    for (int i = 0; i < 400 && notepad == nullptr; ++i) {
-        notepad = FindTopLevelWindow([](HWND window) {
-            return _wcsicmp(ClassOf(window).c_str(), L"Notepad") == 0 && IsWindowVisible(window) &&
-                   Text(window).find("BGruppen_Classic.dat") != std::string::npos;
-        });
-        Sleep(50);
-    }
+    HWND notepad = AwaitNotepadOn("BGruppen_Classic.dat");
     ASSERT_NE(notepad, nullptr);
     PostMessageW(notepad, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(FindBox(app.process.dwProcessId, box));
+    ExpectNoBox();
 
     // Start runs the game's starter in its folder.
     Click(main, Ctl::btnANNOStart);
     ExpectEnded();
-    std::string lines;
-    for (int i = 0; i < 400 && lines.empty(); ++i) {
-        lines = ReadFileBytes(game + L"\\probe-report.txt");
-        Sleep(50);
-    }
-    EXPECT_EQ(lines.substr(0, lines.find('\n')), Narrow(game));
+    EXPECT_EQ(StarterFolder(), Narrow(game));
 }
 
 TEST_F(EndToEnd, FolderButtonTakesACyrillicInstallationAsItsDataFolder) {
-    CreateDirectoryW(Widen(root / CYRILLIC).c_str(), nullptr);
-    game = Widen(root / CYRILLIC) + L"\\ANNO 1503";
-    data = game + L"\\Data";
-    CreateDirectoryW(game.c_str(), nullptr);
-    CreateDirectoryW(data.c_str(), nullptr);
+    MoveInto(CYRILLIC);
     Installation();
     // Varnholt works on another, empty folder until the installation is chosen.
     const std::wstring elsewhere = Widen(root / "Elsewhere");
@@ -552,13 +480,11 @@ TEST_F(EndToEnd, FolderButtonTakesACyrillicInstallationAsItsDataFolder) {
               "BGruppen.dat for 1503 Classic version v1.xx");
     EXPECT_EQ(ListSelection(main), 2);
     EXPECT_TRUE(IsWindowEnabled(ControlOf(main, Ctl::btnActivate)));
-    Box none;
-    EXPECT_FALSE(FindBox(app.process.dwProcessId, none));
+    ExpectNoBox();
 }
 
 TEST_F(EndToEnd, SecondStartBringsTheRunningWindowForwardAndTouchesNothing) {
-    Installation();
-    HWND main = StartAndShow();
+    HWND main = InstalledAndShown();
     ASSERT_NE(main, nullptr);
     ShowWindow(main, SW_MINIMIZE);
     ASSERT_TRUE(Settle(main));

@@ -1,8 +1,6 @@
 // The shell and COM are loaded only when an action needs them: a normal start of varnholt.exe
 // loads neither, the folder picker loads both.
-#include "tests/driver/Driver.h"
-
-#include <gtest/gtest.h>
+#include "tests/e2e/InstalledGame.h"
 
 #include <algorithm>
 #include <string>
@@ -13,7 +11,6 @@ using namespace varnholt::test;
 
 namespace {
 
-constexpr DWORD WAIT_MS = 30000;
 // The shell and what it loads in turn; not shcore.dll, which it loads too, but which the
 // window loads for itself to learn the screen's resolution.
 const char* const SHELL[] = {"shell32.dll", "shlwapi.dll"};
@@ -24,27 +21,13 @@ bool Loaded(const std::vector<std::string>& modules, const std::string& name) {
     return std::find(modules.begin(), modules.end(), name) != modules.end();
 }
 
-class OnDemandShell : public ::testing::Test {
+class OnDemandShell : public InstalledGame {
   protected:
-    TempFolder root{"vh-shell"};
-    std::wstring data = Widen(root / "Data");
-    InstallationKeys keys;
-    App app;
-
-    void SetUp() override {
-        ASSERT_TRUE(keys.refusal().empty()) << keys.refusal();
-        keys.Clear();
-        CreateDirectoryW(data.c_str(), nullptr);
-    }
-
-    void TearDown() override {
-        Kill(app);
-        keys.Clear();
-    }
+    OnDemandShell() : InstalledGame("vh-shell") {}
 
     // An installation found through the game's key, its backup made on an earlier run.
     void Installation() {
-        ASSERT_TRUE(keys.WriteGameKey(Widen(root.withoutBackslash())));
+        ASSERT_TRUE(keys.WriteGameKey(game));
         ASSERT_TRUE(keys.WriteSetting(L"FirstRun", L"1"));
         const std::string classic = GroupFile("Classic", 20);
         ASSERT_TRUE(WriteFileBytes(data + L"\\BGruppen.dat", classic));
