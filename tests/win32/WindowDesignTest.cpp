@@ -239,15 +239,10 @@ TEST_F(WindowDesign, FolderButtonShowsItsPicture) {
 }
 
 TEST_F(WindowDesign, LabelsAreDrawnOnThePicture) {
-    RedrawWindow(Main(), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump(200);
-    HBITMAP bitmap = LoadDesignPicture();
-    ASSERT_NE(bitmap, nullptr);
-    const Picture picture(bitmap);
-    HDC memory = picture.dc();
-    const WindowDc screenDc(Main(), GetDC(Main()));
-    HDC screen = screenDc.get();
+    const RedrawnWindow drawn(Main());
+    ASSERT_TRUE(drawn.loaded());
+    HDC memory = drawn.picture();
+    HDC screen = drawn.screen();
 
     // The picture's top rows fill the client area: free spots and the last visible row.
     for (POINT p : {POINT{400, 100}, POINT{5, 5}, POINT{300, 311}, POINT{639, 200}}) {

@@ -276,15 +276,10 @@ TEST_F(WindowAtDpi, ListScrollBarHasTheSystemsWidthBesideTheRows) {
 }
 
 TEST_F(WindowAtDpi, BackgroundCoversTheClientAreaScaledSmoothly) {
-    RedrawWindow(Main(), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump(200);
-    HBITMAP bitmap = LoadDesignPicture();
-    ASSERT_NE(bitmap, nullptr);
-    const Picture picture(bitmap);
-    HDC memory = picture.dc();
-    const WindowDc screenDc(Main(), GetDC(Main()));
-    HDC screen = screenDc.get();
+    const RedrawnWindow drawn(Main());
+    ASSERT_TRUE(drawn.loaded());
+    HDC memory = drawn.picture();
+    HDC screen = drawn.screen();
     RECT client;
     GetClientRect(Main(), &client);
 

@@ -1,7 +1,7 @@
 // What the window tests hand the window in place of the outside world: settings in memory, a
 // folder picker that is never answered, no launcher and the system's clock; and their helpers:
-// the message pump, a control's rectangle in its window, the design's picture to compare the
-// screen with, and the width of an icon or cursor.
+// the message pump, a control's rectangle in its window, the design's picture and the redrawn
+// window to compare with it, and the width of an icon or cursor.
 #pragma once
 
 #include "app/Images.h"
@@ -94,6 +94,31 @@ inline HBITMAP LoadDesignPicture() {
                                            MAKEINTRESOURCEW(IDB_BACKGROUND), IMAGE_BITMAP, 0, 0,
                                            LR_CREATEDIBSECTION));
 }
+
+// The window redrawn with its children, once the drawing is done, and beside it the design's
+// picture: the window's client area and the picture as two DCs, to compare pixel by pixel.
+class RedrawnWindow {
+  public:
+    explicit RedrawnWindow(HWND window)
+        : redrawn_(Redraw(window)), bitmap_(LoadDesignPicture()), picture_(bitmap_),
+          screen_(window, GetDC(window)) {}
+    // Whether the design's picture could be loaded.
+    bool loaded() const { return bitmap_ != nullptr; }
+    HDC picture() const { return picture_.dc(); }
+    HDC screen() const { return screen_.get(); }
+
+  private:
+    static bool Redraw(HWND window) {
+        const bool done = RedrawWindow(
+            window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump(200);
+        return done;
+    }
+    bool redrawn_;   // first: the window is drawn before the DCs are taken
+    HBITMAP bitmap_; // owned by picture_
+    Picture picture_;
+    WindowDc screen_;
+};
 
 // The width in pixels of an icon's or cursor's image, and its hot spot; 0 for none.
 inline int IconWidth(HICON icon, POINT* hotSpot = nullptr) {
