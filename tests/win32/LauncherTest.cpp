@@ -243,6 +243,20 @@ struct Probe : ::testing::Test {
         return false;
     }
 
+    // Launches the probe with `launcher` as it is set up, waits for its report and its end, and
+    // returns the report's lines; the report is removed for the next launch.
+    std::vector<std::string> Launched(clsExecProg& launcher) {
+        launcher.ProgName(ProbePath());
+        launcher.ProgParas("\"" + report + "\"");
+        launcher.ExecProg();
+        EXPECT_FALSE(launcher.EPError());
+        EXPECT_TRUE(AwaitReport());
+        EXPECT_TRUE(AwaitEnd(launcher));
+        const std::vector<std::string> lines = ReportLines();
+        DeleteFileW(Widen(report).c_str());
+        return lines;
+    }
+
     std::vector<std::string> ReportLines() const {
         std::vector<std::string> lines;
         std::string content = TempFolder::ReadPath(report);
@@ -261,37 +275,22 @@ bool SameFolder(const std::string& a, const std::string& b) {
 
 } // namespace
 
-TEST_F(Probe, StartsInTheGivenFolderWithTheGivenWindowMode) {
+TEST_F(Probe, StartsInTheGivenFolderWithTheGivenWindowModeElseMaximizedInTheWindowsFolder) {
     // A working folder with a space, an umlaut and letters beyond any Western code page.
     const std::string folderName = "Spiele \u00e4 \u0418\u0433\u0440\u044b";
     dir.MakeFolder(folderName);
-    clsExecProg launcher;
-    launcher.ProgName(ProbePath());
-    launcher.ProgParas("\"" + report + "\"");
-    launcher.WorkDir(dir / folderName);
-    launcher.WinMode(SW_SHOWMINNOACTIVE);
-    launcher.ExecProg();
-    ASSERT_FALSE(launcher.EPError());
-    ASSERT_TRUE(AwaitReport());
-    EXPECT_TRUE(AwaitEnd(launcher));
-
-    const std::vector<std::string> lines = ReportLines();
+    clsExecProg given;
+    given.WorkDir(dir / folderName);
+    given.WinMode(SW_SHOWMINNOACTIVE);
+    std::vector<std::string> lines = Launched(given);
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_PRED2(SameFolder, lines[0], dir / folderName);
     EXPECT_EQ(lines[1], std::to_string(SW_SHOWMINNOACTIVE));
     EXPECT_EQ(lines[2], std::to_string(SW_SHOWMINNOACTIVE));
-}
 
-TEST_F(Probe, FreshObjectStartsMaximizedInTheWindowsFolder) {
-    clsExecProg launcher;
-    launcher.ProgName(ProbePath());
-    launcher.ProgParas("\"" + report + "\"");
-    launcher.ExecProg();
-    ASSERT_FALSE(launcher.EPError());
-    ASSERT_TRUE(AwaitReport());
-    EXPECT_TRUE(AwaitEnd(launcher));
-
-    const std::vector<std::string> lines = ReportLines();
+    // A fresh object.
+    clsExecProg fresh;
+    lines = Launched(fresh);
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_PRED2(SameFolder, lines[0], WindowsFolder());
     EXPECT_EQ(lines[1], "3");
@@ -325,11 +324,6 @@ TEST_F(Probe, MissingProgramSetsTheErrorFlag) {
     EXPECT_TRUE(launcher.EPError());
     EXPECT_LE(reinterpret_cast<INT_PTR>(launcher.LaunchRecord().hInstApp), 32);
 
-    // A later successful launch on the same object clears the flag.
-    launcher.ProgName(ProbePath());
-    launcher.ProgParas("\"" + report + "\"");
-    launcher.ExecProg();
-    EXPECT_FALSE(launcher.EPError());
-    EXPECT_TRUE(AwaitReport());
-    EXPECT_TRUE(AwaitEnd(launcher));
+    // A later successful launch on the same object clears the flag (Launched checks it).
+    Launched(launcher);
 }
