@@ -27,6 +27,16 @@ struct Reader : ::testing::Test {
             HiveValue(HKEY_CURRENT_USER), keyPath, name, selector, out,
             [this](const std::string& description) { faults.push_back(description); });
     }
+
+    // `text` written as the value `name` of a new subkey `sub` of the test key, then read back
+    // into `out` through the subkey's path.
+    bool ReadFromSubkey(const std::string& sub, const std::string& name, const std::wstring& text) {
+        TestKey subKey{HKEY_CURRENT_USER, keyPath + "\\" + sub};
+        EXPECT_TRUE(subKey.ok());
+        EXPECT_EQ(subKey.SetText(name, text), ERROR_SUCCESS);
+        return GetRegValue(HiveValue(HKEY_CURRENT_USER), keyPath + "\\" + sub, name, REG_TYPE_TEXT,
+                           out);
+    }
 };
 
 } // namespace
@@ -73,11 +83,7 @@ TEST_F(Reader, TextBeyondTheAnsiCodePageIsReadWholeWithinTheSameLimit) {
     EXPECT_EQ(out, UNTOUCHED);
 
     // Key path and value name in such letters as well.
-    TestKey cyrillicKey{HKEY_CURRENT_USER, keyPath + "\\\u0418\u0433\u0440\u044b"};
-    ASSERT_TRUE(cyrillicKey.ok());
-    ASSERT_EQ(cyrillicKey.SetText("\u0418\u043c\u044f", L"\u0414\u0430"), ERROR_SUCCESS);
-    EXPECT_TRUE(GetRegValue(HiveValue(HKEY_CURRENT_USER), keyPath + "\\\u0418\u0433\u0440\u044b",
-                            "\u0418\u043c\u044f", REG_TYPE_TEXT, out));
+    EXPECT_TRUE(ReadFromSubkey("\u0418\u0433\u0440\u044b", "\u0418\u043c\u044f", L"\u0414\u0430"));
     EXPECT_EQ(out, "\u0414\u0430");
 }
 
@@ -178,11 +184,7 @@ TEST_F(Reader, AnsiTextIsDeliveredAsUtf8) {
     EXPECT_EQ(out, "C:\\Spiele\u00e4");
 
     // Key path and value name are converted as well.
-    TestKey umlautKey{HKEY_CURRENT_USER, keyPath + "\\K\u00f6nigs"};
-    ASSERT_TRUE(umlautKey.ok());
-    ASSERT_EQ(umlautKey.SetText("Sprache\u00e4", L"Deutsch"), ERROR_SUCCESS);
-    EXPECT_TRUE(GetRegValue(HiveValue(HKEY_CURRENT_USER), keyPath + "\\K\u00f6nigs",
-                            "Sprache\u00e4", REG_TYPE_TEXT, out));
+    EXPECT_TRUE(ReadFromSubkey("K\u00f6nigs", "Sprache\u00e4", L"Deutsch"));
     EXPECT_EQ(out, "Deutsch");
 }
 
