@@ -9,6 +9,7 @@
 #include "app/Design.h"
 #include "app/Images.h"
 #include "app/resource.h"
+#include "bench/Baseline.h"
 
 #include <windows.h>
 
@@ -17,12 +18,9 @@
 #include <string>
 
 using namespace varnholt;
+using namespace varnholt::baseline;
 
 namespace {
-
-const wchar_t WINDOW_CLASS[] = L"VhBaselineWindow";
-constexpr UINT_PTR SAFETY_TIMER = 1;
-constexpr UINT SAFETY_MS = 60000;
 
 GdiObject<HFONT> g_fonts[3];
 HDC g_pictureDC = nullptr; // lent by the picture that WinMain owns
@@ -105,14 +103,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_CTLCOLORSTATIC:
         return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
-    case WM_TIMER:
-        DestroyWindow(hwnd);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
     default:
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
+        return Closing(hwnd, msg, wParam, lParam);
     }
 }
 
@@ -153,13 +145,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ShowWindow(hwnd, SW_SHOWNORMAL);
     UpdateWindow(hwnd);
     SetFocus(GetDlgItem(hwnd, CONTROL_ID_BASE + static_cast<int>(Ctl::btnDone)));
-    SetTimer(hwnd, SAFETY_TIMER, SAFETY_MS, nullptr);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageW(hwnd, &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-    return 0;
+    return Run(hwnd, true);
 }

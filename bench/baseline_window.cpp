@@ -6,6 +6,8 @@
 // beside user32 and gdi32: the common controls and advapi32 (the shell and COM Varnholt loads
 // only when an action needs them). The two tell apart what a window costs and what the libraries
 // cost.
+#include "bench/Baseline.h"
+
 #include <windows.h>
 
 #ifdef BASELINE_IMPORTS
@@ -14,26 +16,7 @@
 #include <commctrl.h>
 #endif
 
-namespace {
-
-const wchar_t WINDOW_CLASS[] = L"VhBaselineWindow";
-constexpr UINT_PTR SAFETY_TIMER = 1;
-constexpr UINT SAFETY_MS = 60000;
-
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_TIMER:
-        DestroyWindow(hwnd);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-}
-
-} // namespace
+using namespace varnholt::baseline;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 #ifdef BASELINE_IMPORTS
@@ -44,7 +27,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 #endif
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WindowProc;
+    wc.lpfnWndProc = Closing;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -63,11 +46,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     ShowWindow(hwnd, SW_SHOWNORMAL);
     UpdateWindow(hwnd);
-    SetTimer(hwnd, SAFETY_TIMER, SAFETY_MS, nullptr);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return 0;
+    return Run(hwnd, false);
 }
