@@ -80,6 +80,17 @@ void frmVarnholt::PlaceControls() {
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 }
 
+void frmVarnholt::OnDpiChanged(int dpi, const RECT& suggested) {
+    // Moved to a screen with another resolution: laid out anew from the design, at the place
+    // the system suggests.
+    if (dpi > 0 && dpi != dpi_) {
+        ApplyDpi(dpi);
+    }
+    const SIZE size = FrameSize(dpi_);
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void frmVarnholt::ApplyDpi(int dpi) {
     // The old fonts, icons and picture stay until the controls and the class use the new ones.
     GdiObject<HFONT> oldFonts[3];

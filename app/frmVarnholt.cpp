@@ -219,19 +219,9 @@ LRESULT frmVarnholt::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         *reinterpret_cast<SIZE*>(lParam) = size;
         return TRUE;
     }
-    case WM_DPICHANGED: {
-        // Moved to a screen with another resolution: laid out anew from the design, at the
-        // place the system suggests.
-        const int dpi = HIWORD(wParam);
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        if (dpi > 0 && dpi != dpi_) {
-            ApplyDpi(dpi);
-        }
-        const SIZE size = FrameSize(dpi_);
-        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, size.cx, size.cy,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
-    }
     case DM_GETDEFID:
         return MAKELRESULT(CONTROL_ID_BASE + static_cast<int>(Ctl::btnDone), DC_HASDEFID);
     case WM_COMMAND:

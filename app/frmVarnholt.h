@@ -81,6 +81,8 @@ class frmVarnholt : public FormControls {
     void LoadForDpi(int dpi);
     // Lays the window out anew for `dpi` from the design: fonts, places, pictures, icons.
     void ApplyDpi(int dpi);
+    // WM_DPICHANGED: laid out anew for `dpi`, at the `suggested` place in the design's size.
+    void OnDpiChanged(int dpi, const RECT& suggested);
     // Gives each control its font and design rectangle, the folder button its picture and
     // the window its icons.
     void PlaceControls();
