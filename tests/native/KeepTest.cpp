@@ -1,6 +1,7 @@
 // Activation keeps a BGruppen.dat that no other file of the data folder holds before it
-// replaces it; a failed activation leaves BGruppen.dat as it was, no scratch file and no kept
-// copy.
+// replaces it; a failed activation leaves BGruppen.dat as it was and no scratch file, and
+// removes the kept copy it made (only should that removal fail too does the copy stay, a
+// duplicate that loses nothing).
 #include "Fakes.h"
 
 #include <gtest/gtest.h>

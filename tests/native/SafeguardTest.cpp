@@ -1,4 +1,5 @@
-// The first-run safeguard: the size test, the existing backup, and the backup copy.
+// The first-run safeguard: an existing backup first (it passes whatever the current file's
+// size), then the size test, then the backup copy.
 #include "Fakes.h"
 
 #include <gtest/gtest.h>
