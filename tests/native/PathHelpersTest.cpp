@@ -2,39 +2,57 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 using namespace varnholt;
 
-TEST(AddBackslash, CompletesAFolderOnce) {
-    EXPECT_EQ(AddBackslash("C:\\Games"), "C:\\Games\\");
-    EXPECT_EQ(AddBackslash("C:\\Games\\"), "C:\\Games\\");
-    EXPECT_EQ(AddBackslash("C:\\"), "C:\\");
+namespace {
+
+using Cases = std::vector<std::pair<std::string, std::string>>;
+
+// Each case's input gives its expected output; a failure names the input.
+template <typename Function> void ExpectEach(Function function, const Cases& cases) {
+    for (const auto& [input, expected] : cases) {
+        EXPECT_EQ(function(input), expected) << "for \"" << input << "\"";
+    }
 }
 
-TEST(AddBackslash, LeavesEmptyAndBlankTextAlone) {
-    EXPECT_EQ(AddBackslash(""), "");
-    EXPECT_EQ(AddBackslash("   "), "   ");
-}
+} // namespace
 
-TEST(AddBackslash, AppendsAfterATrailingBlank) {
-    EXPECT_EQ(AddBackslash("C:\\Games "), "C:\\Games \\");
-    EXPECT_EQ(AddBackslash(" C:\\Games\\"), " C:\\Games\\");
+TEST(AddBackslash, CompletesAFolderOnceAndLeavesEmptyAndBlankTextAlone) {
+    ExpectEach(AddBackslash, {
+                                 {"C:\\Games", "C:\\Games\\"},
+                                 {"C:\\Games\\", "C:\\Games\\"},
+                                 {"C:\\", "C:\\"},
+                                 {"", ""},
+                                 {"   ", "   "},
+                                 // A trailing blank is part of the name.
+                                 {"C:\\Games ", "C:\\Games \\"},
+                                 {" C:\\Games\\", " C:\\Games\\"},
+                             });
 }
 
 TEST(StripBackslash, RemovesExactlyOne) {
-    EXPECT_EQ(StripBackslash("C:\\Games\\"), "C:\\Games");
-    EXPECT_EQ(StripBackslash("C:\\"), "C:");
-    EXPECT_EQ(StripBackslash("C:\\Games\\\\"), "C:\\Games\\");
-    EXPECT_EQ(StripBackslash("C:\\Games"), "C:\\Games");
-    EXPECT_EQ(StripBackslash(""), "");
+    ExpectEach(StripBackslash, {
+                                   {"C:\\Games\\", "C:\\Games"},
+                                   {"C:\\", "C:"},
+                                   {"C:\\Games\\\\", "C:\\Games\\"},
+                                   {"C:\\Games", "C:\\Games"},
+                                   {"", ""},
+                               });
 }
 
 TEST(ExtractDir, KeepsTheFolderWithItsBackslash) {
-    EXPECT_EQ(ExtractDir("C:\\Games\\1503startup.exe"), "C:\\Games\\");
-    EXPECT_EQ(ExtractDir("C:\\Games\\ANNO 1503\\"), "C:\\Games\\ANNO 1503\\");
-    EXPECT_EQ(ExtractDir("1503startup.exe"), "");
-    EXPECT_EQ(ExtractDir("\\1503startup.exe"), "");
-    EXPECT_EQ(ExtractDir("\\\\server\\share"), "\\\\server\\");
-    EXPECT_EQ(ExtractDir(""), "");
+    ExpectEach(ExtractDir, {
+                               {"C:\\Games\\1503startup.exe", "C:\\Games\\"},
+                               {"C:\\Games\\ANNO 1503\\", "C:\\Games\\ANNO 1503\\"},
+                               {"1503startup.exe", ""},
+                               {"\\1503startup.exe", ""},
+                               {"\\\\server\\share", "\\\\server\\"},
+                               {"", ""},
+                           });
 }
 
 TEST(ExtractDir, HandlesPathsBeyondSixteenBitPositions) {
