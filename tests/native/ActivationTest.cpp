@@ -12,9 +12,7 @@ namespace {
 const std::string OLD = ";Classic\r\nold groups\r\n";
 const std::string ADDON = ";AddOn\r\nnew groups\r\n";
 
-struct Activation : ::testing::Test {
-    Harness h;
-    TempFolder data;
+struct Activation : FolderTest {
     void SetUp() override {
         h.Installed(data, "2.01");
         data.Write("BGruppen.dat", OLD);

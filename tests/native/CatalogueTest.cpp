@@ -22,9 +22,7 @@ const std::string NOT_FITS =
 const std::uint32_t YELLOW = Rgb(255, 255, 0);
 const std::uint32_t CYAN = Rgb(0, 255, 255);
 
-struct Catalogue : ::testing::Test {
-    Harness h;
-    TempFolder data;
+struct Catalogue : FolderTest {
     void SetUp() override { h.Installed(data); }
     // Starts with the given first line in BGruppen.dat and the given version.
     void Start(const std::string& currentFirstLine, const std::string& version) {
@@ -33,6 +31,15 @@ struct Catalogue : ::testing::Test {
         ASSERT_TRUE(h.logic.InitProg());
     }
     std::string Selected() const { return h.ui.ListText(h.ui.index); }
+    // The verdict in its colour, and the preselected entry with the enabled Activate button.
+    void ExpectVerdict(const std::string& hint, std::uint32_t colour, int index,
+                       const std::string& entry) {
+        EXPECT_EQ(h.ui.Caption(Ctl::lblHint), hint);
+        EXPECT_EQ(h.ui.colours[Ctl::lblHint], colour);
+        EXPECT_EQ(h.ui.index, index);
+        EXPECT_EQ(h.ui.Caption(Ctl::btnActivate), "Activate " + entry);
+        EXPECT_TRUE(h.ui.Enabled(Ctl::btnActivate));
+    }
 };
 
 } // namespace
@@ -59,20 +66,12 @@ TEST_F(Catalogue, ListsTheFiveCatalogueEntriesEvenWithoutTheirFiles) {
 TEST_F(Catalogue, FittingVariantSelectsTheModificationInYellow) {
     Start("#Classic", "1.04");
     EXPECT_EQ(h.ui.Caption(Ctl::lblCurrDAT), CLASSIC);
-    EXPECT_EQ(h.ui.Caption(Ctl::lblHint), FITS);
-    EXPECT_EQ(h.ui.colours[Ctl::lblHint], YELLOW);
-    EXPECT_EQ(h.ui.index, 4);
-    EXPECT_EQ(h.ui.Caption(Ctl::btnActivate), "Activate " + KZA);
-    EXPECT_TRUE(h.ui.Enabled(Ctl::btnActivate));
+    ExpectVerdict(FITS, YELLOW, 4, KZA);
 }
 
 TEST_F(Catalogue, VariantOfAnotherEditionSelectsTheInstalledOneInCyan) {
     Start("#Classic", "2.01");
-    EXPECT_EQ(h.ui.Caption(Ctl::lblHint), NOT_FITS);
-    EXPECT_EQ(h.ui.colours[Ctl::lblHint], CYAN);
-    EXPECT_EQ(h.ui.index, 2);
-    EXPECT_EQ(h.ui.Caption(Ctl::btnActivate), "Activate " + ADDON);
-    EXPECT_TRUE(h.ui.Enabled(Ctl::btnActivate));
+    ExpectVerdict(NOT_FITS, CYAN, 2, ADDON);
 }
 
 TEST_F(Catalogue, IdentificationTableForEveryMarkerAndMode) {

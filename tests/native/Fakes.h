@@ -6,6 +6,8 @@
 #include "core/FormLogic.h"
 
 #include <deque>
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <map>
 #include <set>
@@ -236,8 +238,7 @@ struct Harness {
     FakeLauncherFactory launchers;
     modVarnholt folders;
     FakeClock clock;
-    FormLogic logic{
-        FormServices{ui, registry, settings, files, picker, launchers, folders, clock}};
+    FormLogic logic{FormServices{ui, registry, settings, files, picker, launchers, folders, clock}};
 
     // A game installation whose data folder is `data` and whose backup already exists.
     void Installed(const TempFolder& data, const std::string& version = "1.04") {
@@ -248,6 +249,12 @@ struct Harness {
         settings.values["FirstRun"] = "1";
         ui.onResize = [this] { logic.Form_Resize(); };
     }
+};
+
+// A test of the form logic on fakes, with a real temporary data folder.
+struct FolderTest : ::testing::Test {
+    Harness h;
+    TempFolder data;
 };
 
 } // namespace varnholt::test

@@ -9,9 +9,7 @@ using namespace varnholt::test;
 
 namespace {
 
-struct Handlers : ::testing::Test {
-    Harness h;
-    TempFolder data;
+struct Handlers : FolderTest {
     void SetUp() override {
         h.Installed(data, "1.04");
         data.Write("BGruppen.dat", ";KE\r\n");

@@ -15,9 +15,7 @@ const std::string EDITED = ";Classic edited by hand\r\nmy groups\r\n";
 const std::string ADDON = ";AddOn\r\nnew groups\r\n";
 const std::string KEPT = "BGruppen_Saved_2026-12-08_1435.dat";
 
-struct Keep : ::testing::Test {
-    Harness h;
-    TempFolder data;
+struct Keep : FolderTest {
     void SetUp() override {
         h.Installed(data, "2.01");
         data.Write("BGruppen.dat", EDITED);

@@ -9,9 +9,7 @@ using namespace varnholt::test;
 
 namespace {
 
-struct Safeguard : ::testing::Test {
-    Harness h;
-    TempFolder data;
+struct Safeguard : FolderTest {
     void SetUp() override {
         h.Installed(data);
         h.settings.values.erase("FirstRun");

@@ -9,9 +9,7 @@ using namespace varnholt::test;
 
 namespace {
 
-struct Startup : ::testing::Test {
-    Harness h;
-    TempFolder data;
+struct Startup : FolderTest {
     void SetUp() override { h.settings.values["FirstRun"] = "1"; }
     bool Run() { return h.logic.Form_Load(); }
 };

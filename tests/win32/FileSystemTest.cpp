@@ -60,28 +60,27 @@ TEST_F(Files, LengthAndExistenceAreThoseOfOrdinaryFiles) {
 }
 
 TEST_F(Files, FirstLineEndsAtTheCarriageReturnOrTheByteLimit) {
-    std::string line = "previous";
-    dir.Write("a.dat", ";AddOn\r\nGruppe 1\r\n");
-    EXPECT_TRUE(fs.ReadFirstLine(dir / "a.dat", 4096, line));
-    EXPECT_EQ(line, ";AddOn");
-
-    // A lone line feed is no line end for the data files.
-    dir.Write("b.dat", ";KZA\nzweite\r\ndritte");
-    EXPECT_TRUE(fs.ReadFirstLine(dir / "b.dat", 4096, line));
-    EXPECT_EQ(line, ";KZA\nzweite");
-
-    dir.Write("c.dat", "0123456789\r\n");
-    EXPECT_TRUE(fs.ReadFirstLine(dir / "c.dat", 4, line));
-    EXPECT_EQ(line, "0123");
-
-    dir.Write("d.dat", "");
-    EXPECT_TRUE(fs.ReadFirstLine(dir / "d.dat", 4096, line));
-    EXPECT_EQ(line, "");
-
-    // A carriage return beyond the limit is never seen.
-    dir.Write("e.dat", std::string(5000, 'x') + "\r\n");
-    EXPECT_TRUE(fs.ReadFirstLine(dir / "e.dat", 4096, line));
-    EXPECT_EQ(line, std::string(4096, 'x'));
+    struct Case {
+        std::string content;
+        std::size_t limit;
+        std::string line;
+    };
+    const Case cases[] = {
+        {";AddOn\r\nGruppe 1\r\n", 4096, ";AddOn"},
+        // A lone line feed is no line end for the data files.
+        {";KZA\nzweite\r\ndritte", 4096, ";KZA\nzweite"},
+        {"0123456789\r\n", 4, "0123"},
+        {"", 4096, ""},
+        // A carriage return beyond the limit is never seen.
+        {std::string(5000, 'x') + "\r\n", 4096, std::string(4096, 'x')},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.content.substr(0, 20));
+        std::string line = "previous";
+        dir.Write("a.dat", c.content);
+        EXPECT_TRUE(fs.ReadFirstLine(dir / "a.dat", c.limit, line));
+        EXPECT_EQ(line, c.line);
+    }
 }
 
 TEST_F(Files, FirstLineIsDecodedFromTheAnsiCodePage) {
