@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using namespace varnholt;
 using namespace varnholt::test;
 
@@ -12,6 +14,20 @@ namespace {
 struct Startup : FolderTest {
     void SetUp() override { h.settings.values["FirstRun"] = "1"; }
     bool Run() { return h.logic.Form_Load(); }
+    // The game's key with its folder and the given values; an empty text leaves a value out.
+    void GameKey(const std::string& version, const std::string& addOnVersion,
+                 const std::string& language) {
+        h.registry.values["GAMEPATH"] = "C:\\A";
+        for (const auto& [name, value] : {std::pair{"VERSION", version},
+                                          {"ADDON_VERSION", addOnVersion},
+                                          {"LANGUAGE", language}}) {
+            if (value.empty()) {
+                h.registry.values.erase(name);
+            } else {
+                h.registry.values[name] = value;
+            }
+        }
+    }
 };
 
 } // namespace
@@ -85,25 +101,19 @@ TEST_F(Startup, CancelledPickerEndsTheProgramBeforeAnythingElse) {
 }
 
 TEST_F(Startup, AddOnVersionTakesPrecedenceAndGivesTheMode) {
-    h.registry.values["GAMEPATH"] = "C:\\A";
-    h.registry.values["VERSION"] = "1.04";
-    h.registry.values["ADDON_VERSION"] = "2.01";
-    h.registry.values["LANGUAGE"] = "Deutsch";
+    GameKey("1.04", "2.01", "Deutsch");
     ASSERT_TRUE(Run());
     EXPECT_EQ(h.ui.Caption(Ctl::lblANNOVers), "2.01/Deutsch");
     EXPECT_EQ(h.logic.intANNOMode(), 2);
 }
 
 TEST_F(Startup, MissingVersionOrLanguageLeavesTheLabelAndModeZero) {
-    h.registry.values["GAMEPATH"] = "C:\\A";
-    h.registry.values["ADDON_VERSION"] = "2.01";
-    h.registry.values["LANGUAGE"] = "Deutsch";
+    GameKey("", "2.01", "Deutsch");
     ASSERT_TRUE(Run());
     EXPECT_EQ(h.ui.Caption(Ctl::lblANNOVers), "lblANNOVers");
     EXPECT_EQ(h.logic.intANNOMode(), 0);
 
-    h.registry.values["VERSION"] = "3.0";
-    h.registry.values.erase("LANGUAGE");
+    GameKey("3.0", "2.01", "");
     ASSERT_TRUE(Run());
     EXPECT_EQ(h.ui.Caption(Ctl::lblANNOVers), "lblANNOVers");
 }
