@@ -8,6 +8,7 @@
 // Like the bare window it stays until it is closed and closes itself after a minute.
 #include "app/Design.h"
 #include "app/resource.h"
+#include "platform/ResourceTexts.h"
 
 #include <windows.h>
 
@@ -115,17 +116,18 @@ void CreateControls(HWND hwnd, HINSTANCE instance, HICON folder) {
                 style |= SS_OWNERDRAW | SS_NOTIFY;
                 break;
             }
-            HWND control = CreateWindowExW(
-                exStyle, windowClass, Widen(d.caption).c_str(), style, d.left, d.top, d.width,
-                d.height, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(CONTROL_ID_BASE + i)),
-                instance, nullptr);
+            HWND control =
+                CreateWindowExW(exStyle, windowClass, Widen(InitialCaption(d).c_str()).c_str(),
+                                style, d.left, d.top, d.width, d.height, hwnd,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(CONTROL_ID_BASE + i)),
+                                instance, nullptr);
             SendMessageW(control, WM_SETFONT,
                          reinterpret_cast<WPARAM>(g_fonts[static_cast<int>(d.font)]), FALSE);
             if (d.kind == Kind::PictureButton) {
                 SendMessageW(control, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(folder));
             }
-            if (d.toolTip != nullptr && tips != nullptr) {
-                std::wstring tip = Widen(d.toolTip);
+            if (d.toolTip != NO_TEXT && tips != nullptr) {
+                std::wstring tip = Widen(ToolTipOf(d).c_str());
                 TOOLINFOW info = {};
                 info.cbSize = sizeof info;
                 info.uFlags = TTF_IDISHWND;
@@ -166,6 +168,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // The texts as the program reads them: from its string tables, in the display language.
+    varnholt::ScopedTexts texts(instance, varnholt::DisplayLanguage());
     const HICON big =
         static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON,
                                       GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));

@@ -5,6 +5,7 @@
 #include "DescribeFailure.h"
 #include "FormLogic.h"
 #include "Marker.h"
+#include "Texts.h"
 
 #include "../platform/modBasis.h"
 
@@ -15,8 +16,6 @@
 namespace varnholt {
 
 namespace {
-
-const std::string TRY_AGAIN = "\r\n\r\nCheck installation and try again...";
 
 LocalTime SystemLocalTime() {
     const std::time_t now = std::time(nullptr);
@@ -52,9 +51,8 @@ void FormLogic::btnActivate_Click() {
     FileError error = s_.files.CheckDeletable(target);
     if (error.failed()) {
         ui.Beep();
-        ui.MsgBox("Unable to delete current BGruppen.dat file: " + DescribeFailure(error) +
-                      TRY_AGAIN,
-                  MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
+        ui.MsgBox(Text(IDS_DELETE_FAILED, {DescribeFailure(error)}), MB_ICONEXCLAMATION_VALUE,
+                  TITLE_TEXT);
         return;
     }
 
@@ -63,33 +61,26 @@ void FormLogic::btnActivate_Click() {
     bool keepFailed = false;
     if (!SelectedVariantPath(source)) {
         error.number = 1;
-        error.description = "No BGruppen.dat file is selected in the list.";
+        error.description = Text(IDS_NONE_SELECTED);
     } else {
         error = ReplaceCurrentFile(folder, source, kept, keepFailed);
     }
     if (keepFailed) {
         ui.Beep();
-        ui.MsgBox("Unable to save current BGruppen.dat file as '" + kept +
-                      "': " + DescribeFailure(error) +
-                      "\r\n\r\nIt matches no other file in the data folder, so it was not "
-                      "replaced." +
-                      TRY_AGAIN,
-                  MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
+        ui.MsgBox(Text(IDS_KEEP_FAILED, {kept, DescribeFailure(error)}), MB_ICONEXCLAMATION_VALUE,
+                  TITLE_TEXT);
         return;
     }
     if (error.failed()) {
         ui.Beep();
-        ui.MsgBox("Unable to copy ' " + source +
-                      "' to current BGruppen.dat file: " + DescribeFailure(error) + TRY_AGAIN,
-                  MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
+        ui.MsgBox(Text(IDS_COPY_FAILED, {source, DescribeFailure(error)}), MB_ICONEXCLAMATION_VALUE,
+                  TITLE_TEXT);
         return;
     }
 
-    std::string report = "'" + source + "' is copied as current BGruppen.dat file...";
+    std::string report = Text(IDS_COPIED, {source});
     if (!kept.empty()) {
-        report += "\r\n\r\nThe previous BGruppen.dat matched no file in the data folder. It was "
-                  "saved as '" +
-                  kept + "'.";
+        report += Text(IDS_COPIED_KEPT, {kept});
     }
     ui.Beep();
     ui.MsgBox(report, MB_ICONINFORMATION_VALUE, TITLE_TEXT);

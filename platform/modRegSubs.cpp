@@ -1,5 +1,6 @@
 #include "modRegSubs.h"
 
+#include "../core/Texts.h"
 #include "../core/modVarnholt.h"
 #include "Handles.h"
 #include "RegSzText.h"
@@ -18,7 +19,7 @@ constexpr DWORD TEXT_BUFFER_SIZE = 4096;
 } // namespace
 
 void ShowRegistryFault(const std::string& description) {
-    MessageBoxW(nullptr, Widen("Fehler bei Eintrag lesen: " + description).c_str(),
+    MessageBoxW(nullptr, Widen(Text(IDS_REGISTRY_FAULT, {description})).c_str(),
                 Widen(TITLE_TEXT).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -57,12 +58,12 @@ bool GetRegValue(std::uint32_t hive, const std::string& keyPath, const std::stri
         if (typeSelector == REG_TYPE_TEXT) {
             std::string ansi;
             if (!RegSzText(text.data(), size, ansi)) {
-                reportFault("Invalid procedure call or argument");
+                reportFault(Text(IDS_INVALID_CALL));
                 return false;
             }
             out = AnsiToUtf8(ansi);
         } else if (size == 0) {
-            reportFault("Invalid procedure call or argument");
+            reportFault(Text(IDS_INVALID_CALL));
             return false;
         } else {
             out.clear(); // the text buffer was not filled by a number read

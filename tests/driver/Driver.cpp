@@ -36,9 +36,13 @@ bool App::running() const {
     return process.hProcess != nullptr && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-bool Start(App& app, const std::wstring& exe, const std::wstring& folder) {
+bool Start(App& app, const std::wstring& exe, const std::wstring& folder,
+           const std::wstring& arguments) {
     const std::wstring program = exe.empty() ? ExeFolder() + L"varnholt.exe" : exe;
     std::wstring commandLine = L"\"" + program + L"\"";
+    if (!arguments.empty()) {
+        commandLine += L" " + arguments;
+    }
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     app = App();

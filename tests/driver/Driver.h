@@ -27,9 +27,11 @@ struct App {
     bool running() const;
 };
 
-// Starts `exe` (by default varnholt.exe beside this program) with `folder` as its working folder.
+// Starts `exe` (by default varnholt.exe beside this program) with `folder` as its working folder
+// and `arguments` after the program on its command line.
 bool Start(App& app, const std::wstring& exe = std::wstring(),
-           const std::wstring& folder = std::wstring());
+           const std::wstring& folder = std::wstring(),
+           const std::wstring& arguments = std::wstring());
 // Waits until the process ends; false on time-out. The exit code lands in `code`.
 bool WaitForExit(App& app, DWORD timeoutMs, DWORD* code = nullptr);
 void Kill(App& app);
