@@ -1,11 +1,15 @@
 // The stored design of the main window frmVarnholt: its fourteen controls with their places,
 // sizes, captions, fonts, colours, alignments, tool tips and tab order. Places and sizes are
 // pixels at 96 dots per inch (15 twips each); at another resolution the window converts the
-// same twips at the screen's dots per inch (ScaledToDpi).
+// same twips at the screen's dots per inch (ScaledToDpi). The window and the benchmark's design
+// baseline both make their controls, fonts and colours from here, so that the baseline always
+// follows the window.
 #pragma once
 
 #include "../core/Ports.h"
 #include "../core/Texts.h"
+
+#include <windows.h>
 
 #include <cstdint>
 #include <string>
@@ -114,5 +118,85 @@ constexpr int FontHeightAtDpi(int dpi) {
     return -((FONT_HUNDREDTHS_OF_POINTS * dpi * 2 + 7200) / (2 * 7200));
 }
 static_assert(FontHeightAtDpi(DESIGN_DPI) == -11, "Tahoma 8.25 points is 11 pixels at 96 dpi");
+
+// A fixed single frame: no sizing border and no maximise box.
+constexpr DWORD WINDOW_STYLE = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+// How a label draws its caption: from its top edge, broken into lines at blanks, cut at its
+// lower edge.
+constexpr UINT LABEL_FORMAT = DT_TOP | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL;
+
+// The class of the main window: double clicks, the button face behind its picture, the arrow.
+inline WNDCLASSEXW WindowClassOf(HINSTANCE instance, WNDPROC procedure, const wchar_t* name,
+                                 HICON big, HICON small) {
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.hIcon = big;
+    wc.hIconSm = small;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = name;
+    return wc;
+}
+
+// The window class and styles a control of the design is created with.
+struct ControlClass {
+    const wchar_t* name;
+    DWORD style;
+    DWORD exStyle;
+};
+
+inline ControlClass ControlClassOf(const ControlDesign& d) {
+    const DWORD child = WS_CHILD | WS_VISIBLE;
+    switch (d.kind) {
+    case Kind::Button:
+        return {L"BUTTON",
+                child | WS_TABSTOP | (d.id == Ctl::btnDone ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
+    case Kind::PictureButton:
+        return {L"BUTTON", child | WS_TABSTOP | BS_PUSHBUTTON | BS_ICON | BS_CENTER | BS_VCENTER,
+                0};
+    case Kind::List:
+        return {L"LISTBOX", child | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY, WS_EX_CLIENTEDGE};
+    case Kind::Label:
+        break;
+    }
+    // Drawn by the window onto its picture; SS_NOTIFY lets the label report clicks and receive
+    // the mouse for its tool tip.
+    return {L"STATIC", child | SS_OWNERDRAW | SS_NOTIFY, 0};
+}
+
+inline COLORREF ColourOf(Colour colour) {
+    switch (colour) {
+    case Colour::ButtonText:
+        return GetSysColor(COLOR_BTNTEXT);
+    case Colour::WindowText:
+        return GetSysColor(COLOR_WINDOWTEXT);
+    case Colour::Yellow:
+        return RGB(255, 255, 0);
+    case Colour::White:
+        return RGB(255, 255, 255);
+    case Colour::Blue:
+        return RGB(0, 0, 255);
+    }
+    return RGB(0, 0, 0);
+}
+
+// The DrawText alignment of a label's caption.
+inline UINT AlignmentOf(Align align) {
+    return align == Align::Right ? DT_RIGHT : align == Align::Centre ? DT_CENTER : DT_LEFT;
+}
+
+// Tahoma 8.25 points at `dpi`, in the style's weight; `width` 0 is the font's own character
+// width, another value the narrowed average width in pixels.
+inline HFONT MakeFont(FontStyle style, int dpi, int width = 0) {
+    const int weight = style == FontStyle::Window ? FW_NORMAL : FW_BOLD;
+    const BOOL underline = style == FontStyle::BoldUnderline ? TRUE : FALSE;
+    return CreateFontW(FontHeightAtDpi(dpi), width, 0, 0, weight, FALSE, underline, FALSE,
+                       ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
+}
 
 } // namespace varnholt

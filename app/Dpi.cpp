@@ -1,6 +1,7 @@
 #include "Dpi.h"
 
-#include "../platform/ShellOnDemand.h"
+#include "../platform/Handles.h"
+#include "../platform/SystemLibrary.h"
 
 namespace varnholt {
 
@@ -35,11 +36,8 @@ const DpiFunctions& Functions() {
 
 // The system-wide dots per inch: what Windows 7 gives a program that declares itself aware.
 int SystemDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : USER_DEFAULT_SCREEN_DPI;
-    if (screen != nullptr) {
-        ReleaseDC(nullptr, screen);
-    }
+    const WindowDc screen(nullptr, GetDC(nullptr));
+    const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : USER_DEFAULT_SCREEN_DPI;
     return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }
 

@@ -12,11 +12,16 @@
 
 namespace varnholt {
 
+class Picture;
+
 class frmVarnholt : public FormControls {
   public:
+    // The window's class, by which a later start finds the running window.
+    static constexpr wchar_t CLASS_NAME[] = L"frmVarnholt";
+
     frmVarnholt(HINSTANCE instance, RegistryReader& registry, SettingsStore& settings,
                 FileSystem& files, FolderPicker& picker, LauncherFactory& launchers,
-                modVarnholt& folders, Clock* clock = nullptr);
+                modVarnholt& folders, Clock& clock);
     ~frmVarnholt() override;
 
     // Creates the window hidden, runs the load event and shows the window. False when the
@@ -50,12 +55,16 @@ class frmVarnholt : public FormControls {
     void EndProgram() override;
 
   private:
-    class Picture;
-
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     void OnCommand(int id, int code);
+    // The list's menu (ListMenu.cpp): opened by a right click on the list, the context-menu key
+    // or Shift+F10, at `where` (screen coordinates, or -1 for the keyboard); its commands.
+    void ShowListMenu(LPARAM where);
+    bool OnListMenuCommand(int id);
+    bool IsListMenuKey(const MSG& msg) const;
+    void CreateShortcutOfSelection();
     void DrawLabel(const DRAWITEMSTRUCT& item);
     void PaintBackground(HDC dc, const RECT& area);
     HWND Control(Ctl control) const { return controls_[static_cast<int>(control)]; }

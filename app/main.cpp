@@ -1,8 +1,11 @@
 // The program entry: wires the window to the platform's registry, settings store, file system,
-// folder picker, launcher and clock, and runs it.
+// folder picker, launcher and clock, and runs it; or runs the command line without the window.
+#include "../core/CommandLineRun.h"
 #include "../platform/RegistrySettings.h"
 #include "../platform/ResourceTexts.h"
 #include "../platform/ShellOnDemand.h"
+#include "../platform/SingleInstance.h"
+#include "../platform/Text.h"
 #include "../platform/Win32Clock.h"
 #include "../platform/Win32FileSystem.h"
 #include "../platform/clsExecProg.h"
@@ -12,9 +15,33 @@
 
 #include <windows.h>
 
+namespace {
+
+// The messages of a run without the window: boxes of their own, brought to the front.
+class MessageBoxOutput : public varnholt::MessageOutput {
+  public:
+    void Beep() override { MessageBeep(MB_OK); }
+    void MsgBox(const std::string& text, int flags, const std::string& title) override {
+        MessageBoxW(nullptr, varnholt::Widen(text).c_str(), varnholt::Widen(title).c_str(),
+                    MB_OK | static_cast<UINT>(flags) | MB_TASKMODAL | MB_SETFOREGROUND);
+    }
+};
+
+} // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    const varnholt::CommandLine commandLine =
+        varnholt::ParseCommandLine(varnholt::SplitCommandLine(varnholt::Narrow(GetCommandLineW())));
     // Every text in the language of the user's Windows, or the one "/lang de|en" asks for.
     varnholt::ScopedTexts texts(instance, varnholt::ChosenLanguage(GetCommandLineW()));
+    // One Varnholt at a time: a second start of the window only brings the running one forward,
+    // and a command-line run ends with its own exit code; neither touches a file or a setting,
+    // which would remove and overwrite the running one's scratch files.
+    const varnholt::SingleInstance instanceMark(L"Marrik's ANNO 1503-Tools Varnholt");
+    if (instanceMark.AnotherRuns() && !commandLine.RunsWithoutWindow()) {
+        varnholt::BringWindowForward(varnholt::frmVarnholt::CLASS_NAME);
+        return 0;
+    }
     // COM, which the folder-browse dialog and the shell's launch need, is started on this thread
     // by the first of them: a normal start loads neither the shell nor COM.
     varnholt::Win32Registry registry;
@@ -26,9 +53,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     varnholt::Win32Clock clock;
 
     int exitCode = 0;
-    {
+    if (commandLine.RunsWithoutWindow()) {
+        MessageBoxOutput output;
+        exitCode = varnholt::RunCommandLine(
+            commandLine, varnholt::CommandLineServices{
+                             registry, settings, files, picker, launchers, folders, output,
+                             [&instanceMark] { return instanceMark.AnotherRuns(); }, clock});
+    } else {
         varnholt::frmVarnholt form(instance, registry, settings, files, picker, launchers, folders,
-                                   &clock);
+                                   clock);
         if (form.Create()) {
             exitCode = form.Run();
         }

@@ -7,6 +7,7 @@
 //
 // Like the bare window it stays until it is closed and closes itself after a minute.
 #include "app/Design.h"
+#include "app/Images.h"
 #include "app/resource.h"
 #include "platform/ResourceTexts.h"
 
@@ -24,9 +25,8 @@ const wchar_t WINDOW_CLASS[] = L"VhBaselineWindow";
 constexpr UINT_PTR SAFETY_TIMER = 1;
 constexpr UINT SAFETY_MS = 60000;
 
-HFONT g_fonts[3] = {};
-HBITMAP g_picture = nullptr;
-HDC g_pictureDC = nullptr;
+GdiObject<HFONT> g_fonts[3];
+HDC g_pictureDC = nullptr; // lent by the picture that WinMain owns
 
 std::wstring Widen(const char* utf8) {
     const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
@@ -34,29 +34,6 @@ std::wstring Widen(const char* utf8) {
     MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &wide[0], n);
     wide.resize(wide.size() - 1);
     return wide;
-}
-
-COLORREF ColourOf(Colour colour) {
-    switch (colour) {
-    case Colour::ButtonText:
-        return GetSysColor(COLOR_BTNTEXT);
-    case Colour::WindowText:
-        return GetSysColor(COLOR_WINDOWTEXT);
-    case Colour::Yellow:
-        return RGB(255, 255, 0);
-    case Colour::White:
-        return RGB(255, 255, 255);
-    case Colour::Blue:
-        return RGB(0, 0, 255);
-    }
-    return RGB(0, 0, 0);
-}
-
-HFONT MakeFont(int weight, bool underline) {
-    return CreateFontW(FontHeightAtDpi(DESIGN_DPI), 0, 0, 0, weight, FALSE,
-                       underline ? TRUE : FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                       L"Tahoma");
 }
 
 // A label: the picture behind it, then its caption in its colour.
@@ -71,15 +48,10 @@ void DrawLabel(const DRAWITEMSTRUCT& item) {
            d.top, SRCCOPY);
     wchar_t text[256] = {};
     const int length = GetWindowTextW(item.hwndItem, text, 256);
-    HGDIOBJ old = SelectObject(item.hDC, g_fonts[static_cast<int>(d.font)]);
+    const ScopedSelect useFont(item.hDC, g_fonts[static_cast<int>(d.font)].get());
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, ColourOf(d.colour));
-    const UINT align = d.align == Align::Right    ? DT_RIGHT
-                       : d.align == Align::Centre ? DT_CENTER
-                                                  : DT_LEFT;
-    DrawTextW(item.hDC, text, length, &rc,
-              align | DT_TOP | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
-    SelectObject(item.hDC, old);
+    DrawTextW(item.hDC, text, length, &rc, AlignmentOf(d.align) | LABEL_FORMAT);
 }
 
 void CreateControls(HWND hwnd, HINSTANCE instance, HICON folder) {
@@ -95,34 +67,14 @@ void CreateControls(HWND hwnd, HINSTANCE instance, HICON folder) {
             if (d.tabIndex != tab) {
                 continue;
             }
-            const wchar_t* windowClass = L"STATIC";
-            DWORD style = WS_CHILD | WS_VISIBLE;
-            DWORD exStyle = 0;
-            switch (d.kind) {
-            case Kind::Button:
-                windowClass = L"BUTTON";
-                style |= WS_TABSTOP | (d.id == Ctl::btnDone ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-                break;
-            case Kind::PictureButton:
-                windowClass = L"BUTTON";
-                style |= WS_TABSTOP | BS_PUSHBUTTON | BS_ICON | BS_CENTER | BS_VCENTER;
-                break;
-            case Kind::List:
-                windowClass = L"LISTBOX";
-                style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY;
-                exStyle = WS_EX_CLIENTEDGE;
-                break;
-            case Kind::Label:
-                style |= SS_OWNERDRAW | SS_NOTIFY;
-                break;
-            }
+            const ControlClass kind = ControlClassOf(d);
             HWND control =
-                CreateWindowExW(exStyle, windowClass, Widen(InitialCaption(d).c_str()).c_str(),
-                                style, d.left, d.top, d.width, d.height, hwnd,
+                CreateWindowExW(kind.exStyle, kind.name, Widen(InitialCaption(d).c_str()).c_str(),
+                                kind.style, d.left, d.top, d.width, d.height, hwnd,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(CONTROL_ID_BASE + i)),
                                 instance, nullptr);
             SendMessageW(control, WM_SETFONT,
-                         reinterpret_cast<WPARAM>(g_fonts[static_cast<int>(d.font)]), FALSE);
+                         reinterpret_cast<WPARAM>(g_fonts[static_cast<int>(d.font)].get()), FALSE);
             if (d.kind == Kind::PictureButton) {
                 SendMessageW(control, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(folder));
             }
@@ -170,46 +122,37 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // The texts as the program reads them: from its string tables, in the display language.
     varnholt::ScopedTexts texts(instance, varnholt::DisplayLanguage());
-    const HICON big =
-        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    const HICON small = static_cast<HICON>(
+    const IconHandle big(static_cast<HICON>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    const HICON folder = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(IDI_FOLDER), IMAGE_ICON, 16, 16, 0));
-    LoadImageW(instance, MAKEINTRESOURCEW(IDC_HAND_CURSOR), IMAGE_CURSOR, 0, 0, 0);
-    g_picture = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(IDB_BACKGROUND),
-                                                IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    g_pictureDC = CreateCompatibleDC(nullptr);
-    SelectObject(g_pictureDC, g_picture);
-    g_fonts[static_cast<int>(FontStyle::Window)] = MakeFont(FW_NORMAL, false);
-    g_fonts[static_cast<int>(FontStyle::Bold)] = MakeFont(FW_BOLD, false);
-    g_fonts[static_cast<int>(FontStyle::BoldUnderline)] = MakeFont(FW_BOLD, true);
+                   GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
+    const IconHandle small(static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+    const IconHandle folder(static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_FOLDER), IMAGE_ICON, 16, 16, 0)));
+    const CursorHandle hand(static_cast<HCURSOR>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDC_HAND_CURSOR), IMAGE_CURSOR, 0, 0, 0)));
+    const Picture picture(static_cast<HBITMAP>(LoadImageW(
+        instance, MAKEINTRESOURCEW(IDB_BACKGROUND), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    g_pictureDC = picture.dc();
+    for (FontStyle style : {FontStyle::Window, FontStyle::Bold, FontStyle::BoldUnderline}) {
+        g_fonts[static_cast<int>(style)].reset(MakeFont(style, DESIGN_DPI));
+    }
 
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hIcon = big;
-    wc.hIconSm = small;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = WINDOW_CLASS;
+    const WNDCLASSEXW wc =
+        WindowClassOf(instance, WindowProc, WINDOW_CLASS, big.get(), small.get());
     if (RegisterClassExW(&wc) == 0) {
         return 1;
     }
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     RECT frame = {0, 0, CLIENT_WIDTH, CLIENT_HEIGHT};
-    AdjustWindowRectEx(&frame, style, FALSE, 0);
-    HWND hwnd = CreateWindowExW(0, WINDOW_CLASS, Widen(DESIGN_CAPTION).c_str(), style,
+    AdjustWindowRectEx(&frame, WINDOW_STYLE, FALSE, 0);
+    HWND hwnd = CreateWindowExW(0, WINDOW_CLASS, Widen(DESIGN_CAPTION).c_str(), WINDOW_STYLE,
                                 CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                                 frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
     if (hwnd == nullptr) {
         return 1;
     }
-    CreateControls(hwnd, instance, folder);
+    CreateControls(hwnd, instance, folder.get());
     ShowWindow(hwnd, SW_SHOWNORMAL);
     UpdateWindow(hwnd);
     SetFocus(GetDlgItem(hwnd, CONTROL_ID_BASE + static_cast<int>(Ctl::btnDone)));

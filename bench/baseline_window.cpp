@@ -9,6 +9,8 @@
 #include <windows.h>
 
 #ifdef BASELINE_IMPORTS
+#include "platform/Handles.h"
+
 #include <commctrl.h>
 #endif
 
@@ -37,10 +39,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 #ifdef BASELINE_IMPORTS
     INITCOMMONCONTROLSEX common = {sizeof common, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&common);
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, &key) == ERROR_SUCCESS) {
-        RegCloseKey(key);
-    }
+    varnholt::RegistryKey key;
+    RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, key.receive());
 #endif
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;

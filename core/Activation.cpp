@@ -6,30 +6,14 @@
 #include "FormLogic.h"
 #include "Marker.h"
 #include "Texts.h"
-
-#include "../platform/modBasis.h"
+#include "modBasis.h"
 
 #include <cstdio>
-#include <ctime>
 #include <unordered_set>
 
 namespace varnholt {
 
 namespace {
-
-LocalTime SystemLocalTime() {
-    const std::time_t now = std::time(nullptr);
-    const std::tm* local = std::localtime(&now);
-    LocalTime time;
-    if (local != nullptr) {
-        time.year = local->tm_year + 1900;
-        time.month = local->tm_mon + 1;
-        time.day = local->tm_mday;
-        time.hour = local->tm_hour;
-        time.minute = local->tm_min;
-    }
-    return time;
-}
 
 // "BGruppen_Saved_2026-12-08_1435", without the extension.
 std::string KeptFileStem(const LocalTime& time) {
@@ -41,19 +25,21 @@ std::string KeptFileStem(const LocalTime& time) {
 
 } // namespace
 
-void FormLogic::btnActivate_Click() {
+bool FormLogic::ActivateSelected(bool reportSuccess) {
     FormControls& ui = s_.ui;
     const std::string folder = AddBackslash(ui.Caption(Ctl::lblDATPath));
     const std::string target = folder + CURRENT_FILE;
 
-    // The current file must be removable before anything is copied: a missing, read-only or
-    // locked BGruppen.dat stops here. It is not removed yet; the complete copy replaces it.
-    FileError error = s_.files.CheckDeletable(target);
+    // The current file must be removable before anything is copied: a read-only or locked
+    // BGruppen.dat stops here. It is not removed yet; the complete copy replaces it. A missing
+    // one is no obstacle: the copy simply takes its place.
+    const bool present = s_.files.FileExists(target);
+    FileError error = present ? s_.files.CheckDeletable(target) : FileError();
     if (error.failed()) {
         ui.Beep();
         ui.MsgBox(Text(IDS_DELETE_FAILED, {DescribeFailure(error)}), MB_ICONEXCLAMATION_VALUE,
                   TITLE_TEXT);
-        return;
+        return false;
     }
 
     std::string source;
@@ -63,37 +49,42 @@ void FormLogic::btnActivate_Click() {
         error.number = 1;
         error.description = Text(IDS_NONE_SELECTED);
     } else {
-        error = ReplaceCurrentFile(folder, source, kept, keepFailed);
+        error = ReplaceCurrentFile(folder, source, present, kept, keepFailed);
     }
     if (keepFailed) {
         ui.Beep();
         ui.MsgBox(Text(IDS_KEEP_FAILED, {kept, DescribeFailure(error)}), MB_ICONEXCLAMATION_VALUE,
                   TITLE_TEXT);
-        return;
+        return false;
     }
     if (error.failed()) {
         ui.Beep();
         ui.MsgBox(Text(IDS_COPY_FAILED, {source, DescribeFailure(error)}), MB_ICONEXCLAMATION_VALUE,
                   TITLE_TEXT);
-        return;
+        return false;
     }
 
     std::string report = Text(IDS_COPIED, {source});
     if (!kept.empty()) {
         report += Text(IDS_COPIED_KEPT, {kept});
     }
-    ui.Beep();
-    ui.MsgBox(report, MB_ICONINFORMATION_VALUE, TITLE_TEXT);
+    if (reportSuccess) {
+        ui.Beep();
+        ui.MsgBox(report, MB_ICONINFORMATION_VALUE, TITLE_TEXT);
+    }
     InitProg();
+    return true;
 }
 
-// Replaces BGruppen.dat in `folder` by a copy of `source`, keeping the old content first when
-// no other file holds it. Afterwards either BGruppen.dat holds the whole copy, and `kept` names
-// the kept file if there is one, or the folder is exactly as it was: no kept file and no
-// scratch file. On a failure to keep, `keepFailed` is set and `kept` names the file that could
-// not be made.
+// Replaces BGruppen.dat in `folder` by a copy of `source`, or puts the copy in its place when
+// it is not `present`, keeping the old content first when no other file holds it. Afterwards
+// either BGruppen.dat holds the whole copy, and `kept` names the kept file if there is one, or
+// BGruppen.dat holds what it held (or is still absent): the scratch copy is removed, and a kept
+// file made for this activation is deleted again (should that deletion fail, the kept file
+// stays, a duplicate that loses nothing). On a failure to keep,
+// `keepFailed` is set and `kept` names the file that could not be made.
 FileError FormLogic::ReplaceCurrentFile(const std::string& folder, const std::string& source,
-                                        std::string& kept, bool& keepFailed) {
+                                        bool present, std::string& kept, bool& keepFailed) {
     // The variant is copied under a scratch name and then renamed over BGruppen.dat in one
     // step, so BGruppen.dat holds either its old or its complete new content at any time.
     ScratchCopy copy(s_.files, folder + CURRENT_FILE_SCRATCH);
@@ -102,8 +93,8 @@ FileError FormLogic::ReplaceCurrentFile(const std::string& folder, const std::st
         return error;
     }
     // Only now that the variant's copy is complete: nothing is kept for an activation that
-    // cannot go on.
-    if (!CurrentContentIsHeldElsewhere(folder)) {
+    // cannot go on. Without a current file there is nothing to keep.
+    if (present && !CurrentContentIsHeldElsewhere(folder)) {
         error = KeepCurrentFile(folder, kept);
         if (error.failed()) {
             keepFailed = true;
@@ -154,17 +145,13 @@ bool FormLogic::CurrentContentIsHeldElsewhere(const std::string& folder) {
 // when the name is taken. Whole or absent, and an existing file is never replaced. `kept` gets
 // the full path of the file, also when it could not be made.
 FileError FormLogic::KeepCurrentFile(const std::string& folder, std::string& kept) {
-    const std::string stem = KeptFileStem(Now());
+    const std::string stem = KeptFileStem(s_.clock.Now());
     std::string name = stem + ".dat";
     for (int suffix = 2; suffix < 1000 && s_.files.FileExists(folder + name); ++suffix) {
         name = stem + "_" + std::to_string(suffix) + ".dat";
     }
     kept = folder + name;
     return CopyViaScratch(s_.files, folder + CURRENT_FILE, kept, folder + KEPT_FILE_SCRATCH, false);
-}
-
-LocalTime FormLogic::Now() {
-    return s_.clock != nullptr ? s_.clock->Now() : SystemLocalTime();
 }
 
 bool FormLogic::SelectedVariantPath(std::string& path) const {

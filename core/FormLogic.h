@@ -25,8 +25,8 @@ struct FormServices {
     FolderPicker& picker;
     LauncherFactory& launchers;
     modVarnholt& folders;
-    // The local time for the names of kept files; null: the C++ library's local time.
-    Clock* clock = nullptr;
+    // The local time for the names of kept files.
+    Clock& clock;
 };
 
 class FormLogic {
@@ -44,7 +44,11 @@ class FormLogic {
 
     void lstDATs_Click();
     void lstDATs_DblClick();
-    void btnActivate_Click();
+    void btnActivate_Click() { ActivateSelected(true); }
+    // The activation behind btnActivate_Click: true when the selected variant is now the current
+    // BGruppen.dat. Without `reportSuccess` the success message is left out; the failures are
+    // always reported.
+    bool ActivateSelected(bool reportSuccess);
     void btnANNOStart_Click();
     void btnView_Click();
     void btnChooseDir_Click();
@@ -72,11 +76,10 @@ class FormLogic {
     // shown in lblDATPath; false when no valid entry is selected.
     bool SelectedVariantPath(std::string& path) const;
     // Activation's file work, see Activation.cpp.
-    FileError ReplaceCurrentFile(const std::string& folder, const std::string& source,
+    FileError ReplaceCurrentFile(const std::string& folder, const std::string& source, bool present,
                                  std::string& kept, bool& keepFailed);
     bool CurrentContentIsHeldElsewhere(const std::string& folder);
     FileError KeepCurrentFile(const std::string& folder, std::string& kept);
-    LocalTime Now();
 
     FormServices s_;
     std::vector<std::string> aDATFiles_;

@@ -3,8 +3,8 @@
 #include "FormLogic.h"
 #include "Texts.h"
 
-#include "../platform/modBasis.h"
-#include "../platform/modHlpINetSubs.h"
+#include "modBasis.h"
+#include "modHlpINetSubs.h"
 
 namespace varnholt {
 
@@ -44,14 +44,15 @@ void FormLogic::btnANNOStart_Click() {
 void FormLogic::btnView_Click() {
     std::string path;
     SelectedVariantPath(path); // with nothing selected the editor opens with no file
+    const std::string editor = "notepad.exe";
     std::unique_ptr<Launcher> launcher = s_.launchers.CreateLauncher();
-    launcher->ProgName("notepad.exe");
+    // By its full path: a notepad.exe in the working folder or beside the program never runs.
+    launcher->ProgName(s_.launchers.SystemProgram(editor));
     launcher->ProgParas(path);
     launcher->ExecProg();
     if (launcher->EPError()) {
         s_.ui.Beep();
-        s_.ui.MsgBox(Text(IDS_ERROR_STARTING, {launcher->ProgName()}), MB_ICONEXCLAMATION_VALUE,
-                     TITLE_TEXT);
+        s_.ui.MsgBox(Text(IDS_ERROR_STARTING, {editor}), MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
     }
 }
 
@@ -61,10 +62,18 @@ void FormLogic::btnChooseDir_Click() {
     if (chosen.empty()) {
         return;
     }
-    const std::string folder = AddBackslash(chosen);
+    // The prompt asks for the installation: its data folder is meant when the chosen folder
+    // holds no BGruppen.dat and its Data subfolder does.
+    std::string folder = AddBackslash(chosen);
+    if (!s_.files.FileExists(folder + CURRENT_FILE) &&
+        s_.files.FileExists(folder + "Data\\" + CURRENT_FILE)) {
+        folder += "Data\\";
+    }
     s_.ui.SetCaption(Ctl::lblDATPath, folder);
     s_.folders.strDATPath = folder;
     s_.settings.SaveSetting("DATPath", folder);
+    // The window then shows the new folder, as after an activation.
+    InitProg();
 }
 
 void FormLogic::lblCR_Click() {

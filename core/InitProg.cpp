@@ -7,8 +7,7 @@
 #include "Marker.h"
 #include "Texts.h"
 #include "VersionMode.h"
-
-#include "../platform/modBasis.h"
+#include "modBasis.h"
 
 #include <unordered_set>
 
@@ -136,16 +135,18 @@ bool FormLogic::FirstRunSafeguard() {
     const std::string current = folder + CURRENT_FILE;
     const std::string backup = folder + BACKUP_FILE;
 
+    // A backup that is present is kept as it is, whatever BGruppen.dat now holds: nothing is saved,
+    // so there is nothing the size test could protect.
+    if (s_.files.FileExists(backup)) {
+        s_.settings.SaveSetting("FirstRun", "1");
+        return true;
+    }
     std::uint64_t length = 0;
     if (s_.files.FileLength(current, length) && length / 1024 > FIRST_RUN_SIZE_LIMIT_KIB) {
         s_.ui.Beep();
         s_.ui.MsgBox(Text(IDS_NOT_ORIGINAL), MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
         s_.ui.EndProgram();
         return false;
-    }
-    if (s_.files.FileExists(backup)) {
-        s_.settings.SaveSetting("FirstRun", "1");
-        return true;
     }
 
     // Written through a scratch file, so an interrupted copy never leaves a partial backup that
@@ -175,19 +176,22 @@ void FormLogic::FillCatalogue() {
 }
 
 void FormLogic::IdentifyCurrentFile() {
+    const std::string current = AddBackslash(s_.folders.strDATPath) + CURRENT_FILE;
     std::string firstLine;
-    if (!s_.files.ReadFirstLine(AddBackslash(s_.folders.strDATPath) + CURRENT_FILE,
-                                FIRST_LINE_LIMIT, firstLine)) {
+    if (!s_.files.ReadFirstLine(current, FIRST_LINE_LIMIT, firstLine)) {
         firstLine.clear();
     }
     const std::string marker = MarkerOf(firstLine);
+    // No file at all is not the original: it is named as missing and judged like an unknown
+    // file. A file that is there but cannot be read keeps counting as the original.
+    const bool missing = !s_.files.FileExists(current);
 
     SelectListIndex(intANNOMode_);
 
     bool fits = false;
     std::string identification;
     int variant = -1;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 5 && !missing; ++i) {
         if (marker == CATALOGUE_MARKERS[i]) {
             variant = i;
             break;
@@ -208,7 +212,7 @@ void FormLogic::IdentifyCurrentFile() {
     } else if (variant == KZA_INDEX) {
         identification = aDATDescr_[KZA_INDEX];
     } else {
-        identification = Text(IDS_IDENT_OTHER);
+        identification = missing ? "No BGruppen.dat in the data folder" : Text(IDS_IDENT_OTHER);
     }
 
     // The verdict's colour follows the verdict itself, so it holds in every language.

@@ -144,6 +144,9 @@ class LauncherFactory {
   public:
     virtual ~LauncherFactory() = default;
     virtual std::unique_ptr<Launcher> CreateLauncher() = 0;
+    // The full path of the system's own program `name` (such as "notepad.exe"): in the Windows
+    // folder, else in the system folder; never one found in the working or the program's folder.
+    virtual std::string SystemProgram(const std::string& name) = 0;
 };
 
 // Show-window codes handed to the launcher.

@@ -8,6 +8,7 @@
 //   GdiObject<HFONT> font(CreateFontW(...));  // DeleteObject, for fonts, bitmaps, brushes, pens
 //   MemoryDc dc(CreateCompatibleDC(nullptr));  // DeleteDC
 //   ScopedSelect use(dc.get(), font.get());    // SelectObject, and the old object back at the end
+//   WindowDc screen(window, GetDC(window));   // ReleaseDC
 //   IconHandle icon(LoadImageW(...));         // DestroyIcon; CursorHandle: DestroyCursor
 //   LocalMemory text(LocalAlloc(...));        // LocalFree; CoTaskMemory: CoTaskMemFree
 //
@@ -134,6 +135,25 @@ using IconHandle = UniqueHandle<handle_traits::Icon>;
 using CursorHandle = UniqueHandle<handle_traits::Cursor>;
 using LocalMemory = UniqueHandle<handle_traits::Local>;
 using CoTaskMemory = UniqueHandle<handle_traits::CoTaskMem>;
+
+// A window's device context from GetDC or GetWindowDC, released at the end of the scope.
+class WindowDc {
+  public:
+    WindowDc(HWND window, HDC dc) noexcept : window_(window), dc_(dc) {}
+    ~WindowDc() {
+        if (dc_ != nullptr) {
+            ReleaseDC(window_, dc_);
+        }
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const noexcept { return dc_; }
+    explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+};
 
 // Selects an object into a device context and puts the previous one back at the end of the
 // scope. A null object selects nothing.

@@ -1,7 +1,5 @@
 #include "ShellOnDemand.h"
 
-#include <string>
-
 namespace varnholt {
 
 namespace {
@@ -13,21 +11,6 @@ enum class ComState { NotTried, Ready, ReadyElsewhere, Failed };
 ComState g_com = ComState::NotTried;
 
 } // namespace
-
-FARPROC SystemFunction(const wchar_t* library, const char* function) {
-    HMODULE module = GetModuleHandleW(library);
-    if (module == nullptr) {
-        // From the system folder only, never from the program's own or the current folder.
-        wchar_t folder[MAX_PATH] = {};
-        const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-        if (length == 0 || length >= MAX_PATH) {
-            return nullptr;
-        }
-        const std::wstring path = std::wstring(folder, length) + L"\\" + library;
-        module = LoadLibraryW(path.c_str());
-    }
-    return module != nullptr ? GetProcAddress(module, function) : nullptr;
-}
 
 bool EnsureCom() {
     if (g_com == ComState::NotTried) {
@@ -55,7 +38,7 @@ void ReleaseCom() {
     g_com = ComState::NotTried;
 }
 
-BOOL LaunchThroughShell(decltype(&::ShellExecuteExA) launch, SHELLEXECUTEINFOA* record) {
+BOOL LaunchThroughShell(decltype(&::ShellExecuteExW) launch, SHELLEXECUTEINFOW* record) {
     if (launch == nullptr) {
         record->hInstApp = reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_DLLNOTFOUND));
         return FALSE;
@@ -64,17 +47,17 @@ BOOL LaunchThroughShell(decltype(&::ShellExecuteExA) launch, SHELLEXECUTEINFOA* 
     return launch(record);
 }
 
-BOOL WINAPI ShellExecuteExOnDemand(SHELLEXECUTEINFOA* record) {
+BOOL WINAPI ShellExecuteExOnDemand(SHELLEXECUTEINFOW* record) {
     static const auto launch =
-        SystemFunctionOf<decltype(&::ShellExecuteExA)>(SHELL, "ShellExecuteExA");
+        SystemFunctionOf<decltype(&::ShellExecuteExW)>(SHELL, "ShellExecuteExW");
     return LaunchThroughShell(launch, record);
 }
 
 FolderDialogFunctions FolderDialogOnDemand() {
     static const FolderDialogFunctions functions = [] {
         FolderDialogFunctions f;
-        f.browse = SystemFunctionOf<decltype(f.browse)>(SHELL, "SHBrowseForFolderA");
-        f.pathFromList = SystemFunctionOf<decltype(f.pathFromList)>(SHELL, "SHGetPathFromIDListA");
+        f.browse = SystemFunctionOf<decltype(f.browse)>(SHELL, "SHBrowseForFolderW");
+        f.pathFromList = SystemFunctionOf<decltype(f.pathFromList)>(SHELL, "SHGetPathFromIDListW");
         f.freeList = SystemFunctionOf<decltype(f.freeList)>(COM, "CoTaskMemFree");
         return f;
     }();

@@ -3,6 +3,8 @@
 // function that cannot be found makes the action that needs it fail in its usual way.
 #pragma once
 
+#include "SystemLibrary.h"
+
 #include <windows.h>
 
 #include <shellapi.h>
@@ -10,35 +12,23 @@
 
 namespace varnholt {
 
-// The address of `function` in the system library `library` (a bare name such as
-// L"shell32.dll"), which is loaded from the system folder at the first call and stays loaded;
-// nullptr when the library or the function is missing.
-FARPROC SystemFunction(const wchar_t* library, const char* function);
-
-template <typename Function>
-Function SystemFunctionOf(const wchar_t* library, const char* function) {
-    // Through the generic function pointer type, which converts to any other without warning.
-    using Generic = void (*)();
-    return reinterpret_cast<Function>(reinterpret_cast<Generic>(SystemFunction(library, function)));
-}
-
 // Initialises COM on the program's one thread at the first call, apartment-threaded as the
 // shell's dialogs want it; later calls answer from the first. True when COM is ready.
 bool EnsureCom();
 // Ends what EnsureCom began, when it began anything; called once as the program ends.
 void ReleaseCom();
 
-// Launches through `launch`, a function of ShellExecuteExA's kind, with COM ready. When `launch`
+// Launches through `launch`, a function of ShellExecuteExW's kind, with COM ready. When `launch`
 // is missing, the record's hInstApp gets SE_ERR_DLLNOTFOUND, as from any other failed launch,
 // and the answer is FALSE.
-BOOL LaunchThroughShell(decltype(&::ShellExecuteExA) launch, SHELLEXECUTEINFOA* record);
-// The shell's ShellExecuteExA, loaded at the first call, through LaunchThroughShell.
-BOOL WINAPI ShellExecuteExOnDemand(SHELLEXECUTEINFOA* record);
+BOOL LaunchThroughShell(decltype(&::ShellExecuteExW) launch, SHELLEXECUTEINFOW* record);
+// The shell's ShellExecuteExW, loaded at the first call, through LaunchThroughShell.
+BOOL WINAPI ShellExecuteExOnDemand(SHELLEXECUTEINFOW* record);
 
 // The three functions of the folder-browse dialog; each is nullptr when it is missing.
 struct FolderDialogFunctions {
-    decltype(&::SHBrowseForFolderA) browse = nullptr;
-    decltype(&::SHGetPathFromIDListA) pathFromList = nullptr;
+    decltype(&::SHBrowseForFolderW) browse = nullptr;
+    decltype(&::SHGetPathFromIDListW) pathFromList = nullptr;
     decltype(&::CoTaskMemFree) freeList = nullptr;
 };
 // The dialog's functions, loaded at the first call, with COM ready.

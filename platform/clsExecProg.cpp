@@ -18,7 +18,37 @@ std::string WindowsFolder() {
     return Narrow(std::wstring(value.data(), length < size ? length : 0));
 }
 
+// `name` in the folder that `folderOf` names (GetWindowsDirectoryW or GetSystemDirectoryW);
+// empty when there is no such folder.
+std::wstring InFolder(UINT(WINAPI* folderOf)(LPWSTR, UINT), const std::wstring& name) {
+    wchar_t folder[MAX_PATH] = {};
+    const UINT length = folderOf(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return std::wstring();
+    }
+    std::wstring path(folder, length);
+    if (path.back() != L'\\') {
+        path += L'\\';
+    }
+    return path + name;
+}
+
 } // namespace
+
+std::string ShellLauncherFactory::SystemProgram(const std::string& name) {
+    const std::wstring wide = Widen(name);
+    const std::wstring windows = InFolder(GetWindowsDirectoryW, wide);
+    const DWORD attributes = GetFileAttributesW(windows.c_str());
+    if (!windows.empty() && attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        return Narrow(windows);
+    }
+    const std::wstring system = InFolder(GetSystemDirectoryW, wide);
+    // Where neither holds it, the launch fails on the Windows folder's path and says so.
+    return Narrow(system.empty() || GetFileAttributesW(system.c_str()) == INVALID_FILE_ATTRIBUTES
+                      ? windows
+                      : system);
+}
 
 clsExecProg::clsExecProg(ShellExecuteFn shell) : shell_(shell), workDir_(WindowsFolder()) {}
 
@@ -26,20 +56,20 @@ clsExecProg::~clsExecProg() = default;
 
 void clsExecProg::ExecProg() {
     process_.reset(); // the handle of an earlier launch on this object is no longer asked for
-    record_.cbSize = sizeof(SHELLEXECUTEINFOA);
+    record_.cbSize = sizeof(SHELLEXECUTEINFOW);
     record_.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     if (!progName_.empty()) {
-        ansiFile_ = Utf8ToAnsi(progName_);
-        ansiParameters_ = Utf8ToAnsi(paras_);
-        record_.lpFile = ansiFile_.c_str();
-        record_.lpParameters = ansiParameters_.c_str();
+        wideFile_ = Widen(progName_);
+        wideParameters_ = Widen(paras_);
+        record_.lpFile = wideFile_.c_str();
+        record_.lpParameters = wideParameters_.c_str();
     } else {
-        ansiFile_ = Utf8ToAnsi(paras_);
-        record_.lpFile = ansiFile_.c_str();
+        wideFile_ = Widen(paras_);
+        record_.lpFile = wideFile_.c_str();
         record_.lpParameters = nullptr;
     }
-    ansiDirectory_ = Utf8ToAnsi(workDir_);
-    record_.lpDirectory = ansiDirectory_.c_str();
+    wideDirectory_ = Widen(workDir_);
+    record_.lpDirectory = wideDirectory_.c_str();
     record_.nShow = winMode_;
     record_.hInstApp = nullptr;
     record_.hProcess = nullptr;

@@ -16,9 +16,9 @@ namespace varnholt {
 
 class clsExecProg : public Launcher {
   public:
-    using ShellExecuteFn = BOOL(WINAPI*)(SHELLEXECUTEINFOA*);
+    using ShellExecuteFn = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
 
-    // `shell` is the platform's ShellExecuteExA, loaded at the first launch, unless a test hands
+    // `shell` is the platform's ShellExecuteExW, loaded at the first launch, unless a test hands
     // in its own.
     explicit clsExecProg(ShellExecuteFn shell = ShellExecuteExOnDemand);
     ~clsExecProg() override;
@@ -35,7 +35,7 @@ class clsExecProg : public Launcher {
     void ProgParas(const std::string& strParas) override { paras_ = strParas; }
 
     // The launch record as the last ExecProg filled it.
-    const SHELLEXECUTEINFOA& LaunchRecord() const { return record_; }
+    const SHELLEXECUTEINFOW& LaunchRecord() const { return record_; }
 
   private:
     ShellExecuteFn shell_;
@@ -44,12 +44,12 @@ class clsExecProg : public Launcher {
     std::string workDir_;
     std::int32_t winMode_ = SW_SHOWMAXIMIZED;
     bool error_ = false;
-    SHELLEXECUTEINFOA record_ = {};
+    SHELLEXECUTEINFOW record_ = {};
     KernelHandle process_;
-    // The ANSI forms of the texts the record points to.
-    std::string ansiFile_;
-    std::string ansiParameters_;
-    std::string ansiDirectory_;
+    // The wide forms of the texts the record points to.
+    std::wstring wideFile_;
+    std::wstring wideParameters_;
+    std::wstring wideDirectory_;
 };
 
 class ShellLauncherFactory : public LauncherFactory {
@@ -57,6 +57,7 @@ class ShellLauncherFactory : public LauncherFactory {
     std::unique_ptr<Launcher> CreateLauncher() override {
         return std::unique_ptr<Launcher>(new clsExecProg());
     }
+    std::string SystemProgram(const std::string& name) override;
 };
 
 } // namespace varnholt

@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <cwchar>
 
 namespace varnholt {
 
@@ -16,7 +17,7 @@ BFFCALLBACK FarProc(BFFCALLBACK address) {
 
 int CALLBACK BrowseCallbackProc(HWND hwnd, UINT uMsg, LPARAM /*lParam*/, LPARAM lpData) {
     if (uMsg == BFFM_INITIALIZED) {
-        SendMessageA(hwnd, BFFM_SETSELECTIONA, 1, lpData);
+        SendMessageW(hwnd, BFFM_SETSELECTIONW, 1, lpData);
     }
     return 0;
 }
@@ -31,22 +32,23 @@ std::string BrowseForFolder(const FolderDialogFunctions& shell, const std::strin
     if (shell.browse == nullptr || shell.pathFromList == nullptr) {
         return std::string();
     }
-    char path[MAX_PATH] = {};
-    char displayName[MAX_PATH] = {};
-    const std::string ansiPrompt = Utf8ToAnsi(prompt);
-    const std::string ansiStart = Utf8ToAnsi(startFolder);
+    wchar_t path[MAX_PATH] = {};
+    wchar_t displayName[MAX_PATH] = {};
+    const std::wstring widePrompt = Widen(prompt);
+    const std::wstring wideStart = Widen(startFolder);
 
     // The start folder travels to the callback in a zero-filled block of its own, NUL included.
-    const LocalMemory block(LocalAlloc(LMEM_ZEROINIT, ansiStart.size() + 1));
+    const std::size_t blockSize = (wideStart.size() + 1) * sizeof(wchar_t);
+    const LocalMemory block(LocalAlloc(LMEM_ZEROINIT, blockSize));
     if (block) {
-        std::memcpy(block.get(), ansiStart.c_str(), ansiStart.size() + 1);
+        std::memcpy(block.get(), wideStart.c_str(), blockSize);
     }
 
-    BROWSEINFOA info = {};
+    BROWSEINFOW info = {};
     info.hwndOwner = nullptr;
     info.pidlRoot = nullptr;
     info.pszDisplayName = displayName;
-    info.lpszTitle = ansiPrompt.c_str();
+    info.lpszTitle = widePrompt.c_str();
     info.ulFlags = 0;
     info.lpfn = FarProc(BrowseCallbackProc);
     info.lParam = reinterpret_cast<LPARAM>(block.get());
@@ -55,7 +57,7 @@ std::string BrowseForFolder(const FolderDialogFunctions& shell, const std::strin
     PIDLIST_ABSOLUTE list = shell.browse(&info);
     std::string result;
     if (list != nullptr && shell.pathFromList(list, path)) {
-        result = AnsiToUtf8(std::string(path, strnlen(path, MAX_PATH)));
+        result = Narrow(std::wstring(path, wcsnlen(path, MAX_PATH)));
     }
     // Through the function found with the dialog's: CoTaskMemory would make ole32 an import.
     if (shell.freeList != nullptr) {

@@ -78,20 +78,19 @@ void Kill(App& app) {
 
 std::vector<std::string> LoadedModules(DWORD pid) {
     std::vector<std::string> names;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
-    if (snapshot == INVALID_HANDLE_VALUE) {
+    const FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid));
+    if (!snapshot) {
         return names;
     }
     MODULEENTRY32W entry = {};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Module32FirstW(snapshot, &entry); more;
-         more = Module32NextW(snapshot, &entry)) {
+    for (BOOL more = Module32FirstW(snapshot.get(), &entry); more;
+         more = Module32NextW(snapshot.get(), &entry)) {
         std::wstring name = entry.szModule;
         std::transform(name.begin(), name.end(), name.begin(),
                        [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
         names.push_back(Narrow(name));
     }
-    CloseHandle(snapshot);
     return names;
 }
 

@@ -28,7 +28,7 @@ struct App {
 };
 
 // Starts `exe` (by default varnholt.exe beside this program) with `folder` as its working folder
-// and `arguments` after the program on its command line.
+// and `arguments` after the program's name on its command line.
 bool Start(App& app, const std::wstring& exe = std::wstring(),
            const std::wstring& folder = std::wstring(),
            const std::wstring& arguments = std::wstring());

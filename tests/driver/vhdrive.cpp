@@ -8,6 +8,7 @@
 //   vhdrive select <text>               selects the first list entry containing <text>
 //   vhdrive click <control>             presses a button (btnActivate, btnDone, ...)
 //   vhdrive answer                      waits for a message box, prints it, presses OK
+//   vhdrive menu                        opens the list's menu with the context-menu key
 //   vhdrive wait-exit                   waits until Varnholt has ended
 #include "Driver.h"
 
@@ -141,7 +142,8 @@ bool ControlByName(const std::string& name, Ctl& control) {
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(
-            stderr, "usage: vhdrive install-demo|wait-start|state|select|click|answer|wait-exit\n");
+            stderr,
+            "usage: vhdrive install-demo|wait-start|state|select|click|answer|menu|wait-exit\n");
         return 2;
     }
     const std::string command = argv[1];
@@ -185,6 +187,13 @@ int main(int argc, char** argv) {
             return 2;
         }
         Click(app.main, control);
+        Settle(app.main);
+        return 0;
+    }
+    if (command == "menu") {
+        HWND list = ControlOf(app.main, Ctl::lstDATs);
+        PostMessageW(list, WM_KEYDOWN, VK_APPS, 1);
+        PostMessageW(list, WM_KEYUP, VK_APPS, 0xC0000001);
         Settle(app.main);
         return 0;
     }

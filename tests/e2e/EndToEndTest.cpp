@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -465,6 +467,169 @@ TEST_F(EndToEnd, GermanDisplayLanguageShowsGerman) {
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(Text(ControlOf(main, Ctl::btnDone)), "Done");
     EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)), "BGruppen.dat for 1503 AddOn version v2.xx");
+    Click(main, Ctl::btnDone);
+    ExpectEnded();
+}
+
+namespace {
+
+// "Игры": a folder name in letters that no Western code page holds.
+const std::string CYRILLIC = "\u0418\u0433\u0440\u044b";
+
+BOOL CALLBACK FindTree(HWND window, LPARAM found) {
+    if (ClassOf(window) == WC_TREEVIEWW) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Waits until the folder picker's tree has moved its selection from the desktop, where it
+// starts, to the start folder that Varnholt gave it.
+bool WaitForPreselection(HWND picker) {
+    HWND tree = nullptr;
+    EnumChildWindows(picker, FindTree, reinterpret_cast<LPARAM>(&tree));
+    for (int i = 0; tree != nullptr && i < 100; ++i) {
+        const LRESULT root = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+        const LRESULT caret = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+        if (caret != 0 && caret != root) {
+            return true;
+        }
+        Sleep(50);
+    }
+    return false;
+}
+
+} // namespace
+
+TEST_F(EndToEnd, GameFolderInCyrillicLettersWorksThroughout) {
+    CreateDirectoryW(Widen(root / CYRILLIC).c_str(), nullptr);
+    game = Widen(root / CYRILLIC) + L"\\ANNO 1503";
+    data = game + L"\\Data";
+    CreateDirectoryW(game.c_str(), nullptr);
+    CreateDirectoryW(data.c_str(), nullptr);
+    Installation(false);
+    ASSERT_TRUE(CopyFileW((ExeFolder() + L"varnholt_probe.exe").c_str(),
+                          (game + L"\\1503startup.exe").c_str(), FALSE));
+
+    // The game's key names the folder; the first-run backup is made there and named.
+    ASSERT_TRUE(Start(app));
+    Box box = ExpectBox();
+    EXPECT_NE(box.text.find(DataFolder() + "BGruppen_Original.dat"), std::string::npos) << box.text;
+    ASSERT_TRUE(Answer(box));
+    HWND main = WaitForMainWindow(app, WAIT_MS);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Original.dat")), CLASSIC);
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblANNOPath)), GameFolder());
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblDATPath)), DataFolder());
+    EXPECT_EQ(Setting(L"DATPath"), DataFolder());
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)),
+              "BGruppen.dat for 1503 Classic version v1.xx");
+
+    // The location message, activation and View/Edit.
+    ASSERT_EQ(ListSelection(main), 2);
+    DoubleClickList(main);
+    box = ExpectBox();
+    EXPECT_EQ(box.text, "Location of 'BGruppen.dat for 1503 AddOn version v2.xx':\r\n\r\n" +
+                            DataFolder() + "BGruppen_AddOn.dat");
+    ASSERT_TRUE(Answer(box));
+    Click(main, Ctl::btnActivate);
+    box = ExpectBox();
+    EXPECT_EQ(box.text,
+              "'" + DataFolder() + "BGruppen_AddOn.dat' is copied as current BGruppen.dat file...");
+    ASSERT_TRUE(Answer(box));
+    ASSERT_TRUE(Settle(main));
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), ADDON);
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)), "BGruppen.dat for 1503 AddOn version v2.xx");
+
+    Select(main, 1);
+    ASSERT_TRUE(Settle(main));
+    Click(main, Ctl::btnView);
+    ASSERT_TRUE(Settle(main));
+    HWND notepad = nullptr;
+    for (int i = 0; i < 400 && notepad == nullptr; ++i) {
+        notepad = FindTopLevelWindow([](HWND window) {
+            return _wcsicmp(ClassOf(window).c_str(), L"Notepad") == 0 && IsWindowVisible(window) &&
+                   Text(window).find("BGruppen_Classic.dat") != std::string::npos;
+        });
+        Sleep(50);
+    }
+    ASSERT_NE(notepad, nullptr);
+    PostMessageW(notepad, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(FindBox(app.process.dwProcessId, box));
+
+    // Start runs the game's starter in its folder.
+    Click(main, Ctl::btnANNOStart);
+    ExpectEnded();
+    std::string lines;
+    for (int i = 0; i < 400 && lines.empty(); ++i) {
+        lines = ReadFileBytes(game + L"\\probe-report.txt");
+        Sleep(50);
+    }
+    EXPECT_EQ(lines.substr(0, lines.find('\n')), Narrow(game));
+}
+
+TEST_F(EndToEnd, FolderButtonTakesACyrillicInstallationAsItsDataFolder) {
+    CreateDirectoryW(Widen(root / CYRILLIC).c_str(), nullptr);
+    game = Widen(root / CYRILLIC) + L"\\ANNO 1503";
+    data = game + L"\\Data";
+    CreateDirectoryW(game.c_str(), nullptr);
+    CreateDirectoryW(data.c_str(), nullptr);
+    Installation();
+    // Varnholt works on another, empty folder until the installation is chosen.
+    const std::wstring elsewhere = Widen(root / "Elsewhere");
+    CreateDirectoryW(elsewhere.c_str(), nullptr);
+    ASSERT_TRUE(keys.WriteSetting(L"DATPath", elsewhere + L"\\"));
+    HWND main = StartAndShow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)), "No BGruppen.dat in the data folder");
+
+    // The picker opens on the installation folder; accepting it gives its Data folder.
+    Click(main, Ctl::btnChooseDir);
+    Box picker = ExpectBox();
+    if (!WaitForPreselection(picker.hwnd)) {
+        // Wine's dialog does not always honour the start folder; accepting it then would choose
+        // the desktop, which says nothing about the installation folder.
+        Answer(picker, IDCANCEL);
+        GTEST_SKIP() << "the folder picker did not select its start folder";
+    }
+    ASSERT_TRUE(Answer(picker, IDOK));
+    ASSERT_TRUE(Settle(main));
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblDATPath)), DataFolder());
+    EXPECT_EQ(Setting(L"DATPath"), DataFolder());
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)),
+              "BGruppen.dat for 1503 Classic version v1.xx");
+    EXPECT_EQ(ListSelection(main), 2);
+    EXPECT_TRUE(IsWindowEnabled(ControlOf(main, Ctl::btnActivate)));
+    Box none;
+    EXPECT_FALSE(FindBox(app.process.dwProcessId, none));
+}
+
+TEST_F(EndToEnd, SecondStartBringsTheRunningWindowForwardAndTouchesNothing) {
+    Installation();
+    HWND main = StartAndShow();
+    ASSERT_NE(main, nullptr);
+    ShowWindow(main, SW_MINIMIZE);
+    ASSERT_TRUE(Settle(main));
+    // What a second full start would change: it removes leftover scratch files and writes the
+    // settings it finds missing.
+    WriteFileBytes(DataFile(L"BGruppen.dat.tmp"), "scratch");
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, L"GAMESPath");
+
+    App second;
+    ASSERT_TRUE(Start(second));
+    DWORD code = 1;
+    EXPECT_TRUE(WaitForExit(second, WAIT_MS, &code));
+    EXPECT_EQ(code, 0u);
+    Kill(second);
+    ASSERT_TRUE(Settle(main));
+    EXPECT_FALSE(IsIconic(main));
+    EXPECT_TRUE(app.running());
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat.tmp")), "scratch");
+    EXPECT_EQ(Setting(L"GAMESPath"), "<absent>");
+
+    // The first goes on undisturbed.
+    EXPECT_EQ(Text(main), TITLE);
     Click(main, Ctl::btnDone);
     ExpectEnded();
 }

@@ -60,15 +60,20 @@ TEST_F(Activation, FurtherFileIsActivatedByItsOwnName) {
     EXPECT_EQ(h.ui.Caption(Ctl::lblCurrDAT), "BGruppen.dat for 1503 'K\xC3\xB6nigs-Edition' v3.xx");
 }
 
-TEST_F(Activation, MissingCurrentFileStopsAtTheDeleteStep) {
+TEST_F(Activation, MissingCurrentFileIsPutInPlace) {
     std::filesystem::remove(data.path() / "BGruppen.dat");
+    ASSERT_TRUE(h.logic.InitProg());
+    ASSERT_EQ(h.ui.index, 2);
     h.logic.btnActivate_Click();
-    EXPECT_FALSE(data.Has("BGruppen.dat"));
+    EXPECT_EQ(data.Read("BGruppen.dat"), ADDON);
     ASSERT_EQ(h.ui.messages.size(), 1u);
     EXPECT_EQ(h.ui.messages[0].text,
-              "Unable to delete current BGruppen.dat file: The system cannot find the file "
-              "specified.\r\n\r\nCheck installation and try again...");
-    EXPECT_EQ(h.ui.messages[0].flags, MB_ICONEXCLAMATION_VALUE);
+              "'" + data.shown() + "BGruppen_AddOn.dat' is copied as current BGruppen.dat file...");
+    EXPECT_EQ(h.ui.messages[0].flags, MB_ICONINFORMATION_VALUE);
+    EXPECT_EQ(h.ui.Caption(Ctl::lblCurrDAT), "BGruppen.dat for 1503 AddOn version v2.xx");
+    // Nothing was there to keep, and no scratch file is left.
+    EXPECT_EQ(data.Names(), (std::vector<std::string>{"BGruppen.dat", "BGruppen_AddOn.dat",
+                                                      "BGruppen_Classic.dat"}));
 }
 
 TEST_F(Activation, MissingVariantNamesItsPathAndKeepsTheCurrentFile) {

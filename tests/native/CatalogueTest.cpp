@@ -129,8 +129,17 @@ TEST_F(Catalogue, CurrentModificationDisablesTheButtonOnItsEntry) {
     EXPECT_FALSE(h.ui.Enabled(Ctl::btnActivate));
 }
 
-TEST_F(Catalogue, MissingCurrentFileCountsAsTheOriginal) {
+TEST_F(Catalogue, MissingCurrentFileIsNamedAsMissing) {
     h.registry.values["VERSION"] = "2.0";
+    ASSERT_TRUE(h.logic.InitProg());
+    EXPECT_EQ(h.ui.Caption(Ctl::lblCurrDAT), "No BGruppen.dat in the data folder");
+    EXPECT_EQ(h.ui.Caption(Ctl::lblHint), NOT_FITS);
+    EXPECT_EQ(h.ui.colours[Ctl::lblHint], CYAN);
+    EXPECT_EQ(h.ui.index, 2); // the preselection stays, as for an unknown file
+    EXPECT_TRUE(h.ui.Enabled(Ctl::btnActivate));
+
+    // A BGruppen.dat that is there but empty still counts as the original.
+    data.Write("BGruppen.dat", "");
     ASSERT_TRUE(h.logic.InitProg());
     EXPECT_EQ(h.ui.Caption(Ctl::lblCurrDAT), "The original BGruppen.dat");
     EXPECT_EQ(h.ui.Caption(Ctl::lblHint), FITS);
@@ -194,7 +203,7 @@ TEST_F(Catalogue, MissingDataFolderStillShowsTheCatalogue) {
     h.registry.values["VERSION"] = "1.0";
     ASSERT_TRUE(h.logic.InitProg());
     EXPECT_EQ(h.ui.items.size(), 5u);
-    EXPECT_EQ(h.ui.Caption(Ctl::lblCurrDAT), "The original BGruppen.dat");
+    EXPECT_EQ(h.ui.Caption(Ctl::lblCurrDAT), "No BGruppen.dat in the data folder");
 }
 
 TEST_F(Catalogue, FailedListingEndsTheScanOnce) {

@@ -136,6 +136,7 @@ class FakeLauncherFactory : public LauncherFactory {
         launches.emplace_back();
         return std::make_unique<FakeLauncher>(*this, launches.size() - 1);
     }
+    std::string SystemProgram(const std::string& name) override { return "C:\\WINDOWS\\" + name; }
 };
 
 class FakeClock : public Clock {
@@ -236,7 +237,7 @@ struct Harness {
     modVarnholt folders;
     FakeClock clock;
     FormLogic logic{
-        FormServices{ui, registry, settings, files, picker, launchers, folders, &clock}};
+        FormServices{ui, registry, settings, files, picker, launchers, folders, clock}};
 
     // A game installation whose data folder is `data` and whose backup already exists.
     void Installed(const TempFolder& data, const std::string& version = "1.04") {

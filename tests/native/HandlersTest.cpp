@@ -100,7 +100,7 @@ TEST_F(Handlers, ViewOpensNotepadOnTheSelectedVariant) {
     const LaunchRecord& launch = h.launchers.launches[0];
     EXPECT_EQ(launch.calls,
               (std::vector<std::string>{"ProgName", "ProgParas", "ExecProg", "EPError"}));
-    EXPECT_EQ(launch.progName, "notepad.exe");
+    EXPECT_EQ(launch.progName, "C:\\WINDOWS\\notepad.exe");
     EXPECT_EQ(launch.paras, data.shown() + "BGruppen_KE.dat");
     EXPECT_EQ(launch.workDir, "C:\\WINDOWS");
     EXPECT_EQ(launch.winMode, 3);
@@ -117,7 +117,6 @@ TEST_F(Handlers, ViewPassesBlanksUnquotedAndReportsAFailure) {
     EXPECT_EQ(h.ui.messages[0].text, "Error starting notepad.exe...");
     EXPECT_EQ(h.ui.messages[0].flags, MB_ICONEXCLAMATION_VALUE);
     EXPECT_EQ(h.ui.messages[0].title, TITLE_TEXT);
-    EXPECT_EQ(h.launchers.launches[0].calls.back(), "ProgName?");
 }
 
 TEST_F(Handlers, ViewWithNothingSelectedOpensAnEmptyEditor) {
@@ -126,21 +125,55 @@ TEST_F(Handlers, ViewWithNothingSelectedOpensAnEmptyEditor) {
     EXPECT_EQ(h.launchers.launches[0].paras, "");
 }
 
-TEST_F(Handlers, ChosenFolderBecomesTheDataFolderWithoutARefresh) {
-    const auto itemsBefore = h.ui.items;
-    h.picker.answers.push_back("D:\\Copy");
+TEST_F(Handlers, ChosenFolderBecomesTheDataFolderAndTheWindowShowsIt) {
+    TempFolder other;
+    other.Write("BGruppen.dat", ";AddOn\r\n");
+    other.Write("BGruppen_Theirs.dat", ";Theirs\r\n");
+    h.picker.answers.push_back(other.path().string());
     h.logic.btnChooseDir_Click();
     ASSERT_EQ(h.picker.calls.size(), 1u);
     EXPECT_EQ(h.picker.calls[0].first, "Choose your 1503 installation to work on:");
     EXPECT_EQ(h.picker.calls[0].second, "C:\\Games\\ANNO 1503");
-    EXPECT_EQ(h.ui.Caption(Ctl::lblDATPath), "D:\\Copy\\");
-    EXPECT_EQ(h.folders.strDATPath, "D:\\Copy\\");
-    EXPECT_EQ(h.settings.values["DATPath"], "D:\\Copy\\");
-    EXPECT_EQ(h.ui.items, itemsBefore);
+    EXPECT_EQ(h.ui.Caption(Ctl::lblDATPath), other.shown());
+    EXPECT_EQ(h.folders.strDATPath, other.shown());
+    EXPECT_EQ(h.settings.values["DATPath"], other.shown());
+    // Refreshed as after an activation: identification, hint, list and button of the new folder.
+    EXPECT_EQ(h.ui.Caption(Ctl::lblCurrDAT), "BGruppen.dat for 1503 AddOn version v2.xx");
+    EXPECT_EQ(h.ui.colours[Ctl::lblHint], Rgb(0, 255, 255));
+    ASSERT_EQ(h.ui.items.size(), 6u);
+    EXPECT_EQ(h.ui.items[5], "BGruppen_Theirs.dat (Theirs)");
+    EXPECT_EQ(h.ui.index, 1);
+    EXPECT_EQ(h.ui.Caption(Ctl::btnActivate),
+              "Activate BGruppen.dat for 1503 Classic version v1.xx");
+    EXPECT_TRUE(h.ui.Enabled(Ctl::btnActivate));
+    EXPECT_TRUE(h.ui.messages.empty());
 
+    // A drive root keeps its one backslash; a folder without BGruppen.dat is taken as it is.
     h.picker.answers.push_back("E:\\");
     h.logic.btnChooseDir_Click();
     EXPECT_EQ(h.ui.Caption(Ctl::lblDATPath), "E:\\");
+    EXPECT_EQ(h.ui.Caption(Ctl::lblCurrDAT), "No BGruppen.dat in the data folder");
+    EXPECT_EQ(h.ui.items.size(), 5u);
+}
+
+TEST_F(Handlers, ChosenInstallationFolderMeansItsDataFolder) {
+    TempFolder game;
+    std::filesystem::create_directory(game.path() / "Data");
+    game.Write("Data/BGruppen.dat", ";KE\r\n");
+    h.picker.answers.push_back(game.path().string());
+    h.logic.btnChooseDir_Click();
+    const std::string dataFolder = game.shown() + "Data\\";
+    EXPECT_EQ(h.ui.Caption(Ctl::lblDATPath), dataFolder);
+    EXPECT_EQ(h.folders.strDATPath, dataFolder);
+    EXPECT_EQ(h.settings.values["DATPath"], dataFolder);
+    EXPECT_EQ(h.ui.Caption(Ctl::lblCurrDAT), "BGruppen.dat for 1503 'K\xC3\xB6nigs-Edition' v3.xx");
+
+    // A folder that holds BGruppen.dat itself stays the data folder, Data subfolder or not.
+    game.Write("BGruppen.dat", ";Classic\r\n");
+    h.picker.answers.push_back(game.path().string());
+    h.logic.btnChooseDir_Click();
+    EXPECT_EQ(h.ui.Caption(Ctl::lblDATPath), game.shown());
+    EXPECT_EQ(h.ui.Caption(Ctl::lblCurrDAT), "BGruppen.dat for 1503 Classic version v1.xx");
 }
 
 TEST_F(Handlers, CancelledFolderChangeChangesNothing) {

@@ -1,5 +1,6 @@
 // Activation keeps a BGruppen.dat that no other file of the data folder holds before it
-// replaces it, and a failed activation leaves the folder exactly as it was.
+// replaces it; a failed activation leaves BGruppen.dat as it was, no scratch file and no kept
+// copy.
 #include "Fakes.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/modBasis.h"
+#include "core/modBasis.h"
 
 #include <gtest/gtest.h>
 

@@ -63,9 +63,8 @@ TEST_F(Safeguard, SizeBoundaries) {
     }
 }
 
-TEST_F(Safeguard, LargeCurrentFileEndsTheProgramEvenWithABackup) {
+TEST_F(Safeguard, LargeCurrentFileEndsTheProgramWhenThereIsNoBackup) {
     data.Write("BGruppen.dat", Current(13312));
-    data.Write("BGruppen_Original.dat", "kept");
     EXPECT_FALSE(h.logic.Form_Load());
     ASSERT_EQ(h.ui.messages.size(), 1u);
     EXPECT_EQ(h.ui.messages[0].text,
@@ -75,8 +74,20 @@ TEST_F(Safeguard, LargeCurrentFileEndsTheProgramEvenWithABackup) {
     EXPECT_EQ(h.ui.messages[0].flags, MB_ICONEXCLAMATION_VALUE);
     EXPECT_EQ(h.ui.events, (std::vector<std::string>{"beep", "message", "end"}));
     EXPECT_EQ(h.settings.values.count("FirstRun"), 0u);
-    EXPECT_EQ(data.Read("BGruppen_Original.dat"), "kept");
+    EXPECT_FALSE(data.Has("BGruppen_Original.dat"));
     EXPECT_TRUE(h.ui.items.empty());
+}
+
+TEST_F(Safeguard, PresentBackupComesBeforeTheSizeTest) {
+    // Settings lost after a large variant was activated: the backup is there, so nothing is
+    // saved and nothing is refused.
+    data.Write("BGruppen.dat", Current(13312));
+    data.Write("BGruppen_Original.dat", "kept");
+    ASSERT_TRUE(h.logic.Form_Load());
+    EXPECT_TRUE(h.ui.messages.empty());
+    EXPECT_EQ(h.settings.values["FirstRun"], "1");
+    EXPECT_EQ(data.Read("BGruppen_Original.dat"), "kept");
+    EXPECT_EQ(h.ui.items.size(), 5u);
 }
 
 TEST_F(Safeguard, ExistingBackupIsKeptSilently) {

@@ -14,7 +14,7 @@ namespace {
 // What the fake dialog saw, and what it answers.
 struct DialogCall {
     int browsed = 0;
-    BROWSEINFOA info = {};
+    BROWSEINFOW info = {};
     std::string title;
     std::string startBlock; // the callback's data, read while the dialog is open
     SIZE_T blockSize = 0;
@@ -28,21 +28,21 @@ DialogCall dialog;
 // Stands in for the item list the shell would return.
 ITEMIDLIST_ABSOLUTE chosenItem = {};
 
-PIDLIST_ABSOLUTE WINAPI FakeBrowse(LPBROWSEINFOA info) {
+PIDLIST_ABSOLUTE WINAPI FakeBrowse(LPBROWSEINFOW info) {
     ++dialog.browsed;
     dialog.info = *info;
-    dialog.title = info->lpszTitle != nullptr ? info->lpszTitle : "<null>";
-    const char* block = reinterpret_cast<const char*>(info->lParam);
-    dialog.startBlock = block != nullptr ? block : "<null>";
+    dialog.title = info->lpszTitle != nullptr ? Narrow(info->lpszTitle) : "<null>";
+    const wchar_t* block = reinterpret_cast<const wchar_t*>(info->lParam);
+    dialog.startBlock = block != nullptr ? Narrow(block) : "<null>";
     dialog.blockSize = LocalSize(reinterpret_cast<HLOCAL>(info->lParam));
     return dialog.answer;
 }
 
-BOOL WINAPI FakePathFromList(PCIDLIST_ABSOLUTE, LPSTR path) {
+BOOL WINAPI FakePathFromList(PCIDLIST_ABSOLUTE, LPWSTR path) {
     if (dialog.path.empty()) {
         return FALSE;
     }
-    lstrcpynA(path, dialog.path.c_str(), MAX_PATH);
+    lstrcpynW(path, Widen(dialog.path).c_str(), MAX_PATH);
     return TRUE;
 }
 
@@ -73,7 +73,7 @@ TEST_F(FolderDialog, FillsTheRecordAndReturnsTheChosenFolder) {
 
     EXPECT_EQ(chosen, "C:\\Games\\ANNO 1503");
     ASSERT_EQ(dialog.browsed, 1);
-    const BROWSEINFOA& info = dialog.info;
+    const BROWSEINFOW& info = dialog.info;
     EXPECT_EQ(info.hwndOwner, nullptr);
     EXPECT_EQ(info.pidlRoot, nullptr);
     EXPECT_NE(info.pszDisplayName, nullptr);
@@ -81,9 +81,18 @@ TEST_F(FolderDialog, FillsTheRecordAndReturnsTheChosenFolder) {
     EXPECT_EQ(info.ulFlags, 0u);
     EXPECT_EQ(info.lpfn, &BrowseCallbackProc);
     EXPECT_EQ(dialog.startBlock, "C:\\Games\\ANNO 1503");
-    EXPECT_GE(dialog.blockSize, sizeof "C:\\Games\\ANNO 1503");
+    EXPECT_GE(dialog.blockSize, sizeof L"C:\\Games\\ANNO 1503");
     EXPECT_EQ(dialog.freed, 1);
     EXPECT_EQ(dialog.freedList, &chosenItem);
+}
+
+TEST_F(FolderDialog, FoldersBeyondTheAnsiCodePageGoBothWaysWhole) {
+    const std::string game = "C:\\\u0418\u0433\u0440\u044b\\ANNO 1503 \u00e4";
+    dialog.answer = &chosenItem;
+    dialog.path = game + "\\Data";
+    EXPECT_EQ(BrowseForFolder(FakeShell(), "Prompt \u00e4", game), game + "\\Data");
+    EXPECT_EQ(dialog.startBlock, game);
+    EXPECT_EQ(dialog.title, "Prompt \u00e4");
 }
 
 TEST_F(FolderDialog, CancelOrAVirtualItemGivesTheEmptyTextAndStillReleasesTheList) {
@@ -119,7 +128,7 @@ TEST_F(FolderDialog, MissingShellFunctionsGiveTheEmptyTextInsteadOfAFault) {
 }
 
 TEST(SystemFunction, LoadsFromTheSystemFolderOrAnswersNull) {
-    EXPECT_NE(SystemFunction(L"shell32.dll", "SHBrowseForFolderA"), nullptr);
+    EXPECT_NE(SystemFunction(L"shell32.dll", "SHBrowseForFolderW"), nullptr);
     EXPECT_NE(GetModuleHandleW(L"shell32.dll"), nullptr);
     EXPECT_EQ(SystemFunction(L"shell32.dll", "NoSuchFunctionInTheShell"), nullptr);
     EXPECT_EQ(SystemFunction(L"varnholt-no-such-library.dll", "Anything"), nullptr);

@@ -15,7 +15,7 @@ namespace {
 // What the fake shell saw of the one call made to it, and what it answers.
 struct ShellCall {
     int calls = 0;
-    SHELLEXECUTEINFOA record = {};
+    SHELLEXECUTEINFOW record = {};
     bool fileSet = false;
     bool parametersSet = false;
     bool directorySet = false;
@@ -27,12 +27,12 @@ struct ShellCall {
 };
 ShellCall shellCall;
 
-std::string Copy(const char* text, bool& set) {
+std::string Copy(const wchar_t* text, bool& set) {
     set = text != nullptr;
-    return set ? std::string(text) : std::string();
+    return set ? Narrow(text) : std::string();
 }
 
-BOOL WINAPI FakeShell(SHELLEXECUTEINFOA* record) {
+BOOL WINAPI FakeShell(SHELLEXECUTEINFOW* record) {
     ++shellCall.calls;
     shellCall.record = *record;
     shellCall.file = Copy(record->lpFile, shellCall.fileSet);
@@ -64,14 +64,14 @@ TEST_F(LaunchRecord, ProgramWithParametersFillsTheRecord) {
     launcher.ExecProg();
 
     ASSERT_EQ(shellCall.calls, 1);
-    const SHELLEXECUTEINFOA& r = shellCall.record;
+    const SHELLEXECUTEINFOW& r = shellCall.record;
     // The record of the platform's own layout: 60 bytes in the 32-bit build.
 #ifdef _WIN64
     EXPECT_EQ(r.cbSize, 112u);
 #else
     EXPECT_EQ(r.cbSize, 60u);
 #endif
-    EXPECT_EQ(r.cbSize, sizeof(SHELLEXECUTEINFOA));
+    EXPECT_EQ(r.cbSize, sizeof(SHELLEXECUTEINFOW));
     EXPECT_EQ(r.fMask, 0x440u);
     EXPECT_EQ(r.hwnd, nullptr);
     EXPECT_EQ(r.lpVerb, nullptr);
@@ -111,19 +111,14 @@ TEST_F(LaunchRecord, EmptyProgramNameOpensTheParameters) {
     EXPECT_EQ(launcher.ProgName(), "");
 }
 
-TEST_F(LaunchRecord, TextsAreHandedOverInTheAnsiCodePage) {
-    if (!AnsiHasUmlauts()) {
-        GTEST_SKIP() << "the ANSI code page " << GetACP() << " has no single-byte \u00e4";
-    }
+TEST_F(LaunchRecord, TextsBeyondTheAnsiCodePageAreHandedOverWhole) {
     clsExecProg launcher(FakeShell);
     launcher.ProgName("notepad.exe");
-    launcher.ProgParas("C:\\Spiele\\K\u00f6nigs\\Data\\BGruppen_Classic.dat");
-    launcher.WorkDir("C:\\Spiele\\K\u00f6nigs");
+    launcher.ProgParas("C:\\Игры\\Königs\\Data\\BGruppen_Classic.dat");
+    launcher.WorkDir("C:\\Игры\\Königs");
     launcher.ExecProg();
-    EXPECT_EQ(shellCall.parameters,
-              Utf8ToAnsi("C:\\Spiele\\K\u00f6nigs\\Data\\BGruppen_Classic.dat"));
-    EXPECT_EQ(shellCall.parameters.size(), 42u); // one byte for the umlaut
-    EXPECT_EQ(shellCall.directory, Utf8ToAnsi("C:\\Spiele\\K\u00f6nigs"));
+    EXPECT_EQ(shellCall.parameters, "C:\\Игры\\Königs\\Data\\BGruppen_Classic.dat");
+    EXPECT_EQ(shellCall.directory, "C:\\Игры\\Königs");
 }
 
 TEST_F(LaunchRecord, ShellErrorCodesUpTo32SetTheErrorFlag) {
@@ -167,12 +162,34 @@ TEST_F(LaunchRecord, RunningCheckFollowsTheReturnedProcessHandle) {
 
 namespace {
 
-// The shell as it is when its library or ShellExecuteExA cannot be found.
-BOOL WINAPI MissingShell(SHELLEXECUTEINFOA* record) {
+// The shell as it is when its library or ShellExecuteExW cannot be found.
+BOOL WINAPI MissingShell(SHELLEXECUTEINFOW* record) {
     return LaunchThroughShell(nullptr, record);
 }
 
 } // namespace
+
+TEST(Launcher, SystemProgramsComeFromTheWindowsFolderByTheirFullPath) {
+    ShellLauncherFactory factory;
+    const auto same = [](const std::string& a, const std::string& b) {
+        return CompareStringOrdinal(Widen(a).c_str(), -1, Widen(b).c_str(), -1, TRUE) == CSTR_EQUAL;
+    };
+    wchar_t windows[MAX_PATH] = {}, system[MAX_PATH] = {};
+    ASSERT_GT(GetWindowsDirectoryW(windows, MAX_PATH), 0u);
+    ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+    const std::string notepad = factory.SystemProgram("notepad.exe");
+    const std::string expected =
+        GetFileAttributesW((std::wstring(windows) + L"\\notepad.exe").c_str()) !=
+                INVALID_FILE_ATTRIBUTES
+            ? Narrow(windows) + "\\notepad.exe"
+            : Narrow(system) + "\\notepad.exe";
+    EXPECT_PRED2(same, notepad, expected);
+    // One that only the system folder holds comes from there; one that neither holds gets the
+    // Windows folder's path, where its launch then fails.
+    EXPECT_PRED2(same, factory.SystemProgram("kernel32.dll"), Narrow(system) + "\\kernel32.dll");
+    EXPECT_PRED2(same, factory.SystemProgram("varnholt-none.exe"),
+                 Narrow(windows) + "\\varnholt-none.exe");
+}
 
 TEST(Launcher, MissingShellIsAFailedLaunch) {
     clsExecProg launcher(MissingShell);
@@ -245,8 +262,8 @@ bool SameFolder(const std::string& a, const std::string& b) {
 } // namespace
 
 TEST_F(Probe, StartsInTheGivenFolderWithTheGivenWindowMode) {
-    // A working folder with a space and, where the code page has it, an umlaut.
-    const std::string folderName = AnsiHasUmlauts() ? "Spiele \u00e4" : "Spiele x";
+    // A working folder with a space, an umlaut and letters beyond any Western code page.
+    const std::string folderName = "Spiele \u00e4 \u0418\u0433\u0440\u044b";
     dir.MakeFolder(folderName);
     clsExecProg launcher;
     launcher.ProgName(ProbePath());

@@ -57,6 +57,30 @@ TEST_F(Reader, TextOfUpTo4095CharactersIsReadWholeAndLongerFails) {
     EXPECT_EQ(out, UNTOUCHED);
 }
 
+TEST_F(Reader, TextBeyondTheAnsiCodePageIsReadWholeWithinTheSameLimit) {
+    ASSERT_EQ(key.SetText("GAMEPATH", L"C:\\\u0418\u0433\u0440\u044b\\ANNO 1503"), ERROR_SUCCESS);
+    EXPECT_TRUE(Read("GAMEPATH", REG_TYPE_TEXT));
+    EXPECT_EQ(out, "C:\\\u0418\u0433\u0440\u044b\\ANNO 1503");
+
+    // The limit counts characters, whatever their code.
+    const std::wstring longest(4095, L'\u0418');
+    ASSERT_EQ(key.SetText("Longest", longest.c_str()), ERROR_SUCCESS);
+    EXPECT_TRUE(Read("Longest", REG_TYPE_TEXT));
+    EXPECT_EQ(out, Narrow(longest));
+    ASSERT_EQ(key.SetText("TooLong", (longest + L"\u0418").c_str()), ERROR_SUCCESS);
+    out = UNTOUCHED;
+    EXPECT_FALSE(Read("TooLong", REG_TYPE_TEXT));
+    EXPECT_EQ(out, UNTOUCHED);
+
+    // Key path and value name in such letters as well.
+    TestKey cyrillicKey{HKEY_CURRENT_USER, keyPath + "\\\u0418\u0433\u0440\u044b"};
+    ASSERT_TRUE(cyrillicKey.ok());
+    ASSERT_EQ(cyrillicKey.SetText("\u0418\u043c\u044f", L"\u0414\u0430"), ERROR_SUCCESS);
+    EXPECT_TRUE(GetRegValue(HiveValue(HKEY_CURRENT_USER), keyPath + "\\\u0418\u0433\u0440\u044b",
+                            "\u0418\u043c\u044f", REG_TYPE_TEXT, out));
+    EXPECT_EQ(out, "\u0414\u0430");
+}
+
 TEST_F(Reader, TextTypesOtherThanPlainTextDeliverTheNumberOne) {
     ASSERT_EQ(key.SetText("Expand", L"%windir%\\ANNO", REG_EXPAND_SZ), ERROR_SUCCESS);
     EXPECT_TRUE(Read("Expand", REG_TYPE_TEXT));

@@ -1,6 +1,7 @@
 // The settings store in the per-user registry, under a key of the test's own.
 #include "platform/RegistrySettings.h"
 #include "Win32TestSupport.h"
+#include "platform/RegKey.h"
 
 #include <gtest/gtest.h>
 
@@ -80,4 +81,19 @@ TEST_F(Settings, ValuesWrittenByOthersAreReadSafely) {
     ASSERT_EQ(key.SetRaw("DATPath", REG_SZ, bare, sizeof bare), ERROR_SUCCESS);
     EXPECT_TRUE(settings.GetSetting("DATPath", "", out));
     EXPECT_EQ(out, "Data");
+}
+
+TEST_F(Settings, LongValuesAreReadWholeAndTheKeyDeletesAValue) {
+    const std::string longFolder = "C:\\" + std::string(20000, 'x') + "\\";
+    ASSERT_TRUE(settings.SaveSetting("DATPath", longFolder));
+    EXPECT_TRUE(settings.GetSetting("DATPath", "", out));
+    EXPECT_EQ(out, longFolder);
+
+    RegKey key;
+    ASSERT_EQ(key.Open(HKEY_CURRENT_USER, keyPath, KEY_SET_VALUE), ERROR_SUCCESS);
+    EXPECT_EQ(key.DeleteValue("DATPath"), ERROR_SUCCESS);
+    EXPECT_EQ(key.DeleteValue("DATPath"), ERROR_FILE_NOT_FOUND);
+    key.Close();
+    EXPECT_TRUE(settings.GetSetting("DATPath", "default", out));
+    EXPECT_EQ(out, "default");
 }

@@ -18,8 +18,9 @@ using namespace varnholt::test;
 
 namespace {
 
-// No game key, an installation folder in the settings, no files: the labels that start-up
-// fills show their data, the others their design.
+// No game key, an installation folder in the settings, no files but a BGruppen.dat that cannot
+// be read (shown as the original): the labels that start-up fills show their data, the others
+// their design.
 struct NoRegistry : RegistryReader {
     bool GetRegValue(std::uint32_t, const std::string&, const std::string&, int,
                      std::string&) override {
@@ -34,7 +35,11 @@ struct NoFiles : FileSystem {
         return e;
     }
     bool FileLength(const std::string&, std::uint64_t&) override { return false; }
-    bool FileExists(const std::string&) override { return false; }
+    bool FileExists(const std::string& path) override {
+        const std::string current = "\\BGruppen.dat";
+        return path.size() >= current.size() &&
+               path.compare(path.size() - current.size(), current.size(), current) == 0;
+    }
     bool ReadFirstLine(const std::string&, std::size_t, std::string&) override { return false; }
     FileError CheckDeletable(const std::string&) override { return Missing(); }
     FileError CopyFileTo(const std::string&, const std::string&) override { return Missing(); }
@@ -62,36 +67,19 @@ const ScopedTexts g_english(GetModuleHandleW(nullptr), Language::English);
 
 class WindowDesign : public ::testing::Test {
   protected:
+    using Window = OpenedWindow<NoRegistry, NoFiles>;
     static void SetUpTestSuite() {
-        form_ = new frmVarnholt(GetModuleHandleW(nullptr), registry_, settings_, files_, picker_,
-                                launchers_, folders_);
-        ASSERT_TRUE(form_->Create());
-        SetForegroundWindow(form_->Handle());
-        Pump(300);
+        window_.reset(new Window({{"ANNOPath", "C:\\Games\\ANNO 1503\\"}, {"FirstRun", "1"}}));
+        ASSERT_TRUE(window_->Open());
     }
-    static void TearDownTestSuite() {
-        delete form_;
-        form_ = nullptr;
-    }
-    HWND Main() const { return form_->Handle(); }
+    static void TearDownTestSuite() { window_.reset(); }
+    HWND Main() const { return window_->form.Handle(); }
     HWND Control(Ctl c) const { return drive::ControlOf(Main(), c); }
 
-    static NoRegistry registry_;
-    static MemorySettings settings_;
-    static NoFiles files_;
-    static NoPicker picker_;
-    static NoLaunchers launchers_;
-    static modVarnholt folders_;
-    static frmVarnholt* form_;
+    static std::unique_ptr<Window> window_;
 };
 
-NoRegistry WindowDesign::registry_;
-MemorySettings WindowDesign::settings_{{{"ANNOPath", "C:\\Games\\ANNO 1503\\"}, {"FirstRun", "1"}}};
-NoFiles WindowDesign::files_;
-NoPicker WindowDesign::picker_;
-NoLaunchers WindowDesign::launchers_;
-modVarnholt WindowDesign::folders_;
-frmVarnholt* WindowDesign::form_ = nullptr;
+std::unique_ptr<WindowDesign::Window> WindowDesign::window_;
 
 } // namespace
 
@@ -239,12 +227,10 @@ TEST_F(WindowDesign, HandCursorOverTheCreditsOnly) {
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     HCURSOR hand = GetCursor();
     ASSERT_NE(hand, arrow);
-    ICONINFO info = {};
-    ASSERT_TRUE(GetIconInfo(hand, &info));
-    EXPECT_EQ(info.xHotspot, 5u);
-    EXPECT_EQ(info.yHotspot, 0u);
-    DeleteObject(info.hbmMask);
-    DeleteObject(info.hbmColor);
+    POINT hot = {};
+    ASSERT_GT(IconWidth(hand, &hot), 0);
+    EXPECT_EQ(hot.x, 5);
+    EXPECT_EQ(hot.y, 0);
 
     SetCursor(arrow);
     SendMessageW(Main(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Control(Ctl::lblHint)),
@@ -256,25 +242,19 @@ TEST_F(WindowDesign, FolderButtonShowsItsPicture) {
     HICON icon = reinterpret_cast<HICON>(
         SendMessageW(Control(Ctl::btnChooseDir), BM_GETIMAGE, IMAGE_ICON, 0));
     ASSERT_NE(icon, nullptr);
-    ICONINFO info = {};
-    ASSERT_TRUE(GetIconInfo(icon, &info));
-    BITMAP bm = {};
-    GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
-    EXPECT_EQ(bm.bmWidth, 16);
-    DeleteObject(info.hbmMask);
-    DeleteObject(info.hbmColor);
+    EXPECT_EQ(IconWidth(icon), 16);
 }
 
 TEST_F(WindowDesign, LabelsAreDrawnOnThePicture) {
     RedrawWindow(Main(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Pump(200);
-    HBITMAP picture = static_cast<HBITMAP>(LoadImageW(
-        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(101), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    ASSERT_NE(picture, nullptr);
-    HDC memory = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(memory, picture);
-    HDC screen = GetDC(Main());
+    HBITMAP bitmap = LoadDesignPicture();
+    ASSERT_NE(bitmap, nullptr);
+    const Picture picture(bitmap);
+    HDC memory = picture.dc();
+    const WindowDc screenDc(Main(), GetDC(Main()));
+    HDC screen = screenDc.get();
 
     // The picture's top rows fill the client area: free spots and the last visible row.
     for (POINT p : {POINT{400, 100}, POINT{5, 5}, POINT{300, 311}, POINT{639, 200}}) {
@@ -302,11 +282,6 @@ TEST_F(WindowDesign, LabelsAreDrawnOnThePicture) {
         }
     }
     EXPECT_GT(yellow, 30);
-
-    ReleaseDC(Main(), screen);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(picture);
 }
 
 TEST(ProgramFile, CarriesItsVersionBlock) {

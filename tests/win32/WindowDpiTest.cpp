@@ -118,8 +118,9 @@ struct Needs {
 };
 Needs Measure(HFONT font, const std::wstring& text, int width) {
     Needs needs;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
+    const MemoryDc memory(CreateCompatibleDC(nullptr));
+    HDC dc = memory.get();
+    const ScopedSelect use(dc, font);
     TEXTMETRICW tm = {};
     GetTextMetricsW(dc, &tm);
     wchar_t face[LF_FACESIZE] = {};
@@ -132,8 +133,6 @@ Needs Measure(HFONT font, const std::wstring& text, int width) {
     needs.width = rc.right - rc.left;
     needs.height = rc.bottom - rc.top;
     needs.lines = (needs.height + tm.tmHeight - 1) / tm.tmHeight;
-    SelectObject(dc, old);
-    DeleteDC(dc);
     return needs;
 }
 
@@ -153,12 +152,13 @@ void SaveScreenshot(HWND window, const std::string& path) {
     RECT rc;
     GetWindowRect(window, &rc);
     const int width = rc.right - rc.left, height = rc.bottom - rc.top;
-    HDC screen = GetWindowDC(window);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
+    const WindowDc screen(window, GetWindowDC(window));
+    const MemoryDc memory(CreateCompatibleDC(screen.get()));
+    const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    {
+        const ScopedSelect use(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
+    }
     BITMAPINFOHEADER header = {};
     header.biSize = sizeof header;
     header.biWidth = width;
@@ -168,7 +168,7 @@ void SaveScreenshot(HWND window, const std::string& path) {
     header.biCompression = BI_RGB;
     const int stride = (width * 3 + 3) & ~3;
     std::vector<char> pixels(static_cast<std::size_t>(stride) * height);
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(),
+    GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(height), pixels.data(),
               reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
     BITMAPFILEHEADER file = {};
     file.bfType = 0x4D42;
@@ -178,13 +178,11 @@ void SaveScreenshot(HWND window, const std::string& path) {
     bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
     bytes.append(pixels.data(), pixels.size());
     drive::WriteFileBytes(drive::Widen(path), bytes);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(window, screen);
 }
 
 class WindowAtDpi : public ::testing::Test {
   protected:
+    using Window = OpenedWindow<GameRegistry, DemoFiles>;
     static void SetUpTestSuite() {
         if (GermanWanted()) {
             skip_ = GermanDisplayMissing();
@@ -195,22 +193,18 @@ class WindowAtDpi : public ::testing::Test {
         // German as the program chooses it, from the display language.
         texts_.reset(new ScopedTexts(GetModuleHandleW(nullptr),
                                      GermanWanted() ? DisplayLanguage() : Language::English));
-        form_ = new frmVarnholt(GetModuleHandleW(nullptr), registry_, settings_, files_, picker_,
-                                launchers_, folders_);
-        ASSERT_TRUE(form_->Create());
-        SetForegroundWindow(form_->Handle());
-        Pump(300);
+        window_.reset(new Window(std::map<std::string, std::string>{{"FirstRun", "1"}}));
+        ASSERT_TRUE(window_->Open());
         const char* folder = std::getenv("VARNHOLT_SCREENSHOTS");
         if (folder != nullptr && *folder != '\0') {
             CreateDirectoryW(drive::Widen(folder).c_str(), nullptr);
-            SaveScreenshot(form_->Handle(), std::string(folder) +
-                                                (GermanWanted() ? "\\window-de-" : "\\window-") +
-                                                std::to_string(form_->Dpi()) + ".bmp");
+            SaveScreenshot(window_->form.Handle(),
+                           std::string(folder) + (GermanWanted() ? "\\window-de-" : "\\window-") +
+                               std::to_string(window_->form.Dpi()) + ".bmp");
         }
     }
     static void TearDownTestSuite() {
-        delete form_;
-        form_ = nullptr;
+        window_.reset();
         texts_.reset();
     }
     void SetUp() override {
@@ -218,9 +212,9 @@ class WindowAtDpi : public ::testing::Test {
             GTEST_SKIP() << skip_;
         }
     }
-    HWND Main() const { return form_->Handle(); }
+    HWND Main() const { return window_->form.Handle(); }
     HWND Control(Ctl c) const { return drive::ControlOf(Main(), c); }
-    int Dpi() const { return form_->Dpi(); }
+    int Dpi() const { return window_->form.Dpi(); }
 
     // Checks every control's rectangle, font and list rows against the design at `dpi`.
     void ExpectLaidOutAt(int dpi) {
@@ -255,25 +249,13 @@ class WindowAtDpi : public ::testing::Test {
         }
     }
 
-    static GameRegistry registry_;
-    static MemorySettings settings_;
-    static DemoFiles files_;
-    static NoPicker picker_;
-    static NoLaunchers launchers_;
-    static modVarnholt folders_;
-    static frmVarnholt* form_;
+    static std::unique_ptr<Window> window_;
     static std::unique_ptr<ScopedTexts> texts_;
     // Why the German window cannot be tested here; empty when it can, or in English.
     static std::string skip_;
 };
 
-GameRegistry WindowAtDpi::registry_;
-MemorySettings WindowAtDpi::settings_{{{"FirstRun", "1"}}};
-DemoFiles WindowAtDpi::files_;
-NoPicker WindowAtDpi::picker_;
-NoLaunchers WindowAtDpi::launchers_;
-modVarnholt WindowAtDpi::folders_;
-frmVarnholt* WindowAtDpi::form_ = nullptr;
+std::unique_ptr<WindowAtDpi::Window> WindowAtDpi::window_;
 std::unique_ptr<ScopedTexts> WindowAtDpi::texts_;
 std::string WindowAtDpi::skip_;
 
@@ -329,12 +311,12 @@ TEST_F(WindowAtDpi, BackgroundCoversTheClientAreaScaledSmoothly) {
     RedrawWindow(Main(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Pump(200);
-    HBITMAP picture = static_cast<HBITMAP>(LoadImageW(
-        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(101), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    ASSERT_NE(picture, nullptr);
-    HDC memory = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(memory, picture);
-    HDC screen = GetDC(Main());
+    HBITMAP bitmap = LoadDesignPicture();
+    ASSERT_NE(bitmap, nullptr);
+    const Picture picture(bitmap);
+    HDC memory = picture.dc();
+    const WindowDc screenDc(Main(), GetDC(Main()));
+    HDC screen = screenDc.get();
     RECT client;
     GetClientRect(Main(), &client);
 
@@ -393,34 +375,17 @@ TEST_F(WindowAtDpi, BackgroundCoversTheClientAreaScaledSmoothly) {
         EXPECT_LT(shown, own + (1.0 - own) * repeated / 2)
             << "picture " << own << ", screen " << shown;
     }
-    ReleaseDC(Main(), screen);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(picture);
 }
 
 TEST_F(WindowAtDpi, IconsFolderPictureAndCursorHaveTheSizeTheSystemAsksFor) {
-    auto widthOf = [](HICON icon, POINT* hotSpot = nullptr) {
-        ICONINFO info = {};
-        if (icon == nullptr || !GetIconInfo(icon, &info)) {
-            return 0;
-        }
-        BITMAP bm = {};
-        GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
-        if (hotSpot != nullptr) {
-            *hotSpot = POINT{static_cast<LONG>(info.xHotspot), static_cast<LONG>(info.yHotspot)};
-        }
-        DeleteObject(info.hbmMask);
-        DeleteObject(info.hbmColor);
-        return static_cast<int>(bm.bmWidth);
-    };
     const int big = SystemMetricAtDpi(SM_CXICON, Dpi());
     const int small = SystemMetricAtDpi(SM_CXSMICON, Dpi());
-    EXPECT_EQ(widthOf(reinterpret_cast<HICON>(SendMessageW(Main(), WM_GETICON, ICON_BIG, 0))), big);
-    EXPECT_EQ(widthOf(reinterpret_cast<HICON>(SendMessageW(Main(), WM_GETICON, ICON_SMALL, 0))),
+    EXPECT_EQ(IconWidth(reinterpret_cast<HICON>(SendMessageW(Main(), WM_GETICON, ICON_BIG, 0))),
+              big);
+    EXPECT_EQ(IconWidth(reinterpret_cast<HICON>(SendMessageW(Main(), WM_GETICON, ICON_SMALL, 0))),
               small);
-    EXPECT_EQ(widthOf(reinterpret_cast<HICON>(GetClassLongPtrW(Main(), GCLP_HICON))), big);
-    EXPECT_EQ(widthOf(reinterpret_cast<HICON>(
+    EXPECT_EQ(IconWidth(reinterpret_cast<HICON>(GetClassLongPtrW(Main(), GCLP_HICON))), big);
+    EXPECT_EQ(IconWidth(reinterpret_cast<HICON>(
                   SendMessageW(Control(Ctl::btnChooseDir), BM_GETIMAGE, IMAGE_ICON, 0))),
               small);
 
@@ -429,7 +394,7 @@ TEST_F(WindowAtDpi, IconsFolderPictureAndCursorHaveTheSizeTheSystemAsksFor) {
     SendMessageW(Main(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Control(Ctl::lblCR)),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     POINT hot = {};
-    const int cursor = widthOf(GetCursor(), &hot);
+    const int cursor = IconWidth(GetCursor(), &hot);
     SetCursor(arrow);
     EXPECT_EQ(cursor, SystemMetricAtDpi(SM_CXCURSOR, Dpi()));
     // The fingertip: x 5 of 32, at the top.
@@ -455,6 +420,7 @@ TEST_F(WindowAtDpi, NoCaptionIsCut) {
     }
     captions[Ctl::lblCurrDAT].push_back(Text(IDS_IDENT_ORIGINAL));
     captions[Ctl::lblCurrDAT].push_back(Text(IDS_IDENT_OTHER));
+    captions[Ctl::lblCurrDAT].push_back("No BGruppen.dat in the data folder");
     captions[Ctl::lblHint].push_back(Text(IDS_HINT_FITS));
     captions[Ctl::lblHint].push_back(Text(IDS_HINT_DOES_NOT_FIT));
     captions[Ctl::lblANNOVers].push_back("1.04/English");
@@ -468,7 +434,7 @@ TEST_F(WindowAtDpi, NoCaptionIsCut) {
         const int width = rc.right - rc.left, height = rc.bottom - rc.top;
         for (const std::string& text : entry.second) {
             SCOPED_TRACE(std::string(d.name) + ": " + text);
-            form_->SetCaption(d.id, text);
+            window_->form.SetCaption(d.id, text);
             const std::wstring wide = drive::Widen(text);
             HFONT used = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
             const Needs needs = Measure(used, wide, width);
@@ -484,23 +450,21 @@ TEST_F(WindowAtDpi, NoCaptionIsCut) {
                             static_cast<int>(lf.lfWidth), text.c_str());
                 // Narrowed because the design's font does not fit, and just enough.
                 lf.lfWidth = 0;
-                HFONT design = CreateFontIndirectW(&lf);
-                const Needs normal = Measure(design, wide, width);
-                DeleteObject(design);
+                const GdiObject<HFONT> design(CreateFontIndirectW(&lf));
+                const Needs normal = Measure(design.get(), wide, width);
                 EXPECT_TRUE(normal.width > width || normal.height > height ||
                             normal.lines > LinesOf(wide));
                 EXPECT_GE(FontOf(label).lfWidth * 5, normal.averageWidth * 4);
                 lf.lfWidth = FontOf(label).lfWidth + 1;
                 if (lf.lfWidth < normal.averageWidth) {
-                    HFONT wider = CreateFontIndirectW(&lf);
-                    const Needs more = Measure(wider, wide, width);
-                    DeleteObject(wider);
+                    const GdiObject<HFONT> wider(CreateFontIndirectW(&lf));
+                    const Needs more = Measure(wider.get(), wide, width);
                     EXPECT_TRUE(more.width > width || more.height > height ||
                                 more.lines > LinesOf(wide));
                 }
             }
         }
-        form_->SetCaption(d.id, original);
+        window_->form.SetCaption(d.id, original);
     }
     std::printf("[ dpi %d ] %d captions drawn narrower\n", Dpi(), narrowed);
 }
@@ -532,11 +496,11 @@ TEST_F(WindowAtDpi, NoButtonCaptionIsCut) {
 TEST_F(WindowAtDpi, CaptionTooLongEvenNarrowedIsDrawnAsBefore) {
     HWND label = Control(Ctl::lblDATPath);
     const std::string original = drive::Text(label);
-    form_->SetCaption(Ctl::lblDATPath,
-                      "D:\\Spiele\\Sunflowers Interactive\\ANNO 1503 Koenigs-Edition mit "
-                      "allen Erweiterungen\\Data\\");
+    window_->form.SetCaption(Ctl::lblDATPath,
+                             "D:\\Spiele\\Sunflowers Interactive\\ANNO 1503 Koenigs-Edition mit "
+                             "allen Erweiterungen\\Data\\");
     EXPECT_EQ(FontOf(label).lfWidth, 0);
-    form_->SetCaption(Ctl::lblDATPath, original);
+    window_->form.SetCaption(Ctl::lblDATPath, original);
 }
 
 // Moved to a screen with another resolution, the window lays itself out anew from the design,
@@ -567,22 +531,16 @@ TEST_F(WindowAtDpi, LaysItselfOutAgainOnAnotherScreen) {
 // the icons it names are destroyed, and a window can be made again after.
 TEST(WindowClass, GoesWithTheWindowAndCanBeRegisteredAgain) {
     const ScopedTexts texts(GetModuleHandleW(nullptr), Language::English);
-    GameRegistry registry;
-    MemorySettings settings{{{"FirstRun", "1"}}};
-    DemoFiles files;
-    NoPicker picker;
-    NoLaunchers launchers;
-    modVarnholt folders;
     HINSTANCE instance = GetModuleHandleW(nullptr);
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
-        auto form = std::make_unique<frmVarnholt>(instance, registry, settings, files, picker,
-                                                  launchers, folders);
-        ASSERT_TRUE(form->Create());
+        auto window = std::make_unique<OpenedWindow<GameRegistry, DemoFiles>>(
+            std::map<std::string, std::string>{{"FirstRun", "1"}});
+        ASSERT_TRUE(window->form.Create());
         WNDCLASSEXW wc = {};
         wc.cbSize = sizeof wc;
         EXPECT_TRUE(GetClassInfoExW(instance, L"frmVarnholt", &wc));
-        form.reset();
+        window.reset();
         EXPECT_FALSE(GetClassInfoExW(instance, L"frmVarnholt", &wc));
     }
 }

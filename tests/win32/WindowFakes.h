@@ -1,9 +1,15 @@
 // What the window tests hand the window in place of the outside world: settings in memory, a
-// folder picker that is never answered and no launcher, and two helpers: the message pump and a
-// control's rectangle in its window.
+// folder picker that is never answered, no launcher and the system's clock; and their helpers:
+// the message pump, a control's rectangle in its window, the design's picture to compare the
+// screen with, and the width of an icon or cursor.
 #pragma once
 
+#include "app/Images.h"
+#include "app/frmVarnholt.h"
+#include "app/resource.h"
 #include "core/Ports.h"
+#include "platform/Handles.h"
+#include "platform/Win32Clock.h"
 
 #include <windows.h>
 
@@ -32,6 +38,7 @@ struct NoPicker : FolderPicker {
 };
 struct NoLaunchers : LauncherFactory {
     std::unique_ptr<Launcher> CreateLauncher() override { return nullptr; }
+    std::string SystemProgram(const std::string& name) override { return name; }
 };
 
 // Handles the messages of this thread for `ms` milliseconds.
@@ -53,6 +60,54 @@ inline RECT RectIn(HWND control, HWND parent) {
     GetWindowRect(control, &rc);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
     return rc;
+}
+
+// The main window opened in this process with the program's resources, wired to `Registry`,
+// `Files`, settings that start as `initial`, and the fakes above; made once for a test suite.
+template <typename Registry, typename Files> struct OpenedWindow {
+    explicit OpenedWindow(std::map<std::string, std::string> initial)
+        : settings(std::move(initial)) {}
+    // Creates and shows the window and lets it settle in the foreground.
+    bool Open() {
+        if (!form.Create()) {
+            return false;
+        }
+        SetForegroundWindow(form.Handle());
+        Pump(300);
+        return true;
+    }
+    Registry registry;
+    MemorySettings settings;
+    Files files;
+    NoPicker picker;
+    NoLaunchers launchers;
+    modVarnholt folders;
+    Win32Clock clock;
+    frmVarnholt form{
+        GetModuleHandleW(nullptr), registry, settings, files, picker, launchers, folders, clock};
+};
+
+// The design's background picture as the program's resources hold it, at 96 dots per inch;
+// null when it cannot be loaded. A Picture takes it and selects it into a DC of its own.
+inline HBITMAP LoadDesignPicture() {
+    return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
+                                           MAKEINTRESOURCEW(IDB_BACKGROUND), IMAGE_BITMAP, 0, 0,
+                                           LR_CREATEDIBSECTION));
+}
+
+// The width in pixels of an icon's or cursor's image, and its hot spot; 0 for none.
+inline int IconWidth(HICON icon, POINT* hotSpot = nullptr) {
+    ICONINFO info = {};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) {
+        return 0;
+    }
+    const GdiObject<HBITMAP> mask(info.hbmMask), colour(info.hbmColor);
+    BITMAP bm = {};
+    GetObjectW(colour ? colour.get() : mask.get(), sizeof bm, &bm);
+    if (hotSpot != nullptr) {
+        *hotSpot = POINT{static_cast<LONG>(info.xHotspot), static_cast<LONG>(info.yHotspot)};
+    }
+    return static_cast<int>(bm.bmWidth);
 }
 
 } // namespace varnholt::test

@@ -1,6 +1,6 @@
 #include "modHlpINetSubs.h"
 
-#include "../core/Texts.h"
+#include "Texts.h"
 
 namespace varnholt {
 

@@ -1,7 +1,7 @@
 // Opens a web address in the user's default web browser.
 #pragma once
 
-#include "../core/Ports.h"
+#include "Ports.h"
 
 #include <string>
 

@@ -1,0 +1,206 @@
+#include "CommandLine.h"
+
+#include "FormLogic.h"
+#include "Marker.h"
+
+namespace varnholt {
+
+const std::vector<std::string> CATALOGUE_NAMES = {"Original", "Classic", "AddOn", "KE", "KZA"};
+
+namespace {
+
+// The texts of a bad command line.
+const std::string UNKNOWN_SWITCH = "Unknown switch: ";
+const std::string UNEXPECTED_ARGUMENT = "Unexpected argument: ";
+const std::string ACTIVATE_NEEDS_NAME = "/activate needs the NAME of a variant.";
+const std::string ONE_ACTIVATE_ONLY = "Only one /activate NAME can be given.";
+const std::string LANG_NEEDS_VALUE = "/lang needs de or en.";
+const std::string QUIET_ALONE = "/quiet goes with /activate, /start or /?.";
+
+const std::string SHORTCUT_PREFIX = "ANNO 1503 - ";
+const std::string FURTHER_PREFIX = "bgruppen_";
+const std::string DAT = ".dat";
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool IsSwitch(const std::string& argument) {
+    return argument.size() > 1 && (argument[0] == '/' || argument[0] == '-');
+}
+
+bool EndsWithDat(const std::string& lowerName) {
+    return lowerName.size() >= DAT.size() &&
+           lowerName.compare(lowerName.size() - DAT.size(), DAT.size(), DAT) == 0;
+}
+
+} // namespace
+
+std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
+    std::vector<std::string> arguments;
+    std::size_t i = 0;
+    const std::size_t n = commandLine.size();
+    // The program's name: up to the closing quote when it begins with one, else up to a blank;
+    // a backslash is part of the path there.
+    if (i < n && commandLine[i] == '"') {
+        const std::size_t close = commandLine.find('"', i + 1);
+        i = close == std::string::npos ? n : close + 1;
+    }
+    while (i < n && !IsBlank(commandLine[i])) {
+        ++i;
+    }
+    for (;;) {
+        while (i < n && IsBlank(commandLine[i])) {
+            ++i;
+        }
+        if (i >= n) {
+            break;
+        }
+        std::string argument;
+        bool quoted = false;
+        while (i < n && (quoted || !IsBlank(commandLine[i]))) {
+            if (commandLine[i] == '\\') {
+                std::size_t slashes = 0;
+                while (i < n && commandLine[i] == '\\') {
+                    ++slashes;
+                    ++i;
+                }
+                if (i < n && commandLine[i] == '"') {
+                    argument.append(slashes / 2, '\\');
+                    if (slashes % 2 == 1) {
+                        argument += '"';
+                        ++i;
+                    }
+                } else {
+                    argument.append(slashes, '\\');
+                }
+            } else if (commandLine[i] == '"') {
+                if (quoted && i + 1 < n && commandLine[i + 1] == '"') {
+                    argument += '"'; // two quotes inside quotes: one quote
+                    i += 2;
+                } else {
+                    quoted = !quoted;
+                    ++i;
+                }
+            } else {
+                argument += commandLine[i++];
+            }
+        }
+        arguments.push_back(argument);
+    }
+    return arguments;
+}
+
+std::string QuoteArgument(const std::string& argument) {
+    if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos) {
+        return argument;
+    }
+    std::string quoted = "\"";
+    std::size_t slashes = 0;
+    for (char c : argument) {
+        if (c == '\\') {
+            ++slashes;
+        } else {
+            if (c == '"') {
+                quoted.append(slashes + 1, '\\');
+            }
+            slashes = 0;
+        }
+        quoted += c;
+    }
+    quoted.append(slashes, '\\'); // doubled before the closing quote
+    return quoted + "\"";
+}
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+    CommandLine result;
+    auto fail = [&result](const std::string& why) {
+        if (result.error.empty()) {
+            result.error = why;
+        }
+    };
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (!IsSwitch(argument)) {
+            fail(UNEXPECTED_ARGUMENT + argument);
+            continue;
+        }
+        const std::string name = LowerName(argument.substr(1));
+        if (name == "activate") {
+            if (i + 1 >= arguments.size() || arguments[i + 1].empty() ||
+                IsSwitch(arguments[i + 1])) {
+                fail(ACTIVATE_NEEDS_NAME);
+            } else if (result.activate) {
+                fail(ONE_ACTIVATE_ONLY);
+                ++i;
+            } else {
+                result.activate = true;
+                result.name = arguments[++i];
+            }
+        } else if (name == "start") {
+            result.start = true;
+        } else if (name == "quiet") {
+            result.quiet = true;
+        } else if (name == "?" || name == "help") {
+            result.help = true;
+        } else if (name == "lang") {
+            const std::string value = i + 1 < arguments.size() ? LowerName(arguments[i + 1]) : "";
+            if (value == "de" || value == "en") {
+                result.lang = value;
+                ++i;
+            } else {
+                fail(LANG_NEEDS_VALUE);
+            }
+        } else {
+            fail(UNKNOWN_SWITCH + argument);
+        }
+    }
+    if (result.quiet && !result.help && !result.activate && !result.start) {
+        fail(QUIET_ALONE);
+    }
+    return result;
+}
+
+int ResolveVariantName(const std::string& name, const std::vector<std::string>& files) {
+    const std::string lower = LowerName(name);
+    for (std::size_t i = 0; i < CATALOGUE_NAMES.size() && i < files.size(); ++i) {
+        if (lower == LowerName(CATALOGUE_NAMES[i])) {
+            return static_cast<int>(i);
+        }
+    }
+    const std::string withDat = EndsWithDat(lower) ? lower : lower + DAT;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (LowerName(files[i]) == withDat) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+std::string VariantName(const std::string& fileName) {
+    const std::string lower = LowerName(fileName);
+    for (std::size_t i = 0; i < CATALOGUE_FILES.size(); ++i) {
+        if (lower == LowerName(CATALOGUE_FILES[i])) {
+            return CATALOGUE_NAMES[i];
+        }
+    }
+    return fileName;
+}
+
+std::string ShortcutTitle(const std::string& fileName) {
+    std::string name = VariantName(fileName);
+    if (name != fileName) {
+        return SHORTCUT_PREFIX + name;
+    }
+    const std::string lower = LowerName(name);
+    if (EndsWithDat(lower)) {
+        name.resize(name.size() - DAT.size());
+    }
+    if (name.size() > FURTHER_PREFIX.size() &&
+        LowerName(name.substr(0, FURTHER_PREFIX.size())) == FURTHER_PREFIX) {
+        name.erase(0, FURTHER_PREFIX.size());
+    }
+    return SHORTCUT_PREFIX + name;
+}
+
+} // namespace varnholt

@@ -1,0 +1,187 @@
+#include "CommandLineRun.h"
+
+#include "modBasis.h"
+
+namespace varnholt {
+
+namespace {
+
+// The texts of a command-line run.
+const std::string ALREADY_RUNNING = "Varnholt is already running...";
+const std::string UNKNOWN_NAME = "Unknown variant: ";
+const std::string ALREADY_CURRENT_BEFORE = "'";
+const std::string ALREADY_CURRENT_AFTER = "' is already the current BGruppen.dat file...";
+const std::string USAGE =
+    "Usage: varnholt.exe [/activate NAME] [/start] [/quiet] [/lang de|en]\r\n\r\n"
+    "/activate NAME - makes the variant NAME the current BGruppen.dat\r\n"
+    "/start - starts ANNO 1503, after the activation if one is asked for\r\n"
+    "/quiet - shows no message; the exit code tells the outcome\r\n"
+    "/lang de|en - the language of the texts\r\n"
+    "/? or /help - shows this message\r\n\r\n"
+    "NAME is Original, Classic, AddOn, KE or KZA, or the file name of a further BGruppen*.dat "
+    "in the data folder (the .dat may be left out).";
+const std::string AVAILABLE = "In the data folder: ";
+const std::string NONE_AVAILABLE = "(none)";
+const std::string EXIT_CODES =
+    "Exit codes: 0 done, 1 the activation or the start-up failed, 2 a bad command line or an "
+    "unknown NAME, 3 the game could not be started, 4 another Varnholt is running.";
+
+// A launch as the form logic makes it, watched for the failure it reports.
+class WatchedLauncher : public Launcher {
+  public:
+    WatchedLauncher(std::unique_ptr<Launcher> inner, bool& failed)
+        : inner_(std::move(inner)), failed_(failed) {}
+    bool EPError() const override {
+        const bool error = inner_->EPError();
+        failed_ = failed_ || error;
+        return error;
+    }
+    void ExecProg() override { inner_->ExecProg(); }
+    bool IsRunning() override { return inner_->IsRunning(); }
+    std::string ProgName() const override { return inner_->ProgName(); }
+    void WinMode(std::int32_t lngWinMode) override { inner_->WinMode(lngWinMode); }
+    void WorkDir(const std::string& szWD) override { inner_->WorkDir(szWD); }
+    void ProgName(const std::string& strProgName) override { inner_->ProgName(strProgName); }
+    void ProgParas(const std::string& strParas) override { inner_->ProgParas(strParas); }
+
+  private:
+    std::unique_ptr<Launcher> inner_;
+    bool& failed_;
+};
+
+class WatchedLaunchers : public LauncherFactory {
+  public:
+    explicit WatchedLaunchers(LauncherFactory& inner) : inner_(inner) {}
+    bool failed = false;
+    std::unique_ptr<Launcher> CreateLauncher() override {
+        return std::unique_ptr<Launcher>(new WatchedLauncher(inner_.CreateLauncher(), failed));
+    }
+    std::string SystemProgram(const std::string& name) override {
+        return inner_.SystemProgram(name);
+    }
+
+  private:
+    LauncherFactory& inner_;
+};
+
+// Where the start-up would ask for the installation folder, a quiet run cannot: as if the
+// player cancelled.
+class NoPicker : public FolderPicker {
+  public:
+    std::string BrowseForFolder(const std::string&, const std::string&) override {
+        return std::string();
+    }
+};
+
+// The names of the variants whose files lie in the data folder.
+std::vector<std::string> AvailableNames(const FormLogic& logic, FileSystem& files,
+                                        const std::string& folder) {
+    std::vector<std::string> names;
+    for (const std::string& file : logic.aDATFiles()) {
+        if (files.FileExists(folder + file)) {
+            names.push_back(VariantName(file));
+        }
+    }
+    return names;
+}
+
+} // namespace
+
+bool HeadlessForm::Enabled(Ctl control) const {
+    const auto found = enabled_.find(control);
+    return found == enabled_.end() || found->second;
+}
+
+std::string HeadlessForm::Caption(Ctl control) const {
+    const auto found = captions_.find(control);
+    return found == captions_.end() ? std::string() : found->second;
+}
+
+std::string HeadlessForm::ListText(int index) const {
+    return index >= 0 && index < ListCount() ? list_[static_cast<std::size_t>(index)]
+                                             : std::string();
+}
+
+void HeadlessForm::Beep() {
+    if (!quiet_) {
+        output_.Beep();
+    }
+}
+
+void HeadlessForm::MsgBox(const std::string& text, int flags, const std::string& title) {
+    if (!quiet_) {
+        output_.MsgBox(text, flags, title);
+    }
+}
+
+std::string UsageText(const std::string& problem, const std::vector<std::string>* available) {
+    std::string text = problem.empty() ? std::string() : problem + "\r\n\r\n";
+    text += USAGE;
+    if (available != nullptr) {
+        std::string names;
+        for (const std::string& name : *available) {
+            names += (names.empty() ? "" : ", ") + name;
+        }
+        text += "\r\n" + AVAILABLE + (names.empty() ? NONE_AVAILABLE : names);
+    }
+    return text + "\r\n\r\n" + EXIT_CODES;
+}
+
+int RunCommandLine(const CommandLine& commandLine, const CommandLineServices& s) {
+    HeadlessForm form(s.output, commandLine.quiet);
+    if (!commandLine.error.empty()) {
+        form.MsgBox(UsageText(commandLine.error, nullptr), MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
+        return EXIT_BAD_COMMAND_LINE;
+    }
+    // The open window would go on showing a state that is no longer true.
+    if (s.anotherVarnholtRunning && s.anotherVarnholtRunning()) {
+        form.Beep();
+        form.MsgBox(ALREADY_RUNNING, MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
+        return EXIT_ALREADY_RUNNING;
+    }
+
+    NoPicker noPicker;
+    WatchedLaunchers launchers(s.launchers);
+    FormLogic logic(FormServices{form, s.registry, s.settings, s.files,
+                                 commandLine.quiet ? noPicker : s.picker, launchers, s.folders,
+                                 s.clock});
+    if (!logic.Form_Load()) {
+        return EXIT_FAILED;
+    }
+    const std::string folder = AddBackslash(form.Caption(Ctl::lblDATPath));
+    if (commandLine.help) {
+        const std::vector<std::string> names = AvailableNames(logic, s.files, folder);
+        form.MsgBox(UsageText("", &names), MB_ICONINFORMATION_VALUE, TITLE_TEXT);
+        return EXIT_DONE;
+    }
+
+    if (commandLine.activate) {
+        const int index = ResolveVariantName(commandLine.name, logic.aDATFiles());
+        if (index < 0) {
+            const std::vector<std::string> names = AvailableNames(logic, s.files, folder);
+            form.MsgBox(UsageText(UNKNOWN_NAME + commandLine.name, &names),
+                        MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
+            return EXIT_BAD_COMMAND_LINE;
+        }
+        // Selected as a click in the list selects it: the Activate button then says whether
+        // the entry is the variant that is already current.
+        form.SetListIndex(index);
+        logic.lstDATs_Click();
+        if (!form.Enabled(Ctl::btnActivate)) {
+            if (!commandLine.start) {
+                form.MsgBox(ALREADY_CURRENT_BEFORE + form.ListText(index) + ALREADY_CURRENT_AFTER,
+                            MB_ICONINFORMATION_VALUE, TITLE_TEXT);
+            }
+        } else if (!logic.ActivateSelected(!commandLine.start)) {
+            return EXIT_FAILED;
+        }
+    }
+
+    if (commandLine.start) {
+        logic.btnANNOStart_Click();
+        return launchers.failed ? EXIT_NOT_STARTED : EXIT_DONE;
+    }
+    return EXIT_DONE;
+}
+
+} // namespace varnholt

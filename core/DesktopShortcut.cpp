@@ -1,0 +1,77 @@
+#include "DesktopShortcut.h"
+
+#include "CommandLine.h"
+#include "Marker.h"
+#include "modVarnholt.h"
+
+#include "modBasis.h"
+
+namespace varnholt {
+
+namespace {
+
+// The texts of the shortcut's messages.
+const std::string CREATED = "The shortcut is on your desktop:\r\n\r\n";
+const std::string NOT_CREATED = "Unable to create the shortcut '";
+const std::string NO_DESKTOP = "Unable to find your desktop folder.";
+const std::string TAKEN = "Files of that name already exist.";
+const std::string NO_VARIANT = "No BGruppen.dat file is selected in the list.";
+
+const std::string LINK_EXTENSION = ".lnk";
+const std::string STARTER = "1503startup.exe";
+// Numbered names are tried up to this one.
+constexpr int LAST_NUMBER = 99;
+
+} // namespace
+
+std::string CreateDesktopShortcut(FormControls& ui, ShortcutShell& shell,
+                                  const std::string& exePath, const std::string& annoPath,
+                                  const std::string& fileName) {
+    if (fileName.empty()) {
+        ui.Beep();
+        ui.MsgBox(NO_VARIANT, MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
+        return std::string();
+    }
+    const std::string desktop = shell.DesktopFolder();
+    if (desktop.empty()) {
+        ui.Beep();
+        ui.MsgBox(NO_DESKTOP, MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
+        return std::string();
+    }
+    const std::string starter = AddBackslash(annoPath) + STARTER;
+    ShortcutLink link;
+    link.target = exePath;
+    link.arguments = "/activate " + QuoteArgument(VariantName(fileName)) + " /start";
+    link.workDir = StripBackslash(ExtractDir(starter));
+    link.icon = shell.FileExists(starter) ? starter : exePath;
+
+    // A file of that name that is not this program's own shortcut is never replaced.
+    auto ours = [&shell, &exePath](const std::string& candidate) {
+        ShortcutLink existing;
+        return shell.ReadLink(candidate, existing) &&
+               LowerName(existing.target) == LowerName(exePath);
+    };
+    const std::string stem = AddBackslash(desktop) + ShortcutTitle(fileName);
+    std::string path = stem + LINK_EXTENSION;
+    int number = 1;
+    while (number <= LAST_NUMBER && shell.FileExists(path) && !ours(path)) {
+        path = stem + " (" + std::to_string(++number) + ")" + LINK_EXTENSION;
+    }
+    FileError error;
+    if (number > LAST_NUMBER) {
+        error.number = 183; // the platform's code for a file that already exists
+        error.description = TAKEN;
+    } else {
+        error = shell.WriteLink(path, link);
+    }
+    ui.Beep();
+    if (error.failed()) {
+        ui.MsgBox(NOT_CREATED + path + "': " + error.description, MB_ICONEXCLAMATION_VALUE,
+                  TITLE_TEXT);
+        return std::string();
+    }
+    ui.MsgBox(CREATED + path, MB_ICONINFORMATION_VALUE, TITLE_TEXT);
+    return path;
+}
+
+} // namespace varnholt

@@ -1,0 +1,292 @@
+// varnholt.exe run from the command line and from a desktop shortcut of its list's menu: the
+// files, the messages, the exit codes, and never a window.
+#include "tests/driver/Driver.h"
+
+#include <objidl.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace varnholt;
+using namespace varnholt::drive;
+using namespace varnholt::test;
+
+namespace {
+
+constexpr DWORD WAIT_MS = 30000;
+const std::string TITLE = "Marrik's ANNO 1503 Varnholt v1.00";
+const std::string CLASSIC = ";Classic\r\nclassic groups\r\n";
+const std::string ADDON = ";AddOn\r\naddon groups\r\n";
+const std::string KZA = ";KZA\r\nkza groups\r\n";
+const std::string HARBOUR = ";More harbour workers\r\nharbour groups\r\n";
+
+class FromCommandLine : public ::testing::Test {
+  protected:
+    TempFolder root{"vh-cmd"};
+    std::wstring game = Widen(root / "ANNO 1503");
+    std::wstring data = game + L"\\Data";
+    InstallationKeys keys;
+    App app;
+    App window;
+
+    void SetUp() override {
+        ASSERT_TRUE(keys.refusal().empty()) << keys.refusal();
+        keys.Clear();
+        CreateDirectoryW(game.c_str(), nullptr);
+        CreateDirectoryW(data.c_str(), nullptr);
+    }
+
+    void TearDown() override {
+        Kill(app);
+        Kill(window);
+        keys.Clear();
+    }
+
+    std::wstring DataFile(const std::wstring& name) const { return data + L"\\" + name; }
+    std::string Current() const { return ReadFileBytes(DataFile(L"BGruppen.dat")); }
+
+    // The game's key, the backup made, BGruppen.dat the Classic variant, and the AddOn, KZA and
+    // a further variant beside it.
+    void Installation() {
+        ASSERT_TRUE(keys.WriteGameKey(game));
+        ASSERT_TRUE(keys.WriteSetting(L"FirstRun", L"1"));
+        WriteFileBytes(DataFile(L"BGruppen.dat"), CLASSIC);
+        WriteFileBytes(DataFile(L"BGruppen_Classic.dat"), CLASSIC);
+        WriteFileBytes(DataFile(L"BGruppen_AddOn.dat"), ADDON);
+        WriteFileBytes(DataFile(L"BGruppen_KZA.dat"), KZA);
+        WriteFileBytes(DataFile(L"BGruppen_Harbour.dat"), HARBOUR);
+    }
+
+    // The probe as the game's starter: it reports the folder it runs in.
+    void Starter() {
+        ASSERT_TRUE(CopyFileW((ExeFolder() + L"varnholt_probe.exe").c_str(),
+                              (game + L"\\1503startup.exe").c_str(), FALSE));
+    }
+    std::string StarterFolder() {
+        std::string lines;
+        for (int i = 0; i < 400 && lines.empty(); ++i) {
+            lines = ReadFileBytes(game + L"\\probe-report.txt");
+            Sleep(50);
+        }
+        return lines.substr(0, lines.find('\n'));
+    }
+
+    // Runs varnholt.exe with `arguments`, answering each message box with OK and collecting
+    // their texts, until it ends; its exit code, or -1 when it did not end.
+    int Run(const std::wstring& arguments, std::vector<std::string>* messages = nullptr,
+            const std::wstring& exe = std::wstring(), const std::wstring& folder = std::wstring()) {
+        if (!Start(app, exe, folder, arguments)) {
+            return -1;
+        }
+        const DWORD started = GetTickCount();
+        while (app.running() && GetTickCount() - started < WAIT_MS) {
+            EXPECT_EQ(VisibleMainWindow(app.process.dwProcessId), nullptr);
+            Box box;
+            if (FindBox(app.process.dwProcessId, box)) {
+                Sleep(50); // let the dialog finish laying out its texts
+                FindBox(app.process.dwProcessId, box);
+                if (messages != nullptr) {
+                    messages->push_back(box.text);
+                }
+                EXPECT_EQ(box.title, TITLE);
+                Answer(box);
+            }
+            Sleep(25);
+        }
+        DWORD code = 0;
+        return WaitForExit(app, 0, &code) ? static_cast<int>(code) : -1;
+    }
+};
+
+} // namespace
+
+TEST_F(FromCommandLine, ActivatesByCatalogueNameWithTheButtonsMessage) {
+    Installation();
+    std::vector<std::string> messages;
+    EXPECT_EQ(Run(L"/activate addon", &messages), 0);
+    EXPECT_EQ(Current(), ADDON);
+    EXPECT_EQ(messages, std::vector<std::string>{"'" + Narrow(data) +
+                                                 "\\BGruppen_AddOn.dat' is copied as current "
+                                                 "BGruppen.dat file..."});
+    // Already current: nothing is copied, and the run succeeds.
+    messages.clear();
+    EXPECT_EQ(Run(L"-ACTIVATE AddOn", &messages), 0);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("is already the current BGruppen.dat file"), std::string::npos);
+}
+
+TEST_F(FromCommandLine, ActivatesAFurtherFileQuietlyAndKeepsAnUnknownCurrentFile) {
+    Installation();
+    const std::string edited = ";Classic, edited by hand\r\n";
+    WriteFileBytes(DataFile(L"BGruppen.dat"), edited);
+    EXPECT_EQ(Run(L"/activate BGruppen_Harbour /quiet"), 0);
+    EXPECT_EQ(Current(), HARBOUR);
+    WIN32_FIND_DATAW found;
+    const FindHandle kept{FindFirstFileW(DataFile(L"BGruppen_Saved_*.dat").c_str(), &found)};
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(ReadFileBytes(DataFile(found.cFileName)), edited);
+}
+
+TEST_F(FromCommandLine, StartRunsTheStarterInTheInstallationFolderAfterTheActivation) {
+    Installation();
+    Starter();
+    std::vector<std::string> messages;
+    EXPECT_EQ(Run(L"/activate KZA /start", &messages), 0);
+    EXPECT_TRUE(messages.empty()); // the game's start is the answer
+    EXPECT_EQ(Current(), KZA);
+    EXPECT_EQ(StarterFolder(), Narrow(game));
+}
+
+TEST_F(FromCommandLine, QuietExitCodesWithoutAnyMessage) {
+    Installation();
+    EXPECT_EQ(Run(L"/activate Nowhere /quiet"), 2);
+    EXPECT_EQ(Run(L"/activate /quiet"), 2);
+    EXPECT_EQ(Run(L"/activate KE /quiet"), 1);           // BGruppen_KE.dat is missing
+    EXPECT_EQ(Run(L"/activate AddOn /start /quiet"), 3); // no starter
+    EXPECT_EQ(Current(), ADDON);
+    // The start-up would ask for the installation folder: it fails instead.
+    keys.Clear();
+    EXPECT_EQ(Run(L"/activate KZA /quiet"), 1);
+    EXPECT_EQ(Current(), ADDON);
+}
+
+TEST_F(FromCommandLine, UnknownNameShowsTheUsageWithTheDataFoldersNames) {
+    Installation();
+    std::vector<std::string> messages;
+    EXPECT_EQ(Run(L"/activate Nowhere", &messages), 2);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind("Unknown variant: Nowhere", 0), 0u);
+    EXPECT_NE(messages[0].find("Classic, AddOn, KZA, BGruppen_Harbour.dat"), std::string::npos);
+    EXPECT_EQ(Current(), CLASSIC);
+}
+
+TEST_F(FromCommandLine, AnotherVarnholtsWindowGivesFourAndChangesNothing) {
+    Installation();
+    ASSERT_TRUE(Start(window));
+    HWND main = WaitForMainWindow(window, WAIT_MS);
+    ASSERT_NE(main, nullptr);
+    std::vector<std::string> messages;
+    EXPECT_EQ(Run(L"/activate AddOn /start", &messages), 4);
+    EXPECT_EQ(messages, std::vector<std::string>{"Varnholt is already running..."});
+    EXPECT_EQ(Run(L"/activate AddOn /quiet"), 4);
+    EXPECT_EQ(Current(), CLASSIC);
+    Click(main, Ctl::btnDone);
+    EXPECT_TRUE(WaitForExit(window, WAIT_MS));
+    EXPECT_EQ(Run(L"/activate AddOn /quiet"), 0);
+}
+
+namespace {
+
+// The user's desktop folder, as the shell names it.
+std::wstring DesktopFolder() {
+    wchar_t path[MAX_PATH] = {};
+    return SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, path))
+               ? std::wstring(path)
+               : std::wstring();
+}
+
+struct Link {
+    std::wstring target, arguments, workDir, icon;
+};
+
+// A shortcut read back through the shell's own link object.
+bool ReadLink(const std::wstring& path, Link& link) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IShellLinkW* shell = nullptr;
+    IPersistFile* file = nullptr;
+    bool read = false;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&shell))) &&
+        SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+        SUCCEEDED(file->Load(path.c_str(), STGM_READ))) {
+        wchar_t text[MAX_PATH * 2] = {};
+        int index = 0;
+        read = SUCCEEDED(shell->GetPath(text, MAX_PATH * 2, nullptr, SLGP_RAWPATH));
+        link.target = text;
+        shell->GetArguments(text, MAX_PATH * 2);
+        link.arguments = text;
+        shell->GetWorkingDirectory(text, MAX_PATH * 2);
+        link.workDir = text;
+        shell->GetIconLocation(text, MAX_PATH * 2, &index);
+        link.icon = text;
+    }
+    if (file != nullptr) {
+        file->Release();
+    }
+    if (shell != nullptr) {
+        shell->Release();
+    }
+    CoUninitialize();
+    return read;
+}
+
+// A visible pop-up menu of the process.
+HWND PopupMenuOf(DWORD pid) {
+    return VisibleWindowOf(pid, L"#32768");
+}
+
+void PressKey(HWND window, WPARAM key) {
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+    PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+}
+
+} // namespace
+
+TEST_F(FromCommandLine, ShortcutFromTheListsMenuActivatesAndStarts) {
+    Installation();
+    Starter();
+    const std::string tag = "Cmd" + UniqueSuffix();
+    const std::wstring variant = L"BGruppen_" + Widen(tag) + L".dat";
+    WriteFileBytes(DataFile(variant), HARBOUR);
+    const std::wstring desktop = DesktopFolder();
+    ASSERT_FALSE(desktop.empty());
+    const std::wstring shortcut = desktop + L"\\ANNO 1503 - " + Widen(tag) + L".lnk";
+    DeleteFileW(shortcut.c_str());
+
+    ASSERT_TRUE(Start(window));
+    HWND main = WaitForMainWindow(window, WAIT_MS);
+    ASSERT_NE(main, nullptr);
+    const std::vector<std::string> items = ListItems(main);
+    int index = 0;
+    while (index < static_cast<int>(items.size()) &&
+           items[static_cast<std::size_t>(index)].rfind(Narrow(variant), 0) != 0) {
+        ++index;
+    }
+    ASSERT_LT(index, static_cast<int>(items.size()));
+    Select(main, index);
+    ASSERT_TRUE(Settle(main));
+    // The context-menu key opens the menu on the list; its last entry makes the shortcut.
+    HWND list = ControlOf(main, Ctl::lstDATs);
+    PressKey(list, VK_APPS);
+    HWND menu = nullptr;
+    for (int i = 0; i < 400 && menu == nullptr; ++i) {
+        menu = PopupMenuOf(window.process.dwProcessId);
+        Sleep(25);
+    }
+    ASSERT_NE(menu, nullptr);
+    PressKey(list, VK_UP);
+    PressKey(list, VK_RETURN);
+    Box box;
+    ASSERT_TRUE(WaitForBox(window, WAIT_MS, box));
+    EXPECT_EQ(box.text, "The shortcut is on your desktop:\r\n\r\n" + Narrow(shortcut));
+    Answer(box);
+    Click(main, Ctl::btnDone);
+    ASSERT_TRUE(WaitForExit(window, WAIT_MS));
+
+    Link link;
+    ASSERT_TRUE(ReadLink(shortcut, link));
+    EXPECT_EQ(_wcsicmp(link.target.c_str(), (ExeFolder() + L"varnholt.exe").c_str()), 0)
+        << Narrow(link.target);
+    EXPECT_EQ(link.arguments, L"/activate " + variant + L" /start");
+    EXPECT_EQ(link.workDir, game);
+    EXPECT_EQ(link.icon, game + L"\\1503startup.exe");
+
+    // The shortcut's double click: its command in its working folder.
+    EXPECT_EQ(Run(link.arguments, nullptr, link.target, link.workDir), 0);
+    EXPECT_EQ(Current(), HARBOUR);
+    EXPECT_EQ(StarterFolder(), Narrow(game));
+    DeleteFileW(shortcut.c_str());
+}

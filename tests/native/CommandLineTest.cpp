@@ -1,0 +1,386 @@
+// The command line: its split and switches, the names of the variants, and its runs without
+// the window, on the form logic with fakes and a real data folder.
+#include "Fakes.h"
+#include "core/CommandLineRun.h"
+#include "core/DesktopShortcut.h"
+
+#include <gtest/gtest.h>
+
+using namespace varnholt;
+using namespace varnholt::test;
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+CommandLine Parse(const std::string& line) {
+    return ParseCommandLine(SplitCommandLine("varnholt.exe " + line));
+}
+
+} // namespace
+
+TEST(CommandLineSplit, FollowsTheRuntimesQuotingRules) {
+    EXPECT_EQ(SplitCommandLine("varnholt.exe"), Args{});
+    EXPECT_EQ(SplitCommandLine("\"C:\\Program Files\\varnholt.exe\"  /activate\tKZA "),
+              (Args{"/activate", "KZA"}));
+    // The program's own name keeps its backslashes and ends at its closing quote.
+    EXPECT_EQ(SplitCommandLine("\"C:\\a b\\\"x /start"), (Args{"/start"}));
+    EXPECT_EQ(SplitCommandLine("v \"BGruppen_My Mod.dat\" a\"b c\"d"),
+              (Args{"BGruppen_My Mod.dat", "ab cd"}));
+    EXPECT_EQ(SplitCommandLine("v a\\\\b \\\"q\\\" \"c\\\\\" \"\""),
+              (Args{"a\\\\b", "\"q\"", "c\\", ""}));
+    EXPECT_EQ(SplitCommandLine("v \"say \"\"hi\"\"\""), (Args{"say \"hi\""}));
+}
+
+TEST(CommandLineSplit, QuotedArgumentsComeBackUnchanged) {
+    for (const std::string& argument :
+         {std::string("KZA"), std::string("BGruppen_My Mod.dat"), std::string(""),
+          std::string("a\"b"), std::string("C:\\Games\\ANNO 1503\\"), std::string("x\\\\\"y")}) {
+        EXPECT_EQ(SplitCommandLine("v " + QuoteArgument(argument) + " /start"),
+                  (Args{argument, "/start"}))
+            << argument;
+    }
+    EXPECT_EQ(QuoteArgument("KZA"), "KZA");
+}
+
+TEST(CommandLineParse, SwitchesInAnyCaseWithSlashOrDash) {
+    const CommandLine line = Parse("-ACTIVATE BGruppen_Harbour /Start -quiet /LANG De");
+    EXPECT_TRUE(line.error.empty()) << line.error;
+    EXPECT_TRUE(line.activate);
+    EXPECT_EQ(line.name, "BGruppen_Harbour");
+    EXPECT_TRUE(line.start);
+    EXPECT_TRUE(line.quiet);
+    EXPECT_EQ(line.lang, "de");
+    EXPECT_TRUE(line.RunsWithoutWindow());
+    EXPECT_TRUE(Parse("/?").help);
+    EXPECT_TRUE(Parse("-Help").help);
+    EXPECT_TRUE(Parse("/start").RunsWithoutWindow());
+}
+
+TEST(CommandLineParse, WithoutActionsTheWindowOpens) {
+    EXPECT_FALSE(Parse("").RunsWithoutWindow());
+    const CommandLine lang = Parse("/lang en");
+    EXPECT_EQ(lang.lang, "en");
+    EXPECT_FALSE(lang.RunsWithoutWindow());
+}
+
+TEST(CommandLineParse, BadCommandLinesSayWhyAndKeepQuiet) {
+    EXPECT_EQ(Parse("/activate").error, "/activate needs the NAME of a variant.");
+    EXPECT_EQ(Parse("/activate /start").error, "/activate needs the NAME of a variant.");
+    EXPECT_EQ(Parse("/activate KE /activate KZA").error, "Only one /activate NAME can be given.");
+    EXPECT_EQ(Parse("/lang fr").error, "/lang needs de or en.");
+    EXPECT_EQ(Parse("/lang").error, "/lang needs de or en.");
+    EXPECT_EQ(Parse("/activat KE").error, "Unknown switch: /activat");
+    EXPECT_EQ(Parse("KZA").error, "Unexpected argument: KZA");
+    EXPECT_EQ(Parse("/").error, "Unexpected argument: /");
+    const CommandLine quiet = Parse("/bogus /quiet");
+    EXPECT_EQ(quiet.error, "Unknown switch: /bogus");
+    EXPECT_TRUE(quiet.quiet);
+    EXPECT_TRUE(quiet.RunsWithoutWindow());
+    EXPECT_FALSE(Parse("/quiet").error.empty());
+    EXPECT_TRUE(Parse("/lang xx").RunsWithoutWindow());
+}
+
+TEST(VariantNames, ResolveCatalogueNamesAndFurtherFiles) {
+    const std::vector<std::string> files = {
+        "BGruppen_Original.dat", "BGruppen_Classic.dat", "BGruppen_AddOn.dat", "BGruppen_KE.dat",
+        "BGruppen_KZA.dat",      "BGruppen_Harbour.dat", "BGruppenKE.dat"};
+    EXPECT_EQ(ResolveVariantName("original", files), 0);
+    EXPECT_EQ(ResolveVariantName("ADDON", files), 2);
+    EXPECT_EQ(ResolveVariantName("KZA", files), 4);
+    EXPECT_EQ(ResolveVariantName("BGruppen_KZA.dat", files), 4);
+    EXPECT_EQ(ResolveVariantName("bgruppen_harbour.DAT", files), 5);
+    EXPECT_EQ(ResolveVariantName("BGruppen_Harbour", files), 5);
+    EXPECT_EQ(ResolveVariantName("BGruppenKE", files), 6);
+    for (const char* unknown :
+         {"Harbour", "BGruppen.dat", "BGruppen", "", "..\\BGruppen_KZA.dat", "KZA.dat"}) {
+        EXPECT_EQ(ResolveVariantName(unknown, files), -1) << unknown;
+    }
+}
+
+TEST(VariantNames, CommandLineNamesAndShortcutTitles) {
+    EXPECT_EQ(VariantName("BGruppen_Original.dat"), "Original");
+    EXPECT_EQ(VariantName("bgruppen_kza.dat"), "KZA");
+    EXPECT_EQ(VariantName("BGruppen_Harbour.dat"), "BGruppen_Harbour.dat");
+    EXPECT_EQ(ShortcutTitle("BGruppen_KZA.dat"), "ANNO 1503 - KZA");
+    EXPECT_EQ(ShortcutTitle("BGruppen_Harbour.dat"), "ANNO 1503 - Harbour");
+    EXPECT_EQ(ShortcutTitle("bgruppen_Saved_2026-12-08_1435.DAT"),
+              "ANNO 1503 - Saved_2026-12-08_1435");
+    EXPECT_EQ(ShortcutTitle("BGruppenMod.dat"), "ANNO 1503 - BGruppenMod");
+    EXPECT_EQ(ShortcutTitle("BGruppen_.dat"), "ANNO 1503 - BGruppen_");
+}
+
+namespace {
+
+class RecordedOutput : public MessageOutput {
+  public:
+    std::vector<Message> messages;
+    int beeps = 0;
+    void Beep() override { ++beeps; }
+    void MsgBox(const std::string& text, int flags, const std::string& title) override {
+        messages.push_back({text, flags, title});
+    }
+};
+
+const std::string CLASSIC = ";Classic\r\nclassic groups\r\n";
+const std::string ADDON = ";AddOn\r\naddon groups\r\n";
+const std::string HARBOUR = ";More harbour workers\r\nharbour\r\n";
+
+struct CommandLineRun : ::testing::Test {
+    Harness h;
+    TempFolder data;
+    RecordedOutput output;
+    bool anotherRunning = false;
+    int asked = 0;
+
+    void SetUp() override {
+        h.Installed(data, "2.01");
+        data.Write("BGruppen.dat", CLASSIC);
+        data.Write("BGruppen_Classic.dat", CLASSIC);
+        data.Write("BGruppen_AddOn.dat", ADDON);
+        data.Write("BGruppen_Harbour.dat", HARBOUR);
+    }
+
+    int Run(const std::string& line) {
+        const CommandLineServices services{h.registry,
+                                           h.settings,
+                                           h.files,
+                                           h.picker,
+                                           h.launchers,
+                                           h.folders,
+                                           output,
+                                           [this] {
+                                               ++asked;
+                                               return anotherRunning;
+                                           },
+                                           h.clock};
+        return RunCommandLine(Parse(line), services);
+    }
+};
+
+} // namespace
+
+TEST_F(CommandLineRun, ActivatesByCatalogueNameAndByFileNameWithTheButtonsMessages) {
+    EXPECT_EQ(Run("/activate addon"), EXIT_DONE);
+    EXPECT_EQ(data.Read("BGruppen.dat"), ADDON);
+    ASSERT_EQ(output.messages.size(), 1u);
+    EXPECT_EQ(output.messages[0].text,
+              "'" + data.shown() + "BGruppen_AddOn.dat' is copied as current BGruppen.dat file...");
+    EXPECT_EQ(output.beeps, 1);
+
+    EXPECT_EQ(Run("/activate BGruppen_Harbour /quiet"), EXIT_DONE);
+    EXPECT_EQ(data.Read("BGruppen.dat"), HARBOUR);
+    EXPECT_EQ(output.messages.size(), 1u);
+    EXPECT_EQ(output.beeps, 1);
+    EXPECT_TRUE(h.launchers.launches.empty());
+}
+
+TEST_F(CommandLineRun, UnknownContentIsKeptBeforeItIsReplaced) {
+    data.Write("BGruppen.dat", ";Classic, edited\r\n");
+    EXPECT_EQ(Run("/activate AddOn /quiet"), EXIT_DONE);
+    EXPECT_EQ(data.Read("BGruppen.dat"), ADDON);
+    EXPECT_EQ(data.Read("BGruppen_Saved_2026-12-08_1435.dat"), ";Classic, edited\r\n");
+}
+
+TEST_F(CommandLineRun, CurrentVariantCopiesNothingAndSucceeds) {
+    h.files.failAt = FsStep::CopyFileTo; // any copy would fail
+    EXPECT_EQ(Run("/activate Classic"), EXIT_DONE);
+    ASSERT_EQ(output.messages.size(), 1u);
+    EXPECT_EQ(output.messages[0].text, "'BGruppen.dat for 1503 Classic version v1.xx' is already "
+                                       "the current BGruppen.dat file...");
+    EXPECT_EQ(Run("/activate classic /start"), EXIT_DONE);
+    EXPECT_EQ(output.messages.size(), 1u);
+    EXPECT_EQ(data.Read("BGruppen.dat"), CLASSIC);
+    EXPECT_EQ(h.launchers.launches.size(), 1u);
+}
+
+TEST_F(CommandLineRun, StartFollowsTheActivationWithoutItsSuccessMessage) {
+    EXPECT_EQ(Run("/activate AddOn /start"), EXIT_DONE);
+    EXPECT_EQ(data.Read("BGruppen.dat"), ADDON);
+    EXPECT_TRUE(output.messages.empty());
+    ASSERT_EQ(h.launchers.launches.size(), 1u);
+    EXPECT_EQ(h.launchers.launches[0].progName, "C:\\Games\\ANNO 1503\\1503startup.exe");
+    EXPECT_EQ(h.launchers.launches[0].workDir, "C:\\Games\\ANNO 1503");
+
+    h.launchers.failLaunch = true;
+    EXPECT_EQ(Run("/start"), EXIT_NOT_STARTED);
+    ASSERT_EQ(output.messages.size(), 1u);
+    EXPECT_EQ(output.messages[0].text, "Can't start ANNO 1503...");
+    EXPECT_EQ(Run("/start /quiet"), EXIT_NOT_STARTED);
+    EXPECT_EQ(output.messages.size(), 1u);
+}
+
+TEST_F(CommandLineRun, FailedActivationGivesOneAndDoesNotStartTheGame) {
+    EXPECT_EQ(Run("/activate KE /start /quiet"), EXIT_FAILED); // BGruppen_KE.dat is missing
+    EXPECT_TRUE(output.messages.empty());
+    EXPECT_EQ(Run("/activate KE /start"), EXIT_FAILED);
+    ASSERT_EQ(output.messages.size(), 1u);
+    EXPECT_EQ(
+        output.messages[0].text.rfind("Unable to copy ' " + data.shown() + "BGruppen_KE.dat'", 0),
+        0u);
+    EXPECT_EQ(data.Read("BGruppen.dat"), CLASSIC);
+    EXPECT_TRUE(h.launchers.launches.empty());
+}
+
+TEST_F(CommandLineRun, BadCommandLineAndUnknownNameGiveTwoWithTheUsage) {
+    EXPECT_EQ(Run("/activate"), EXIT_BAD_COMMAND_LINE);
+    EXPECT_EQ(asked, 0); // nothing else is looked at
+    ASSERT_EQ(output.messages.size(), 1u);
+    EXPECT_EQ(output.messages[0].text.rfind("/activate needs the NAME of a variant.\r\n\r\n"
+                                            "Usage: varnholt.exe",
+                                            0),
+              0u);
+    EXPECT_EQ(Run("/activate Nowhere"), EXIT_BAD_COMMAND_LINE);
+    ASSERT_EQ(output.messages.size(), 2u);
+    EXPECT_EQ(output.messages[1].text.rfind("Unknown variant: Nowhere\r\n\r\n", 0), 0u);
+    EXPECT_NE(output.messages[1].text.find(
+                  "In the data folder: Classic, AddOn, BGruppen_Harbour.dat\r\n\r\nExit codes:"),
+              std::string::npos);
+    EXPECT_EQ(Run("/activate Nowhere /quiet"), EXIT_BAD_COMMAND_LINE);
+    EXPECT_EQ(Run("/nonsense /quiet"), EXIT_BAD_COMMAND_LINE);
+    EXPECT_EQ(output.messages.size(), 2u);
+    EXPECT_EQ(data.Read("BGruppen.dat"), CLASSIC);
+}
+
+TEST_F(CommandLineRun, HelpListsTheNamesOfTheDataFolder) {
+    data.Write("BGruppen_Original.dat", CLASSIC);
+    EXPECT_EQ(Run("/?"), EXIT_DONE);
+    ASSERT_EQ(output.messages.size(), 1u);
+    EXPECT_EQ(output.messages[0].flags, MB_ICONINFORMATION_VALUE);
+    EXPECT_NE(output.messages[0].text.find(
+                  "In the data folder: Original, Classic, AddOn, BGruppen_Harbour.dat"),
+              std::string::npos);
+    EXPECT_EQ(Run("/help /quiet"), EXIT_DONE);
+    EXPECT_EQ(output.messages.size(), 1u);
+}
+
+TEST_F(CommandLineRun, AnotherVarnholtChangesNothingAndGivesFour) {
+    anotherRunning = true;
+    EXPECT_EQ(Run("/activate AddOn"), EXIT_ALREADY_RUNNING);
+    ASSERT_EQ(output.messages.size(), 1u);
+    EXPECT_EQ(output.messages[0].text, "Varnholt is already running...");
+    EXPECT_EQ(Run("/activate AddOn /start /quiet"), EXIT_ALREADY_RUNNING);
+    EXPECT_EQ(output.messages.size(), 1u);
+    EXPECT_EQ(data.Read("BGruppen.dat"), CLASSIC);
+    EXPECT_TRUE(h.settings.writes.empty());
+    EXPECT_TRUE(h.launchers.launches.empty());
+}
+
+TEST_F(CommandLineRun, StartUpThatWouldAskForTheFolderFailsWhenQuiet) {
+    h.registry.values.erase("GAMEPATH");
+    h.picker.answers.push_back(data.shown()); // never asked
+    EXPECT_EQ(Run("/activate AddOn /quiet"), EXIT_FAILED);
+    EXPECT_TRUE(h.picker.calls.empty());
+    EXPECT_TRUE(output.messages.empty());
+    EXPECT_EQ(data.Read("BGruppen.dat"), CLASSIC);
+}
+
+TEST_F(CommandLineRun, FirstRunMakesTheBackupAlsoWhenQuiet) {
+    h.settings.values["FirstRun"] = "0";
+    EXPECT_EQ(Run("/activate AddOn /quiet"), EXIT_DONE);
+    EXPECT_EQ(data.Read("BGruppen_Original.dat"), CLASSIC);
+    EXPECT_EQ(h.settings.values["FirstRun"], "1");
+    EXPECT_TRUE(output.messages.empty());
+
+    // A first run that refuses (no backup, and a current file too large to be the original)
+    // ends with one, before anything is activated.
+    h.settings.values["FirstRun"] = "0";
+    std::filesystem::remove(data.path() / "BGruppen_Original.dat");
+    data.Write("BGruppen.dat", ";Classic\r\n" + std::string(13312, 'x'));
+    EXPECT_EQ(Run("/activate KZA"), EXIT_FAILED);
+    ASSERT_EQ(output.messages.size(), 1u);
+    EXPECT_EQ(output.messages[0].text.rfind("Looks like your current BGruppen.dat", 0), 0u);
+}
+
+namespace {
+
+class FakeShortcutShell : public ShortcutShell {
+  public:
+    std::string desktop = "C:\\Users\\p\\Desktop";
+    std::set<std::string> plainFiles;
+    std::map<std::string, ShortcutLink> links;
+    bool failWrite = false;
+    std::string DesktopFolder() override { return desktop; }
+    bool FileExists(const std::string& path) override {
+        return plainFiles.count(path) != 0 || links.count(path) != 0;
+    }
+    bool ReadLink(const std::string& path, ShortcutLink& link) override {
+        const auto found = links.find(path);
+        if (found == links.end()) {
+            return false;
+        }
+        link = found->second;
+        return true;
+    }
+    FileError WriteLink(const std::string& path, const ShortcutLink& link) override {
+        if (failWrite) {
+            return FileError{5, "Access is denied."};
+        }
+        links[path] = link;
+        return FileError{};
+    }
+};
+
+const std::string EXE = "C:\\Tools\\varnholt.exe";
+const std::string GAME = "C:\\Games\\ANNO 1503\\";
+const std::string DESKTOP = "C:\\Users\\p\\Desktop\\";
+
+ShortcutLink Link(const std::string& target) {
+    ShortcutLink link;
+    link.target = target;
+    link.arguments = "/old";
+    return link;
+}
+
+} // namespace
+
+TEST(DesktopShortcut, StartsTheProgramWithTheVariantInTheInstallationFolder) {
+    FakeControls ui;
+    FakeShortcutShell shell;
+    EXPECT_EQ(CreateDesktopShortcut(ui, shell, EXE, GAME, "BGruppen_KZA.dat"),
+              DESKTOP + "ANNO 1503 - KZA.lnk");
+    const ShortcutLink& kza = shell.links[DESKTOP + "ANNO 1503 - KZA.lnk"];
+    EXPECT_EQ(kza.target, EXE);
+    EXPECT_EQ(kza.arguments, "/activate KZA /start");
+    EXPECT_EQ(kza.workDir, "C:\\Games\\ANNO 1503");
+    EXPECT_EQ(kza.icon, EXE); // no starter: the program's own icon
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text,
+              "The shortcut is on your desktop:\r\n\r\n" + DESKTOP + "ANNO 1503 - KZA.lnk");
+    EXPECT_EQ(ui.messages[0].flags, MB_ICONINFORMATION_VALUE);
+
+    shell.plainFiles.insert(GAME + "1503startup.exe");
+    CreateDesktopShortcut(ui, shell, EXE, GAME, "BGruppen_My Mod.dat");
+    const ShortcutLink& mod = shell.links[DESKTOP + "ANNO 1503 - My Mod.lnk"];
+    EXPECT_EQ(mod.arguments, "/activate \"BGruppen_My Mod.dat\" /start");
+    EXPECT_EQ(mod.icon, GAME + "1503startup.exe");
+}
+
+TEST(DesktopShortcut, ReplacesOnlyItsOwnShortcutElseNumbersTheName) {
+    FakeControls ui;
+    FakeShortcutShell shell;
+    shell.links[DESKTOP + "ANNO 1503 - KE.lnk"] = Link("c:\\tools\\VARNHOLT.EXE");
+    EXPECT_EQ(CreateDesktopShortcut(ui, shell, EXE, GAME, "BGruppen_KE.dat"),
+              DESKTOP + "ANNO 1503 - KE.lnk");
+    EXPECT_EQ(shell.links[DESKTOP + "ANNO 1503 - KE.lnk"].arguments, "/activate KE /start");
+
+    shell.plainFiles.insert(DESKTOP + "ANNO 1503 - AddOn.lnk");
+    shell.links[DESKTOP + "ANNO 1503 - AddOn (2).lnk"] = Link("C:\\Other\\varnholt.exe");
+    EXPECT_EQ(CreateDesktopShortcut(ui, shell, EXE, GAME, "BGruppen_AddOn.dat"),
+              DESKTOP + "ANNO 1503 - AddOn (3).lnk");
+    EXPECT_EQ(shell.links[DESKTOP + "ANNO 1503 - AddOn (2).lnk"].target, "C:\\Other\\varnholt.exe");
+}
+
+TEST(DesktopShortcut, FailuresAreReported) {
+    FakeControls ui;
+    FakeShortcutShell shell;
+    shell.failWrite = true;
+    EXPECT_EQ(CreateDesktopShortcut(ui, shell, EXE, GAME, "BGruppen_KE.dat"), "");
+    shell.desktop.clear();
+    EXPECT_EQ(CreateDesktopShortcut(ui, shell, EXE, GAME, "BGruppen_KE.dat"), "");
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0].text, "Unable to create the shortcut '" + DESKTOP +
+                                       "ANNO 1503 - KE.lnk': Access is denied.");
+    EXPECT_EQ(ui.messages[1].text, "Unable to find your desktop folder.");
+    EXPECT_TRUE(shell.links.empty());
+}
