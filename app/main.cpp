@@ -33,7 +33,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const varnholt::CommandLine commandLine =
         varnholt::ParseCommandLine(varnholt::SplitCommandLine(varnholt::Narrow(GetCommandLineW())));
     // Every text in the language of the user's Windows, or the one "/lang de|en" asks for.
-    varnholt::ScopedTexts texts(instance, varnholt::ChosenLanguage(GetCommandLineW()));
+    varnholt::ScopedTexts texts(instance, varnholt::ChosenLanguage(commandLine.lang));
     // One Varnholt at a time: a second start of the window only brings the running one forward,
     // and a command-line run ends with its own exit code; neither touches a file or a setting,
     // which would remove and overwrite the running one's scratch files.

@@ -1,46 +1,10 @@
 #include "Texts.h"
 
-#include <cctype>
-#include <vector>
-
 namespace varnholt {
 
 namespace {
 
 const TextSource* g_source = nullptr;
-
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return text;
-}
-
-// The words of a command line: separated by blanks and tabs, a quoted part kept whole.
-std::vector<std::string> Words(const std::string& line) {
-    std::vector<std::string> words;
-    std::string word;
-    bool quoted = false, inWord = false;
-    for (char c : line) {
-        if (c == '"') {
-            quoted = !quoted;
-            inWord = true;
-        } else if ((c == ' ' || c == '\t') && !quoted) {
-            if (inWord) {
-                words.push_back(word);
-            }
-            word.clear();
-            inWord = false;
-        } else {
-            word += c;
-            inWord = true;
-        }
-    }
-    if (inWord) {
-        words.push_back(word);
-    }
-    return words;
-}
 
 } // namespace
 
@@ -81,24 +45,6 @@ std::string FormatText(const std::string& pattern, std::initializer_list<std::st
         }
     }
     return out;
-}
-
-std::optional<Language> LanguageOption(const std::string& commandLine) {
-    const std::vector<std::string> words = Words(commandLine);
-    for (std::size_t i = 1; i + 1 < words.size(); ++i) {
-        const std::string option = Lower(words[i]);
-        if (option != "/lang" && option != "-lang") {
-            continue;
-        }
-        const std::string code = Lower(words[i + 1]);
-        if (code == "de") {
-            return Language::German;
-        }
-        if (code == "en") {
-            return Language::English;
-        }
-    }
-    return std::nullopt;
 }
 
 } // namespace varnholt

@@ -6,7 +6,6 @@
 #include "TextIds.h"
 
 #include <initializer_list>
-#include <optional>
 #include <string>
 
 namespace varnholt {
@@ -35,9 +34,5 @@ std::string Text(int id);
 // argument holds is never replaced again. "%%" is a percent sign.
 std::string Text(int id, std::initializer_list<std::string> arguments);
 std::string FormatText(const std::string& pattern, std::initializer_list<std::string> arguments);
-
-// The language a command line asks for with "/lang de" or "/lang en" (also "-lang", any letter
-// case); none when it asks for none. `commandLine` is the whole line, the program first.
-std::optional<Language> LanguageOption(const std::string& commandLine);
 
 } // namespace varnholt

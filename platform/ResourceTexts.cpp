@@ -45,8 +45,8 @@ Language DisplayLanguage() {
                                                                     : Language::English;
 }
 
-Language ChosenLanguage(const std::wstring& commandLine) {
-    return LanguageOption(Narrow(commandLine)).value_or(DisplayLanguage());
+Language ChosenLanguage(const std::string& lang) {
+    return lang == "de" ? Language::German : lang == "en" ? Language::English : DisplayLanguage();
 }
 
 bool ResourceTexts::Lookup(int id, std::string& text) const {

@@ -14,9 +14,9 @@ LANGID LanguageId(Language language);
 // The user's Windows display language: German for every German variant, else English.
 Language DisplayLanguage();
 
-// The language the program shows: the one the command line asks for with /lang, else the
-// display language.
-Language ChosenLanguage(const std::wstring& commandLine);
+// The language the program shows: the one the command line asks for with /lang (`lang` as the
+// parsed command line holds it: "de", "en" or empty), else the display language.
+Language ChosenLanguage(const std::string& lang);
 
 // Reads the string table of one language from the resources of `module`. A text the table
 // lacks comes from the English table.

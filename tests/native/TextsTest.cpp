@@ -67,18 +67,6 @@ TEST(Texts, PlaceholdersAreFilledInOnePass) {
     EXPECT_EQ(FormatText("100%% sure, 50%", {}), "100% sure, 50%");
 }
 
-TEST(Texts, CommandLineChoosesTheLanguage) {
-    EXPECT_EQ(LanguageOption("varnholt.exe /lang de"), Language::German);
-    EXPECT_EQ(LanguageOption("\"C:\\Program Files\\V\\varnholt.exe\" /LANG En"), Language::English);
-    EXPECT_EQ(LanguageOption("varnholt.exe /start -lang DE /quiet"), Language::German);
-    EXPECT_EQ(LanguageOption("varnholt.exe"), std::nullopt);
-    EXPECT_EQ(LanguageOption("varnholt.exe /lang"), std::nullopt);
-    EXPECT_EQ(LanguageOption("varnholt.exe /lang fr"), std::nullopt);
-    // The program's own path is no option, even when it reads like one.
-    EXPECT_EQ(LanguageOption("\"/lang\" de"), std::nullopt);
-    EXPECT_EQ(LanguageOption("varnholt.exe \"/lang de\""), std::nullopt);
-}
-
 // In German, the window identifies the current file, labels Activate and disables it on the
 // current variant with the German texts, and colours the verdict as in English.
 TEST(Texts, ComparisonsHoldInGerman) {
