@@ -212,7 +212,7 @@ void FormLogic::IdentifyCurrentFile() {
     } else if (variant == KZA_INDEX) {
         identification = aDATDescr_[KZA_INDEX];
     } else {
-        identification = missing ? "No BGruppen.dat in the data folder" : Text(IDS_IDENT_OTHER);
+        identification = Text(missing ? IDS_IDENT_MISSING : IDS_IDENT_OTHER);
     }
 
     // The verdict's colour follows the verdict itself, so it holds in every language.

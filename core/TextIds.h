@@ -24,6 +24,11 @@
 #define IDS_TIP_DATA_FOLDER 1015
 #define IDS_TIP_INSTALL_PATH 1016
 
+/* The list's menu; its View/Edit is the button's caption. */
+#define IDS_MENU_ACTIVATE 1050
+#define IDS_MENU_LOCATION 1051
+#define IDS_MENU_SHORTCUT 1052
+
 /* The catalogue's entries (five numbers in a row, in the catalogue's order), the identification
    and the verdict. */
 #define IDS_CATALOGUE_FIRST 1100
@@ -37,6 +42,7 @@
 #define IDS_HINT_FITS 1107
 #define IDS_HINT_DOES_NOT_FIT 1108
 #define IDS_NO_DESCRIPTION 1109
+#define IDS_IDENT_MISSING 1110
 
 /* Messages, their captions, and the folder picker's prompts. %1, %2: what the text names. */
 #define IDS_PROBLEM_TITLE 2000
@@ -60,5 +66,26 @@
 #define IDS_REGISTRY_FAULT 2018
 #define IDS_INVALID_CALL 2019
 #define IDS_ERROR_NUMBER 2020
+
+/* The desktop shortcut's messages. */
+#define IDS_SHORTCUT_CREATED 2100
+#define IDS_SHORTCUT_FAILED 2101
+#define IDS_NO_DESKTOP 2102
+#define IDS_SHORTCUT_NAME_TAKEN 2103
+
+/* The command line: why it is bad, the messages of a run without the window, the usage. */
+#define IDS_CL_UNKNOWN_SWITCH 2200
+#define IDS_CL_UNEXPECTED_ARGUMENT 2201
+#define IDS_CL_ACTIVATE_NEEDS_NAME 2202
+#define IDS_CL_ONE_ACTIVATE_ONLY 2203
+#define IDS_CL_LANG_NEEDS_VALUE 2204
+#define IDS_CL_QUIET_ALONE 2205
+#define IDS_ALREADY_RUNNING 2206
+#define IDS_UNKNOWN_VARIANT 2207
+#define IDS_ALREADY_CURRENT 2208
+#define IDS_USAGE 2209
+#define IDS_USAGE_AVAILABLE 2210
+#define IDS_USAGE_NONE_AVAILABLE 2211
+#define IDS_USAGE_EXIT_CODES 2212
 
 #endif

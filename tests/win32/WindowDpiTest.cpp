@@ -420,7 +420,7 @@ TEST_F(WindowAtDpi, NoCaptionIsCut) {
     }
     captions[Ctl::lblCurrDAT].push_back(Text(IDS_IDENT_ORIGINAL));
     captions[Ctl::lblCurrDAT].push_back(Text(IDS_IDENT_OTHER));
-    captions[Ctl::lblCurrDAT].push_back("No BGruppen.dat in the data folder");
+    captions[Ctl::lblCurrDAT].push_back(Text(IDS_IDENT_MISSING));
     captions[Ctl::lblHint].push_back(Text(IDS_HINT_FITS));
     captions[Ctl::lblHint].push_back(Text(IDS_HINT_DOES_NOT_FIT));
     captions[Ctl::lblANNOVers].push_back("1.04/English");
