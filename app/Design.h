@@ -7,10 +7,12 @@
 #pragma once
 
 #include "../core/Ports.h"
+#include "../core/Texts.h"
 
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 namespace varnholt {
 
@@ -27,12 +29,16 @@ struct ControlDesign {
     Kind kind;
     int left, top, width, height;
     int tabIndex;
-    const char* caption; // UTF-8
+    int caption; // a text's number (TextIds.h), NO_TEXT or OWN_NAME
     FontStyle font;
     Colour colour;
     Align align;
-    const char* toolTip; // nullptr: none
+    int toolTip; // a text's number, or NO_TEXT: none
 };
+
+// No caption or tool tip; a label that shows its own name until start-up writes it.
+constexpr int NO_TEXT = 0;
+constexpr int OWN_NAME = -1;
 
 constexpr int CLIENT_WIDTH = 640;
 constexpr int CLIENT_HEIGHT = 312;
@@ -43,45 +49,50 @@ constexpr int CONTROL_ID_BASE = 100;
 
 // The design's window caption; the caption rule replaces it when the window is first shown.
 constexpr const char* DESIGN_CAPTION = "Marrik's 1503 Varnholt";
-// The credits line: the year and the tools' maker.
-constexpr const char* CREDITS_TEXT = "\xC2\xA9 2005 Marrik";
 
 // In the order the design lists them; the enum Ctl follows the same order.
 constexpr ControlDesign DESIGN[] = {
-    {Ctl::btnANNOStart, "btnANNOStart", Kind::Button, 505, 235, 125, 26, 13, "Start ANNO 1503",
-     FontStyle::Window, Colour::ButtonText, Align::Centre, "Spiel starten, Tools beenden..."},
-    {Ctl::btnChooseDir, "btnChooseDir", Kind::PictureButton, 605, 10, 26, 26, 11, "",
-     FontStyle::Window, Colour::ButtonText, Align::Centre,
-     " Choose another ANNO 1503 installation..."},
-    {Ctl::btnActivate, "btnActivate", Kind::Button, 20, 235, 471, 26, 10, "Activate ",
-     FontStyle::Window, Colour::ButtonText, Align::Centre,
-     " Click to activate the selected BGruppen.dat file"},
-    {Ctl::lstDATs, "lstDATs", Kind::List, 15, 130, 481, 95, 6, "", FontStyle::Window,
-     Colour::WindowText, Align::Left,
-     " All the available BGruppen.dat files in the current Data directory"},
-    {Ctl::btnView, "btnView", Kind::Button, 505, 135, 61, 21, 5, "View/Edit", FontStyle::Window,
-     Colour::ButtonText, Align::Centre, " Open selected file with Notepad"},
-    {Ctl::btnDone, "btnDone", Kind::Button, 560, 280, 71, 26, 0, "Done", FontStyle::Bold,
-     Colour::ButtonText, Align::Centre, nullptr},
-    {Ctl::lblHint, "lblHint", Kind::Label, 25, 55, 326, 36, 12, "lblHint", FontStyle::Bold,
-     Colour::Yellow, Align::Left, " Your currently activated BGruppen.dat file"},
-    {Ctl::lblCurrDAT, "lblCurrDAT", Kind::Label, 25, 35, 326, 21, 9, "lblCurrDAT", FontStyle::Bold,
-     Colour::Yellow, Align::Left, " Your currently activated BGruppen.dat file"},
-    {Ctl::Label2, "Label2", Kind::Label, 25, 15, 201, 16, 8,
-     "Currently activated BGruppen.dat:", FontStyle::Bold, Colour::White, Align::Left, nullptr},
-    {Ctl::Label1, "Label1", Kind::Label, 25, 110, 176, 16, 7,
-     "Available BGruppen.dat Files:", FontStyle::Bold, Colour::White, Align::Left, nullptr},
-    {Ctl::lblCR, "lblCR", Kind::Label, 465, 290, 86, 16, 4, CREDITS_TEXT, FontStyle::BoldUnderline,
-     Colour::Blue, Align::Centre, nullptr},
-    {Ctl::lblANNOVers, "lblANNOVers", Kind::Label, 10, 290, 101, 16, 3, "lblANNOVers",
-     FontStyle::Bold, Colour::Yellow, Align::Right, " Your ANNO 1503 version"},
-    {Ctl::lblDATPath, "lblDATPath", Kind::Label, 260, 15, 336, 16, 2, "lblDATPath",
-     FontStyle::Window, Colour::Yellow, Align::Right, " Data directory we're currently working on"},
-    {Ctl::lblANNOPath, "lblANNOPath", Kind::Label, 120, 290, 256, 16, 1, "lblANNOPath",
-     FontStyle::Window, Colour::Yellow, Align::Left, " Your installation path of ANNO 1503"},
+    {Ctl::btnANNOStart, "btnANNOStart", Kind::Button, 505, 235, 125, 26, 13, IDS_START_ANNO,
+     FontStyle::Window, Colour::ButtonText, Align::Centre, IDS_TIP_START_ANNO},
+    {Ctl::btnChooseDir, "btnChooseDir", Kind::PictureButton, 605, 10, 26, 26, 11, NO_TEXT,
+     FontStyle::Window, Colour::ButtonText, Align::Centre, IDS_TIP_CHOOSE_DIR},
+    {Ctl::btnActivate, "btnActivate", Kind::Button, 20, 235, 471, 26, 10, IDS_ACTIVATE,
+     FontStyle::Window, Colour::ButtonText, Align::Centre, IDS_TIP_ACTIVATE},
+    {Ctl::lstDATs, "lstDATs", Kind::List, 15, 130, 481, 95, 6, NO_TEXT, FontStyle::Window,
+     Colour::WindowText, Align::Left, IDS_TIP_LIST},
+    {Ctl::btnView, "btnView", Kind::Button, 505, 135, 61, 21, 5, IDS_VIEW_EDIT, FontStyle::Window,
+     Colour::ButtonText, Align::Centre, IDS_TIP_VIEW_EDIT},
+    {Ctl::btnDone, "btnDone", Kind::Button, 560, 280, 71, 26, 0, IDS_DONE, FontStyle::Bold,
+     Colour::ButtonText, Align::Centre, NO_TEXT},
+    {Ctl::lblHint, "lblHint", Kind::Label, 25, 55, 326, 36, 12, OWN_NAME, FontStyle::Bold,
+     Colour::Yellow, Align::Left, IDS_TIP_CURRENT},
+    {Ctl::lblCurrDAT, "lblCurrDAT", Kind::Label, 25, 35, 326, 21, 9, OWN_NAME, FontStyle::Bold,
+     Colour::Yellow, Align::Left, IDS_TIP_CURRENT},
+    {Ctl::Label2, "Label2", Kind::Label, 25, 15, 201, 16, 8, IDS_HEADING_CURRENT, FontStyle::Bold,
+     Colour::White, Align::Left, NO_TEXT},
+    {Ctl::Label1, "Label1", Kind::Label, 25, 110, 176, 16, 7, IDS_HEADING_AVAILABLE,
+     FontStyle::Bold, Colour::White, Align::Left, NO_TEXT},
+    {Ctl::lblCR, "lblCR", Kind::Label, 465, 290, 86, 16, 4, IDS_CREDITS, FontStyle::BoldUnderline,
+     Colour::Blue, Align::Centre, NO_TEXT},
+    {Ctl::lblANNOVers, "lblANNOVers", Kind::Label, 10, 290, 101, 16, 3, OWN_NAME, FontStyle::Bold,
+     Colour::Yellow, Align::Right, IDS_TIP_VERSION},
+    {Ctl::lblDATPath, "lblDATPath", Kind::Label, 260, 15, 336, 16, 2, OWN_NAME, FontStyle::Window,
+     Colour::Yellow, Align::Right, IDS_TIP_DATA_FOLDER},
+    {Ctl::lblANNOPath, "lblANNOPath", Kind::Label, 120, 290, 256, 16, 1, OWN_NAME,
+     FontStyle::Window, Colour::Yellow, Align::Left, IDS_TIP_INSTALL_PATH},
 };
 
 constexpr int CONTROL_COUNT = sizeof(DESIGN) / sizeof(DESIGN[0]);
+
+// A control's stored caption and tool tip in the language shown (UTF-8; empty: none).
+inline std::string InitialCaption(const ControlDesign& d) {
+    return d.caption == OWN_NAME  ? std::string(d.name)
+           : d.caption == NO_TEXT ? std::string()
+                                  : Text(d.caption);
+}
+inline std::string ToolTipOf(const ControlDesign& d) {
+    return d.toolTip == NO_TEXT ? std::string() : Text(d.toolTip);
+}
 
 // The window finds a control's design as DESIGN[static_cast<int>(id)].
 constexpr bool DesignFollowsCtlOrder() {

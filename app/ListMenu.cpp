@@ -1,6 +1,7 @@
 // The list's menu: a right click on an entry, the context-menu key or Shift+F10 open it with
 // "Activate", "Show location", "View/Edit" and "Create desktop shortcut...".
 #include "../core/DesktopShortcut.h"
+#include "../core/Texts.h"
 #include "../platform/Shortcut.h"
 #include "../platform/Text.h"
 #include "frmVarnholt.h"
@@ -8,12 +9,6 @@
 namespace varnholt {
 
 namespace {
-
-// The menu's entries.
-const char MENU_ACTIVATE[] = "Activate";
-const char MENU_LOCATION[] = "Show location";
-const char MENU_VIEW[] = "View/Edit";
-const char MENU_SHORTCUT[] = "Create desktop shortcut...";
 
 // The menu's commands, apart from the controls' identifiers.
 enum MenuCommand {
@@ -23,9 +18,9 @@ enum MenuCommand {
     ID_MENU_SHORTCUT,
 };
 
-void Append(HMENU menu, int id, const char* text, bool enabled) {
+void Append(HMENU menu, int id, int text, bool enabled) {
     AppendMenuW(menu, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), static_cast<UINT_PTR>(id),
-                Widen(text).c_str());
+                Widen(Text(text)).c_str());
 }
 
 } // namespace
@@ -71,12 +66,12 @@ void frmVarnholt::ShowListMenu(LPARAM where) {
     if (menu == nullptr) {
         return;
     }
-    Append(menu, ID_MENU_ACTIVATE, MENU_ACTIVATE,
+    Append(menu, ID_MENU_ACTIVATE, IDS_MENU_ACTIVATE,
            selected && IsWindowEnabled(Control(Ctl::btnActivate)) != FALSE);
-    Append(menu, ID_MENU_LOCATION, MENU_LOCATION, selected);
-    Append(menu, ID_MENU_VIEW, MENU_VIEW, selected);
+    Append(menu, ID_MENU_LOCATION, IDS_MENU_LOCATION, selected);
+    Append(menu, ID_MENU_VIEW, IDS_VIEW_EDIT, selected);
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    Append(menu, ID_MENU_SHORTCUT, MENU_SHORTCUT, selected);
+    Append(menu, ID_MENU_SHORTCUT, IDS_MENU_SHORTCUT, selected);
     // The chosen command arrives as WM_COMMAND once the menu has closed.
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_,
                    nullptr);

@@ -116,13 +116,13 @@ void frmVarnholt::CreateControls() {
         const ControlClass kind = ControlClassOf(d);
         const RECT rc = ScaledRect(d);
         HWND control = CreateWindowExW(
-            kind.exStyle, kind.name, Widen(d.caption).c_str(), kind.style, rc.left, rc.top,
+            kind.exStyle, kind.name, Widen(InitialCaption(d)).c_str(), kind.style, rc.left, rc.top,
             rc.right - rc.left, rc.bottom - rc.top, hwnd_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(CONTROL_ID_BASE + i)), instance_, nullptr);
         controls_[i] = control;
         colours_[i] = ColourOf(d.colour);
-        if (d.toolTip != nullptr && toolTip_ != nullptr) {
-            const std::wstring tip = Widen(d.toolTip);
+        if (d.toolTip != NO_TEXT && toolTip_ != nullptr) {
+            const std::wstring tip = Widen(ToolTipOf(d));
             TOOLINFOW info = {};
             info.cbSize = sizeof info;
             // The window relays the mouse to the tool tips itself: a tool tip that subclasses

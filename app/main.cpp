@@ -2,6 +2,7 @@
 // folder picker, launcher and clock, and runs it; or runs the command line without the window.
 #include "../core/CommandLineRun.h"
 #include "../platform/RegistrySettings.h"
+#include "../platform/ResourceTexts.h"
 #include "../platform/ShellOnDemand.h"
 #include "../platform/SingleInstance.h"
 #include "../platform/Text.h"
@@ -31,6 +32,8 @@ class MessageBoxOutput : public varnholt::MessageOutput {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const varnholt::CommandLine commandLine =
         varnholt::ParseCommandLine(varnholt::SplitCommandLine(varnholt::Narrow(GetCommandLineW())));
+    // Every text in the language of the user's Windows, or the one "/lang de|en" asks for.
+    varnholt::ScopedTexts texts(instance, varnholt::ChosenLanguage(commandLine.lang));
     // One Varnholt at a time: a second start of the window only brings the running one forward,
     // and a command-line run ends with its own exit code; neither touches a file or a setting,
     // which would remove and overwrite the running one's scratch files.

@@ -10,6 +10,7 @@
 #include "app/Images.h"
 #include "app/resource.h"
 #include "bench/Baseline.h"
+#include "platform/ResourceTexts.h"
 
 #include <windows.h>
 
@@ -66,8 +67,8 @@ void CreateControls(HWND hwnd, HINSTANCE instance, HICON folder) {
             }
             const ControlClass kind = ControlClassOf(d);
             HWND control =
-                CreateWindowExW(kind.exStyle, kind.name, Widen(d.caption).c_str(), kind.style,
-                                d.left, d.top, d.width, d.height, hwnd,
+                CreateWindowExW(kind.exStyle, kind.name, Widen(InitialCaption(d).c_str()).c_str(),
+                                kind.style, d.left, d.top, d.width, d.height, hwnd,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(CONTROL_ID_BASE + i)),
                                 instance, nullptr);
             SendMessageW(control, WM_SETFONT,
@@ -75,8 +76,8 @@ void CreateControls(HWND hwnd, HINSTANCE instance, HICON folder) {
             if (d.kind == Kind::PictureButton) {
                 SendMessageW(control, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(folder));
             }
-            if (d.toolTip != nullptr && tips != nullptr) {
-                std::wstring tip = Widen(d.toolTip);
+            if (d.toolTip != NO_TEXT && tips != nullptr) {
+                std::wstring tip = Widen(ToolTipOf(d).c_str());
                 TOOLINFOW info = {};
                 info.cbSize = sizeof info;
                 info.uFlags = TTF_IDISHWND;
@@ -111,6 +112,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // The texts as the program reads them: from its string tables, in the display language.
+    varnholt::ScopedTexts texts(instance, varnholt::DisplayLanguage());
     const IconHandle big(static_cast<HICON>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON,
                    GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));

@@ -5,6 +5,7 @@
 #include "DescribeFailure.h"
 #include "FormLogic.h"
 #include "Marker.h"
+#include "Texts.h"
 #include "modBasis.h"
 
 #include <cstdio>
@@ -13,8 +14,6 @@
 namespace varnholt {
 
 namespace {
-
-const std::string TRY_AGAIN = "\r\n\r\nCheck installation and try again...";
 
 // "BGruppen_Saved_2026-12-08_1435", without the extension.
 std::string KeptFileStem(const LocalTime& time) {
@@ -38,9 +37,8 @@ bool FormLogic::ActivateSelected(bool reportSuccess) {
     FileError error = present ? s_.files.CheckDeletable(target) : FileError();
     if (error.failed()) {
         ui.Beep();
-        ui.MsgBox("Unable to delete current BGruppen.dat file: " + DescribeFailure(error) +
-                      TRY_AGAIN,
-                  MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
+        ui.MsgBox(Text(IDS_DELETE_FAILED, {DescribeFailure(error)}), MB_ICONEXCLAMATION_VALUE,
+                  TITLE_TEXT);
         return false;
     }
 
@@ -49,33 +47,26 @@ bool FormLogic::ActivateSelected(bool reportSuccess) {
     bool keepFailed = false;
     if (!SelectedVariantPath(source)) {
         error.number = 1;
-        error.description = "No BGruppen.dat file is selected in the list.";
+        error.description = Text(IDS_NONE_SELECTED);
     } else {
         error = ReplaceCurrentFile(folder, source, present, kept, keepFailed);
     }
     if (keepFailed) {
         ui.Beep();
-        ui.MsgBox("Unable to save current BGruppen.dat file as '" + kept +
-                      "': " + DescribeFailure(error) +
-                      "\r\n\r\nIt matches no other file in the data folder, so it was not "
-                      "replaced." +
-                      TRY_AGAIN,
-                  MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
+        ui.MsgBox(Text(IDS_KEEP_FAILED, {kept, DescribeFailure(error)}), MB_ICONEXCLAMATION_VALUE,
+                  TITLE_TEXT);
         return false;
     }
     if (error.failed()) {
         ui.Beep();
-        ui.MsgBox("Unable to copy ' " + source +
-                      "' to current BGruppen.dat file: " + DescribeFailure(error) + TRY_AGAIN,
-                  MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
+        ui.MsgBox(Text(IDS_COPY_FAILED, {source, DescribeFailure(error)}), MB_ICONEXCLAMATION_VALUE,
+                  TITLE_TEXT);
         return false;
     }
 
-    std::string report = "'" + source + "' is copied as current BGruppen.dat file...";
+    std::string report = Text(IDS_COPIED, {source});
     if (!kept.empty()) {
-        report += "\r\n\r\nThe previous BGruppen.dat matched no file in the data folder. It was "
-                  "saved as '" +
-                  kept + "'.";
+        report += Text(IDS_COPIED_KEPT, {kept});
     }
     if (reportSuccess) {
         ui.Beep();

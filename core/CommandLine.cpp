@@ -2,20 +2,13 @@
 
 #include "FormLogic.h"
 #include "Marker.h"
+#include "Texts.h"
 
 namespace varnholt {
 
 const std::vector<std::string> CATALOGUE_NAMES = {"Original", "Classic", "AddOn", "KE", "KZA"};
 
 namespace {
-
-// The texts of a bad command line.
-const std::string UNKNOWN_SWITCH = "Unknown switch: ";
-const std::string UNEXPECTED_ARGUMENT = "Unexpected argument: ";
-const std::string ACTIVATE_NEEDS_NAME = "/activate needs the NAME of a variant.";
-const std::string ONE_ACTIVATE_ONLY = "Only one /activate NAME can be given.";
-const std::string LANG_NEEDS_VALUE = "/lang needs de or en.";
-const std::string QUIET_ALONE = "/quiet goes with /activate, /start or /?.";
 
 const std::string SHORTCUT_PREFIX = "ANNO 1503 - ";
 const std::string FURTHER_PREFIX = "bgruppen_";
@@ -114,24 +107,25 @@ std::string QuoteArgument(const std::string& argument) {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine result;
-    auto fail = [&result](const std::string& why) {
-        if (result.error.empty()) {
+    auto fail = [&result](int why, const std::string& argument = std::string()) {
+        if (result.error == 0) {
             result.error = why;
+            result.errorArgument = argument;
         }
     };
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (!IsSwitch(argument)) {
-            fail(UNEXPECTED_ARGUMENT + argument);
+            fail(IDS_CL_UNEXPECTED_ARGUMENT, argument);
             continue;
         }
         const std::string name = LowerName(argument.substr(1));
         if (name == "activate") {
             if (i + 1 >= arguments.size() || arguments[i + 1].empty() ||
                 IsSwitch(arguments[i + 1])) {
-                fail(ACTIVATE_NEEDS_NAME);
+                fail(IDS_CL_ACTIVATE_NEEDS_NAME);
             } else if (result.activate) {
-                fail(ONE_ACTIVATE_ONLY);
+                fail(IDS_CL_ONE_ACTIVATE_ONLY);
                 ++i;
             } else {
                 result.activate = true;
@@ -149,16 +143,20 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
                 result.lang = value;
                 ++i;
             } else {
-                fail(LANG_NEEDS_VALUE);
+                fail(IDS_CL_LANG_NEEDS_VALUE);
             }
         } else {
-            fail(UNKNOWN_SWITCH + argument);
+            fail(IDS_CL_UNKNOWN_SWITCH, argument);
         }
     }
     if (result.quiet && !result.help && !result.activate && !result.start) {
-        fail(QUIET_ALONE);
+        fail(IDS_CL_QUIET_ALONE);
     }
     return result;
+}
+
+std::string CommandLineProblem(const CommandLine& line) {
+    return line.error == 0 ? std::string() : Text(line.error, {line.errorArgument});
 }
 
 int ResolveVariantName(const std::string& name, const std::vector<std::string>& files) {

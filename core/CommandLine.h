@@ -17,13 +17,18 @@ struct CommandLine {
     bool help = false;  // /? or /help
     // /lang de or /lang en: the display language asked for, in lower case; empty when not given.
     std::string lang;
-    // Empty, or why the command line is bad.
-    std::string error;
+    // 0, or why the command line is bad: a text's number (TextIds.h) and the argument it names.
+    // The text is read when it is shown, in the language the command line may itself choose.
+    int error = 0;
+    std::string errorArgument;
 
     // True when the program runs the command line without its window; false for no arguments
     // and for a display language alone.
-    bool RunsWithoutWindow() const { return !error.empty() || help || activate || start; }
+    bool RunsWithoutWindow() const { return error != 0 || help || activate || start; }
 };
+
+// Why `line` is bad, in the language shown; empty when it is good.
+std::string CommandLineProblem(const CommandLine& line);
 
 // The arguments of a whole command line (as the system hands it to the program), without the
 // program's own name, split and unquoted by the rules of the C runtime: blanks and tabs part

@@ -1,30 +1,11 @@
 #include "CommandLineRun.h"
 
+#include "Texts.h"
 #include "modBasis.h"
 
 namespace varnholt {
 
 namespace {
-
-// The texts of a command-line run.
-const std::string ALREADY_RUNNING = "Varnholt is already running...";
-const std::string UNKNOWN_NAME = "Unknown variant: ";
-const std::string ALREADY_CURRENT_BEFORE = "'";
-const std::string ALREADY_CURRENT_AFTER = "' is already the current BGruppen.dat file...";
-const std::string USAGE =
-    "Usage: varnholt.exe [/activate NAME] [/start] [/quiet] [/lang de|en]\r\n\r\n"
-    "/activate NAME - makes the variant NAME the current BGruppen.dat\r\n"
-    "/start - starts ANNO 1503, after the activation if one is asked for\r\n"
-    "/quiet - shows no message; the exit code tells the outcome\r\n"
-    "/lang de|en - the language of the texts\r\n"
-    "/? or /help - shows this message\r\n\r\n"
-    "NAME is Original, Classic, AddOn, KE or KZA, or the file name of a further BGruppen*.dat "
-    "in the data folder (the .dat may be left out).";
-const std::string AVAILABLE = "In the data folder: ";
-const std::string NONE_AVAILABLE = "(none)";
-const std::string EXIT_CODES =
-    "Exit codes: 0 done, 1 the activation or the start-up failed, 2 a bad command line or an "
-    "unknown NAME, 3 the game could not be started, 4 another Varnholt is running.";
 
 // A launch as the form logic makes it, watched for the failure it reports.
 class WatchedLauncher : public Launcher {
@@ -116,27 +97,29 @@ void HeadlessForm::MsgBox(const std::string& text, int flags, const std::string&
 
 std::string UsageText(const std::string& problem, const std::vector<std::string>* available) {
     std::string text = problem.empty() ? std::string() : problem + "\r\n\r\n";
-    text += USAGE;
+    text += Text(IDS_USAGE);
     if (available != nullptr) {
         std::string names;
         for (const std::string& name : *available) {
             names += (names.empty() ? "" : ", ") + name;
         }
-        text += "\r\n" + AVAILABLE + (names.empty() ? NONE_AVAILABLE : names);
+        text += "\r\n" +
+                Text(IDS_USAGE_AVAILABLE, {names.empty() ? Text(IDS_USAGE_NONE_AVAILABLE) : names});
     }
-    return text + "\r\n\r\n" + EXIT_CODES;
+    return text + "\r\n\r\n" + Text(IDS_USAGE_EXIT_CODES);
 }
 
 int RunCommandLine(const CommandLine& commandLine, const CommandLineServices& s) {
     HeadlessForm form(s.output, commandLine.quiet);
-    if (!commandLine.error.empty()) {
-        form.MsgBox(UsageText(commandLine.error, nullptr), MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
+    if (commandLine.error != 0) {
+        form.MsgBox(UsageText(CommandLineProblem(commandLine), nullptr), MB_ICONEXCLAMATION_VALUE,
+                    TITLE_TEXT);
         return EXIT_BAD_COMMAND_LINE;
     }
     // The open window would go on showing a state that is no longer true.
     if (s.anotherVarnholtRunning && s.anotherVarnholtRunning()) {
         form.Beep();
-        form.MsgBox(ALREADY_RUNNING, MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
+        form.MsgBox(Text(IDS_ALREADY_RUNNING), MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
         return EXIT_ALREADY_RUNNING;
     }
 
@@ -159,7 +142,7 @@ int RunCommandLine(const CommandLine& commandLine, const CommandLineServices& s)
         const int index = ResolveVariantName(commandLine.name, logic.aDATFiles());
         if (index < 0) {
             const std::vector<std::string> names = AvailableNames(logic, s.files, folder);
-            form.MsgBox(UsageText(UNKNOWN_NAME + commandLine.name, &names),
+            form.MsgBox(UsageText(Text(IDS_UNKNOWN_VARIANT, {commandLine.name}), &names),
                         MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
             return EXIT_BAD_COMMAND_LINE;
         }
@@ -169,7 +152,7 @@ int RunCommandLine(const CommandLine& commandLine, const CommandLineServices& s)
         logic.lstDATs_Click();
         if (!form.Enabled(Ctl::btnActivate)) {
             if (!commandLine.start) {
-                form.MsgBox(ALREADY_CURRENT_BEFORE + form.ListText(index) + ALREADY_CURRENT_AFTER,
+                form.MsgBox(Text(IDS_ALREADY_CURRENT, {form.ListText(index)}),
                             MB_ICONINFORMATION_VALUE, TITLE_TEXT);
             }
         } else if (!logic.ActivateSelected(!commandLine.start)) {

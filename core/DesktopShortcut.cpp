@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 #include "Marker.h"
+#include "Texts.h"
 #include "modVarnholt.h"
 
 #include "modBasis.h"
@@ -9,13 +10,6 @@
 namespace varnholt {
 
 namespace {
-
-// The texts of the shortcut's messages.
-const std::string CREATED = "The shortcut is on your desktop:\r\n\r\n";
-const std::string NOT_CREATED = "Unable to create the shortcut '";
-const std::string NO_DESKTOP = "Unable to find your desktop folder.";
-const std::string TAKEN = "Files of that name already exist.";
-const std::string NO_VARIANT = "No BGruppen.dat file is selected in the list.";
 
 const std::string LINK_EXTENSION = ".lnk";
 const std::string STARTER = "1503startup.exe";
@@ -29,13 +23,13 @@ std::string CreateDesktopShortcut(FormControls& ui, ShortcutShell& shell,
                                   const std::string& fileName) {
     if (fileName.empty()) {
         ui.Beep();
-        ui.MsgBox(NO_VARIANT, MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
+        ui.MsgBox(Text(IDS_NONE_SELECTED), MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
         return std::string();
     }
     const std::string desktop = shell.DesktopFolder();
     if (desktop.empty()) {
         ui.Beep();
-        ui.MsgBox(NO_DESKTOP, MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
+        ui.MsgBox(Text(IDS_NO_DESKTOP), MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
         return std::string();
     }
     const std::string starter = AddBackslash(annoPath) + STARTER;
@@ -60,17 +54,17 @@ std::string CreateDesktopShortcut(FormControls& ui, ShortcutShell& shell,
     FileError error;
     if (number > LAST_NUMBER) {
         error.number = 183; // the platform's code for a file that already exists
-        error.description = TAKEN;
+        error.description = Text(IDS_SHORTCUT_NAME_TAKEN);
     } else {
         error = shell.WriteLink(path, link);
     }
     ui.Beep();
     if (error.failed()) {
-        ui.MsgBox(NOT_CREATED + path + "': " + error.description, MB_ICONEXCLAMATION_VALUE,
+        ui.MsgBox(Text(IDS_SHORTCUT_FAILED, {path, error.description}), MB_ICONEXCLAMATION_VALUE,
                   TITLE_TEXT);
         return std::string();
     }
-    ui.MsgBox(CREATED + path, MB_ICONINFORMATION_VALUE, TITLE_TEXT);
+    ui.MsgBox(Text(IDS_SHORTCUT_CREATED, {path}), MB_ICONINFORMATION_VALUE, TITLE_TEXT);
     return path;
 }
 

@@ -12,9 +12,9 @@
 
 namespace varnholt {
 
-// The fixed variant catalogue: file names and list texts, indices 0 to 4.
+// The fixed variant catalogue: file names, and list texts in the language shown, indices 0 to 4.
 extern const std::vector<std::string> CATALOGUE_FILES;
-extern const std::vector<std::string> CATALOGUE_DESCR;
+std::vector<std::string> CatalogueDescr();
 
 // Everything the form logic works with, handed in by its owner.
 struct FormServices {

@@ -1,6 +1,7 @@
 // The event handlers of the main window other than activation: the list, game launch,
 // viewing a variant, the folder change, the credits link, closing and the caption rule.
 #include "FormLogic.h"
+#include "Texts.h"
 
 #include "modBasis.h"
 #include "modHlpINetSubs.h"
@@ -17,7 +18,7 @@ void FormLogic::lstDATs_DblClick() {
     std::string path;
     SelectedVariantPath(path);
     s_.ui.Beep();
-    s_.ui.MsgBox("Location of '" + entry + "':\r\n\r\n" + path, MB_OK_VALUE, SHORT_TITLE);
+    s_.ui.MsgBox(Text(IDS_LOCATION, {entry, path}), MB_OK_VALUE, SHORT_TITLE);
 }
 
 void FormLogic::btnANNOStart_Click() {
@@ -32,7 +33,8 @@ void FormLogic::btnANNOStart_Click() {
         launcher->ExecProg();
         if (launcher->EPError()) {
             s_.ui.Beep();
-            s_.ui.MsgBox("Can't start ANNO 1503...", MB_ICONINFORMATION_VALUE, PROBLEM_TITLE);
+            s_.ui.MsgBox(Text(IDS_CANT_START_ANNO), MB_ICONINFORMATION_VALUE,
+                         Text(IDS_PROBLEM_TITLE));
         }
     }
     s_.ui.DoEvents();
@@ -50,13 +52,13 @@ void FormLogic::btnView_Click() {
     launcher->ExecProg();
     if (launcher->EPError()) {
         s_.ui.Beep();
-        s_.ui.MsgBox("Error starting " + editor + "...", MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
+        s_.ui.MsgBox(Text(IDS_ERROR_STARTING, {editor}), MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
     }
 }
 
 void FormLogic::btnChooseDir_Click() {
-    const std::string chosen = s_.picker.BrowseForFolder(
-        "Choose your 1503 installation to work on:", StripBackslash(s_.folders.strANNOPath));
+    const std::string chosen = s_.picker.BrowseForFolder(Text(IDS_CHOOSE_DATA_FOLDER),
+                                                         StripBackslash(s_.folders.strANNOPath));
     if (chosen.empty()) {
         return;
     }

@@ -5,6 +5,7 @@
 #include "DescribeFailure.h"
 #include "FormLogic.h"
 #include "Marker.h"
+#include "Texts.h"
 #include "VersionMode.h"
 #include "modBasis.h"
 
@@ -17,13 +18,13 @@ const std::vector<std::string> CATALOGUE_FILES = {
     "BGruppen_KE.dat",       "BGruppen_KZA.dat",
 };
 
-const std::vector<std::string> CATALOGUE_DESCR = {
-    "The original BGruppen.dat file",
-    "BGruppen.dat for 1503 Classic version v1.xx",
-    "BGruppen.dat for 1503 AddOn version v2.xx",
-    "BGruppen.dat for 1503 'K\xC3\xB6nigs-Edition' v3.xx",
-    "BGruppen.dat for 1503 with Ferrand's KZA MODifications",
-};
+std::vector<std::string> CatalogueDescr() {
+    std::vector<std::string> descr;
+    for (int i = 0; i < static_cast<int>(CATALOGUE_FILES.size()); ++i) {
+        descr.push_back(Text(IDS_CATALOGUE_FIRST + i));
+    }
+    return descr;
+}
 
 namespace {
 
@@ -66,11 +67,9 @@ bool FormLogic::FindInstallationFolder() {
     } else {
         s_.settings.GetSetting("ANNOPath", "", f.strANNOPath);
         if (f.strANNOPath.empty()) {
-            const std::string chosen =
-                s_.picker.BrowseForFolder("Please locate ANNO 1503 installation folder:", "");
+            const std::string chosen = s_.picker.BrowseForFolder(Text(IDS_PICK_INSTALLATION), "");
             if (chosen.empty()) {
-                s_.ui.MsgBox("Sorry, can't work without this infos...", MB_ICONSTOP_VALUE,
-                             TITLE_TEXT);
+                s_.ui.MsgBox(Text(IDS_NO_INSTALLATION), MB_ICONSTOP_VALUE, TITLE_TEXT);
                 s_.ui.EndProgram();
                 return false;
             }
@@ -145,10 +144,7 @@ bool FormLogic::FirstRunSafeguard() {
     std::uint64_t length = 0;
     if (s_.files.FileLength(current, length) && length / 1024 > FIRST_RUN_SIZE_LIMIT_KIB) {
         s_.ui.Beep();
-        s_.ui.MsgBox("Looks like your current BGruppen.dat is NOT the original BGruppen.dat "
-                     "that was installed with ANNO 1503! Please take care that you run this tool "
-                     "with the original BGruppen.dat file in place!",
-                     MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
+        s_.ui.MsgBox(Text(IDS_NOT_ORIGINAL), MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
         s_.ui.EndProgram();
         return false;
     }
@@ -159,26 +155,20 @@ bool FormLogic::FirstRunSafeguard() {
         CopyViaScratch(s_.files, current, backup, folder + BACKUP_FILE_SCRATCH, false);
     if (error.failed()) {
         s_.ui.Beep();
-        s_.ui.MsgBox("Unable to create backup copy: " + DescribeFailure(error) +
-                         "\r\n\r\nCheck installation and start this tool again...",
-                     MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
+        s_.ui.MsgBox(Text(IDS_BACKUP_FAILED, {DescribeFailure(error)}), MB_ICONEXCLAMATION_VALUE,
+                     TITLE_TEXT);
         s_.ui.EndProgram();
         return false;
     }
     s_.ui.Beep();
-    s_.ui.MsgBox("This is the first time you run " + PROGRAM_NAME + "! " +
-                     "We've created a backup copy of the original BGruppen.dat File to \r\n\r\n" +
-                     backup +
-                     "\r\n\r\nIn case there are any problems while running 1503 re-acivate this "
-                     "file!",
-                 MB_ICONINFORMATION_VALUE, TITLE_TEXT);
+    s_.ui.MsgBox(Text(IDS_FIRST_RUN, {PROGRAM_NAME, backup}), MB_ICONINFORMATION_VALUE, TITLE_TEXT);
     s_.settings.SaveSetting("FirstRun", "1");
     return true;
 }
 
 void FormLogic::FillCatalogue() {
     aDATFiles_ = CATALOGUE_FILES;
-    aDATDescr_ = CATALOGUE_DESCR;
+    aDATDescr_ = CatalogueDescr();
     s_.ui.ListClear();
     for (const std::string& text : aDATDescr_) {
         s_.ui.ListAdd(text);
@@ -198,7 +188,7 @@ void FormLogic::IdentifyCurrentFile() {
 
     SelectListIndex(intANNOMode_);
 
-    std::string hint = "This is";
+    bool fits = false;
     std::string identification;
     int variant = -1;
     for (int i = 0; i < 5 && !missing; ++i) {
@@ -208,30 +198,27 @@ void FormLogic::IdentifyCurrentFile() {
         }
     }
     if (variant == 0) {
-        identification = "The original BGruppen.dat";
+        identification = Text(IDS_IDENT_ORIGINAL);
+        fits = true;
         SelectListIndex(KZA_INDEX);
     } else if (variant >= 1 && variant <= 3) {
         identification = aDATDescr_[static_cast<std::size_t>(variant)];
         if (intANNOMode_ == variant) {
+            fits = true;
             SelectListIndex(KZA_INDEX);
         } else {
-            hint += " probably NOT";
             SelectListIndex(intANNOMode_);
         }
     } else if (variant == KZA_INDEX) {
         identification = aDATDescr_[KZA_INDEX];
-        hint += " probably NOT";
     } else {
-        identification =
-            missing ? "No BGruppen.dat in the data folder" : "Another BGruppen.dat file";
-        hint += " probably NOT";
+        identification = Text(missing ? IDS_IDENT_MISSING : IDS_IDENT_OTHER);
     }
-    hint += " the appropriated BGruppen.dat file\r\n for your 1503 installation...";
 
+    // The verdict's colour follows the verdict itself, so it holds in every language.
     s_.ui.SetCaption(Ctl::lblCurrDAT, identification);
-    s_.ui.SetCaption(Ctl::lblHint, hint);
-    s_.ui.SetForeColor(Ctl::lblHint,
-                       hint.find(" NOT") != std::string::npos ? HINT_DOES_NOT_FIT : HINT_FITS);
+    s_.ui.SetCaption(Ctl::lblHint, Text(fits ? IDS_HINT_FITS : IDS_HINT_DOES_NOT_FIT));
+    s_.ui.SetForeColor(Ctl::lblHint, fits ? HINT_FITS : HINT_DOES_NOT_FIT);
 }
 
 void FormLogic::ScanFolder() {
@@ -265,7 +252,7 @@ std::string FormLogic::GetDescr(const std::string& strFName) {
     }
     const std::string trimmed = TrimSpaces(firstLine);
     if (trimmed.empty()) {
-        return "No description";
+        return Text(IDS_NO_DESCRIPTION);
     }
     return DropFirstCharacter(trimmed);
 }
@@ -281,7 +268,8 @@ void FormLogic::SelectListIndex(int index) {
 void FormLogic::UpdateActivateButton() {
     const int index = s_.ui.ListIndex();
     const std::string entry = index >= 0 ? s_.ui.ListText(index) : std::string();
-    s_.ui.SetCaption(Ctl::btnActivate, "Activate " + entry);
+    s_.ui.SetCaption(Ctl::btnActivate,
+                     entry.empty() ? Text(IDS_ACTIVATE) : Text(IDS_ACTIVATE_ENTRY, {entry}));
     const std::string identification = s_.ui.Caption(Ctl::lblCurrDAT);
     // Containment as a substring search from the first character; an empty entry contains
     // nothing.

@@ -1,6 +1,6 @@
 #include "modHlpINetSubs.h"
 
-#include "modVarnholt.h"
+#include "Texts.h"
 
 namespace varnholt {
 
@@ -12,8 +12,7 @@ void OpenWebPage(LauncherFactory& launchers, FormControls& ui, const std::string
     launcher->ExecProg();
     if (launcher->EPError()) {
         ui.Beep();
-        ui.MsgBox("Client konnte nicht gestartet werden...", MB_ICONINFORMATION_VALUE,
-                  PROBLEM_TITLE);
+        ui.MsgBox(Text(IDS_BROWSER_FAILED), MB_ICONINFORMATION_VALUE, Text(IDS_PROBLEM_TITLE));
     }
 }
 

@@ -18,8 +18,6 @@ inline const std::string TITLE_TEXT = "Marrik's ANNO 1503 Varnholt v1.00";
 // without a title of their own.
 inline const std::string SHORT_TITLE = "Varnholt";
 inline const std::string PROGRAM_NAME = "Varnholt";
-// Caption of the two launch-failure messages.
-inline const std::string PROBLEM_TITLE = "!!! Problem !!!";
 
 // The game's registry key below HKEY_LOCAL_MACHINE.
 inline const std::string GAME_KEY = "Software\\Max-Design\\ANNO1503";

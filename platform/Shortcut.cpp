@@ -1,5 +1,6 @@
 #include "Shortcut.h"
 
+#include "../core/Texts.h"
 #include "ShellOnDemand.h"
 #include "Text.h"
 
@@ -62,7 +63,7 @@ FileError FailureOf(HRESULT result) {
     error.number = static_cast<std::uint32_t>(result);
     error.description = ErrorText(static_cast<DWORD>(result));
     if (error.description.empty()) {
-        error.description = "Error " + std::to_string(error.number);
+        error.description = Text(IDS_ERROR_NUMBER, {std::to_string(error.number)});
     }
     return error;
 }

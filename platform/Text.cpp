@@ -1,6 +1,7 @@
 #include "Text.h"
 
 #include "Handles.h"
+#include "ResourceTexts.h"
 
 namespace varnholt {
 
@@ -51,10 +52,16 @@ std::string Utf8ToAnsi(const std::string& utf8) {
 }
 
 std::string ErrorText(DWORD error) {
+    // In the language shown where the system has its texts, else in the system's own.
+    const DWORD flags =
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
     LocalMemory buffer;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(buffer.receive()), 0, nullptr);
+    DWORD length = FormatMessageW(flags, nullptr, error, LanguageId(ShownLanguage()),
+                                  reinterpret_cast<wchar_t*>(buffer.receive()), 0, nullptr);
+    if (length == 0) {
+        length = FormatMessageW(flags, nullptr, error, 0,
+                                reinterpret_cast<wchar_t*>(buffer.receive()), 0, nullptr);
+    }
     std::wstring text;
     if (length > 0 && buffer) {
         text.assign(static_cast<const wchar_t*>(buffer.get()), length);
@@ -63,7 +70,7 @@ std::string ErrorText(DWORD error) {
         text.pop_back();
     }
     if (text.empty()) {
-        return "Error " + std::to_string(error);
+        return Text(IDS_ERROR_NUMBER, {std::to_string(error)});
     }
     return Narrow(text);
 }

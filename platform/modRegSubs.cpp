@@ -1,6 +1,7 @@
 #include "modRegSubs.h"
 
 #include "../core/RegSzText.h"
+#include "../core/Texts.h"
 #include "../core/modVarnholt.h"
 #include "RegKey.h"
 #include "Text.h"
@@ -17,7 +18,6 @@ namespace {
 // number. A value that does not fit the area it is read into is not read.
 constexpr std::size_t TEXT_AREA = 4096;
 constexpr std::size_t NUMBER_AREA = sizeof(DWORD);
-const std::string FAULT = "Invalid procedure call or argument";
 
 bool IsText(DWORD type) {
     return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
@@ -37,7 +37,7 @@ std::size_t AreaSize(DWORD type, const std::vector<BYTE>& data, bool textArea) {
 } // namespace
 
 void ShowRegistryFault(const std::string& description) {
-    MessageBoxW(nullptr, Widen("Fehler bei Eintrag lesen: " + description).c_str(),
+    MessageBoxW(nullptr, Widen(Text(IDS_REGISTRY_FAULT, {description})).c_str(),
                 Widen(TITLE_TEXT).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -67,7 +67,7 @@ bool GetRegValue(std::uint32_t hive, const std::string& keyPath, const std::stri
     switch (storedType) {
     case REG_SZ:
         if (data.empty()) {
-            reportFault(FAULT);
+            reportFault(Text(IDS_INVALID_CALL));
             return false;
         }
         if (textArea) {

@@ -371,6 +371,55 @@ TEST_F(EndToEnd, HandEditedFileIsKeptByteIdenticalListedAndNeverKeptTwice) {
               INVALID_FILE_ATTRIBUTES);
 }
 
+// With a German display language Varnholt speaks German, and its comparisons hold: it
+// identifies the current file, labels and disables Activate, and reports the activation in
+// German; "/lang en" brings the English back. The test e2e_german runs it under a German locale.
+TEST_F(EndToEnd, GermanDisplayLanguageShowsGerman) {
+    const std::string missing = GermanDisplayMissing();
+    if (!missing.empty()) {
+        GTEST_SKIP() << missing;
+    }
+    Installation();
+    HWND main = StartAndShow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(Text(main), TITLE);
+    EXPECT_EQ(Text(ControlOf(main, Ctl::btnDone)), "Schlie\xC3\x9F"
+                                                   "en");
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)),
+              "BGruppen.dat f\xC3\xBCr 1503 Classic, Version v1.xx");
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblANNOVers)), "2.01/Deutsch"); // data stays as it is
+    Select(main, 1);
+    ASSERT_TRUE(Settle(main));
+    EXPECT_EQ(Text(ControlOf(main, Ctl::btnActivate)),
+              "BGruppen.dat f\xC3\xBCr 1503 Classic, Version v1.xx aktivieren");
+    EXPECT_FALSE(IsWindowEnabled(ControlOf(main, Ctl::btnActivate)));
+    Select(main, 2);
+    ASSERT_TRUE(Settle(main));
+    ASSERT_TRUE(IsWindowEnabled(ControlOf(main, Ctl::btnActivate)));
+
+    Click(main, Ctl::btnActivate);
+    Box box = ExpectBox();
+    EXPECT_EQ(box.title, TITLE);
+    EXPECT_EQ(box.text, "\xE2\x80\x9E" + DataFolder() +
+                            "BGruppen_AddOn.dat\xE2\x80\x9C wurde als aktuelle BGruppen.dat-Datei "
+                            "kopiert...");
+    ASSERT_TRUE(Answer(box));
+    ASSERT_TRUE(Settle(main));
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), ADDON);
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblHint)),
+              "Dies ist die passende BGruppen.dat\r\n f\xC3\xBCr Ihre 1503-Installation...");
+    Click(main, Ctl::btnDone);
+    ExpectEnded();
+
+    ASSERT_TRUE(Start(app, std::wstring(), std::wstring(), L"/lang en"));
+    main = WaitForMainWindow(app, WAIT_MS);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(Text(ControlOf(main, Ctl::btnDone)), "Done");
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)), "BGruppen.dat for 1503 AddOn version v2.xx");
+    Click(main, Ctl::btnDone);
+    ExpectEnded();
+}
+
 namespace {
 
 // "Игры": a folder name in letters that no Western code page holds.

@@ -1,6 +1,7 @@
 // The command line: its split and switches, the names of the variants, and its runs without
 // the window, on the form logic with fakes and a real data folder.
 #include "Fakes.h"
+#include "RcTexts.h"
 #include "core/CommandLineRun.h"
 #include "core/DesktopShortcut.h"
 
@@ -15,6 +16,11 @@ using Args = std::vector<std::string>;
 
 CommandLine Parse(const std::string& line) {
     return ParseCommandLine(SplitCommandLine("varnholt.exe " + line));
+}
+
+// Why the command line is bad, in the language shown.
+std::string Problem(const std::string& line) {
+    return CommandLineProblem(Parse(line));
 }
 
 } // namespace
@@ -45,7 +51,7 @@ TEST(CommandLineSplit, QuotedArgumentsComeBackUnchanged) {
 
 TEST(CommandLineParse, SwitchesInAnyCaseWithSlashOrDash) {
     const CommandLine line = Parse("-ACTIVATE BGruppen_Harbour /Start -quiet /LANG De");
-    EXPECT_TRUE(line.error.empty()) << line.error;
+    EXPECT_EQ(line.error, 0) << CommandLineProblem(line);
     EXPECT_TRUE(line.activate);
     EXPECT_EQ(line.name, "BGruppen_Harbour");
     EXPECT_TRUE(line.start);
@@ -65,20 +71,26 @@ TEST(CommandLineParse, WithoutActionsTheWindowOpens) {
 }
 
 TEST(CommandLineParse, BadCommandLinesSayWhyAndKeepQuiet) {
-    EXPECT_EQ(Parse("/activate").error, "/activate needs the NAME of a variant.");
-    EXPECT_EQ(Parse("/activate /start").error, "/activate needs the NAME of a variant.");
-    EXPECT_EQ(Parse("/activate KE /activate KZA").error, "Only one /activate NAME can be given.");
-    EXPECT_EQ(Parse("/lang fr").error, "/lang needs de or en.");
-    EXPECT_EQ(Parse("/lang").error, "/lang needs de or en.");
-    EXPECT_EQ(Parse("/activat KE").error, "Unknown switch: /activat");
-    EXPECT_EQ(Parse("KZA").error, "Unexpected argument: KZA");
-    EXPECT_EQ(Parse("/").error, "Unexpected argument: /");
+    EXPECT_EQ(Problem("/activate"), "/activate needs the NAME of a variant.");
+    EXPECT_EQ(Problem("/activate /start"), "/activate needs the NAME of a variant.");
+    EXPECT_EQ(Problem("/activate KE /activate KZA"), "Only one /activate NAME can be given.");
+    EXPECT_EQ(Problem("/lang fr"), "/lang needs de or en.");
+    EXPECT_EQ(Problem("/lang"), "/lang needs de or en.");
+    EXPECT_EQ(Problem("/activat KE"), "Unknown switch: /activat");
+    EXPECT_EQ(Problem("KZA"), "Unexpected argument: KZA");
+    EXPECT_EQ(Problem("/"), "Unexpected argument: /");
     const CommandLine quiet = Parse("/bogus /quiet");
-    EXPECT_EQ(quiet.error, "Unknown switch: /bogus");
+    EXPECT_EQ(CommandLineProblem(quiet), "Unknown switch: /bogus");
     EXPECT_TRUE(quiet.quiet);
     EXPECT_TRUE(quiet.RunsWithoutWindow());
-    EXPECT_FALSE(Parse("/quiet").error.empty());
+    EXPECT_EQ(Problem("/quiet"), "/quiet goes with /activate, /start or /?.");
     EXPECT_TRUE(Parse("/lang xx").RunsWithoutWindow());
+    // The reason is read when it is shown: in the language that the same line may choose.
+    const CommandLine german = Parse("/lang de /bogus");
+    EXPECT_EQ(german.lang, "de");
+    InLanguage shown(GermanTable());
+    EXPECT_EQ(CommandLineProblem(german), "Unbekannter Schalter: /bogus");
+    EXPECT_EQ(Problem("/start"), "");
 }
 
 TEST(VariantNames, ResolveCatalogueNamesAndFurtherFiles) {
@@ -192,6 +204,16 @@ TEST_F(CommandLineRun, CurrentVariantCopiesNothingAndSucceeds) {
     EXPECT_EQ(output.messages.size(), 1u);
     EXPECT_EQ(data.Read("BGruppen.dat"), CLASSIC);
     EXPECT_EQ(h.launchers.launches.size(), 1u);
+
+    // The same in German: the comparison uses the texts of the language shown.
+    InLanguage german(GermanTable());
+    EXPECT_EQ(Run("/activate Classic"), EXIT_DONE);
+    ASSERT_EQ(output.messages.size(), 2u);
+    EXPECT_EQ(output.messages[1].text,
+              "\xE2\x80\x9E"
+              "BGruppen.dat f\xC3\xBCr 1503 Classic, Version v1.xx\xE2\x80\x9C ist "
+              "bereits die aktuelle BGruppen.dat-Datei...");
+    EXPECT_EQ(data.Read("BGruppen.dat"), CLASSIC);
 }
 
 TEST_F(CommandLineRun, StartFollowsTheActivationWithoutItsSuccessMessage) {

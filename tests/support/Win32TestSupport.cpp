@@ -1,5 +1,7 @@
 #include "Win32TestSupport.h"
 
+#include <cstdio>
+
 namespace varnholt::test {
 
 std::string UniqueSuffix() {
@@ -13,6 +15,18 @@ bool AnsiHasUmlauts() {
     const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, L"\u00e4", 1, converted,
                                            sizeof converted, nullptr, &lossy);
     return length == 1 && !lossy;
+}
+
+std::string GermanDisplayMissing() {
+    const LANGID shown = GetUserDefaultUILanguage();
+    if (PRIMARYLANGID(shown) == LANG_GERMAN) {
+        return std::string();
+    }
+    char number[16];
+    std::snprintf(number, sizeof number, "0x%04X", static_cast<unsigned>(shown));
+    return std::string("Windows shows its texts in language ") + number +
+           ", not German: under Wine, run with LANG=de_DE.UTF-8, a locale the host has "
+           "generated (scripts/setup does so)";
 }
 
 std::wstring ExeFolder() {

@@ -28,6 +28,10 @@ std::string UniqueSuffix();
 // code page 1252 does; the tests of the ANSI conversion need such a code page.
 bool AnsiHasUmlauts();
 
+// Empty when Windows shows its texts in German, as the German tests need (under Wine: a German
+// locale, LANG=de_DE.UTF-8, generated on the host); otherwise why the German tests cannot run.
+std::string GermanDisplayMissing();
+
 // The folder of the running executable, with a trailing backslash.
 std::wstring ExeFolder();
 

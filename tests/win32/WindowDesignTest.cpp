@@ -2,6 +2,7 @@
 // tool tip, the tab order, the icon, cursor and folder picture, the picture drawn behind the
 // labels, and the program file's version block.
 #include "app/frmVarnholt.h"
+#include "platform/ResourceTexts.h"
 #include "tests/driver/Driver.h"
 #include "tests/win32/WindowFakes.h"
 
@@ -60,6 +61,9 @@ BOOL CALLBACK FindToolTip(HWND window, LPARAM found) {
     }
     return TRUE;
 }
+
+// The window in English, its texts read from the program's string tables.
+const ScopedTexts g_english(GetModuleHandleW(nullptr), Language::English);
 
 class WindowDesign : public ::testing::Test {
   protected:
@@ -162,7 +166,7 @@ TEST_F(WindowDesign, CaptionsNoHandlerWritesKeepTheirDesign) {
     EXPECT_EQ(drive::Text(Control(Ctl::btnChooseDir)), "");
     EXPECT_EQ(drive::Text(Control(Ctl::Label1)), "Available BGruppen.dat Files:");
     EXPECT_EQ(drive::Text(Control(Ctl::Label2)), "Currently activated BGruppen.dat:");
-    EXPECT_EQ(drive::Text(Control(Ctl::lblCR)), CREDITS_TEXT);
+    EXPECT_EQ(drive::Text(Control(Ctl::lblCR)), "\xC2\xA9 2005 Marrik");
     EXPECT_EQ(drive::Text(Control(Ctl::lblANNOVers)), "lblANNOVers"); // no version values
     EXPECT_EQ(drive::Text(Control(Ctl::lblANNOPath)), "C:\\Games\\ANNO 1503\\");
 }
@@ -186,16 +190,19 @@ TEST_F(WindowDesign, ToolTipsAsDesigned) {
     for (const ControlDesign& d : DESIGN) {
         SCOPED_TRACE(d.name);
         auto it = tips.find(Control(d.id));
-        if (d.toolTip == nullptr) {
+        if (d.toolTip == NO_TEXT) {
             EXPECT_EQ(it, tips.end());
         } else {
             ++withTip;
             ASSERT_NE(it, tips.end());
-            EXPECT_EQ(it->second, d.toolTip);
+            EXPECT_EQ(it->second, Text(d.toolTip));
         }
     }
     EXPECT_EQ(count, withTip);
     EXPECT_EQ(tips[Control(Ctl::btnANNOStart)], "Spiel starten, Tools beenden...");
+    EXPECT_EQ(tips[Control(Ctl::lstDATs)],
+              " All the available BGruppen.dat files in the current Data directory");
+    EXPECT_EQ(tips[Control(Ctl::lblDATPath)], " Data directory we're currently working on");
 }
 
 TEST_F(WindowDesign, FocusStartsOnDoneAndTabFollowsTheDesign) {

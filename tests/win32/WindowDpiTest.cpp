@@ -2,10 +2,13 @@
 // dots per inch (VARNHOLT_TEST_DPI) under Wine's own Tahoma: the client area, every control's
 // rectangle, the fonts, the list's rows, the background, the icons and cursor, all against the
 // design scaled; every caption whole; and a new layout when the window changes screens.
-// With VARNHOLT_SCREENSHOTS set, the window is saved there as window-<dpi>.bmp.
+// With VARNHOLT_TEST_LANGUAGE=de the window shows the German of a German display language
+// (under Wine: LANG=de_DE.UTF-8), else English. With VARNHOLT_SCREENSHOTS set, the window is
+// saved there as window-<dpi>.bmp, in German as window-de-<dpi>.bmp.
 #include "app/Dpi.h"
 #include "app/frmVarnholt.h"
 #include "core/FormLogic.h"
+#include "platform/ResourceTexts.h"
 #include "tests/driver/Driver.h"
 #include "tests/win32/WindowFakes.h"
 
@@ -80,6 +83,11 @@ struct DemoFiles : FileSystem {
         return true;
     }
 };
+
+bool GermanWanted() {
+    const char* value = std::getenv("VARNHOLT_TEST_LANGUAGE");
+    return value != nullptr && std::string(value) == "de";
+}
 
 int ExpectedDpi() {
     const char* value = std::getenv("VARNHOLT_TEST_DPI");
@@ -176,17 +184,34 @@ class WindowAtDpi : public ::testing::Test {
   protected:
     using Window = OpenedWindow<GameRegistry, DemoFiles>;
     static void SetUpTestSuite() {
+        if (GermanWanted()) {
+            skip_ = GermanDisplayMissing();
+            if (!skip_.empty()) {
+                return;
+            }
+        }
+        // German as the program chooses it, from the display language.
+        texts_.reset(new ScopedTexts(GetModuleHandleW(nullptr),
+                                     GermanWanted() ? DisplayLanguage() : Language::English));
         window_.reset(new Window(std::map<std::string, std::string>{{"FirstRun", "1"}}));
         ASSERT_TRUE(window_->Open());
         const char* folder = std::getenv("VARNHOLT_SCREENSHOTS");
         if (folder != nullptr && *folder != '\0') {
             CreateDirectoryW(drive::Widen(folder).c_str(), nullptr);
-            SaveScreenshot(window_->form.Handle(), std::string(folder) + "\\window-" +
-                                                       std::to_string(window_->form.Dpi()) +
-                                                       ".bmp");
+            SaveScreenshot(window_->form.Handle(),
+                           std::string(folder) + (GermanWanted() ? "\\window-de-" : "\\window-") +
+                               std::to_string(window_->form.Dpi()) + ".bmp");
         }
     }
-    static void TearDownTestSuite() { window_.reset(); }
+    static void TearDownTestSuite() {
+        window_.reset();
+        texts_.reset();
+    }
+    void SetUp() override {
+        if (!skip_.empty()) {
+            GTEST_SKIP() << skip_;
+        }
+    }
     HWND Main() const { return window_->form.Handle(); }
     HWND Control(Ctl c) const { return drive::ControlOf(Main(), c); }
     int Dpi() const { return window_->form.Dpi(); }
@@ -225,9 +250,14 @@ class WindowAtDpi : public ::testing::Test {
     }
 
     static std::unique_ptr<Window> window_;
+    static std::unique_ptr<ScopedTexts> texts_;
+    // Why the German window cannot be tested here; empty when it can, or in English.
+    static std::string skip_;
 };
 
 std::unique_ptr<WindowAtDpi::Window> WindowAtDpi::window_;
+std::unique_ptr<ScopedTexts> WindowAtDpi::texts_;
+std::string WindowAtDpi::skip_;
 
 } // namespace
 
@@ -246,6 +276,8 @@ TEST_F(WindowAtDpi, RunsPerMonitorAwareAtTheScreensResolution) {
     if (ExpectedDpi() != 0) {
         EXPECT_EQ(Dpi(), ExpectedDpi()) << "the prefix's LogPixels did not take";
     }
+    EXPECT_EQ(ShownLanguage(), GermanWanted() ? Language::German : Language::English);
+    EXPECT_EQ(drive::Text(Control(Ctl::btnDone)), Text(IDS_DONE));
 }
 
 TEST_F(WindowAtDpi, ClientAreaAndControlsAreTheDesignScaled) {
@@ -378,17 +410,14 @@ TEST_F(WindowAtDpi, NoCaptionIsCut) {
             captions[d.id].push_back(drive::Text(Control(d.id)));
         }
     }
-    for (const std::string& text : CATALOGUE_DESCR) {
+    for (const std::string& text : CatalogueDescr()) {
         captions[Ctl::lblCurrDAT].push_back(text);
     }
-    captions[Ctl::lblCurrDAT].push_back("The original BGruppen.dat");
-    captions[Ctl::lblCurrDAT].push_back("Another BGruppen.dat file");
-    captions[Ctl::lblCurrDAT].push_back("No BGruppen.dat in the data folder");
-    for (const char* verdict : {"This is", "This is probably NOT"}) {
-        captions[Ctl::lblHint].push_back(std::string(verdict) +
-                                         " the appropriated BGruppen.dat file\r\n for your 1503 "
-                                         "installation...");
-    }
+    captions[Ctl::lblCurrDAT].push_back(Text(IDS_IDENT_ORIGINAL));
+    captions[Ctl::lblCurrDAT].push_back(Text(IDS_IDENT_OTHER));
+    captions[Ctl::lblCurrDAT].push_back(Text(IDS_IDENT_MISSING));
+    captions[Ctl::lblHint].push_back(Text(IDS_HINT_FITS));
+    captions[Ctl::lblHint].push_back(Text(IDS_HINT_DOES_NOT_FIT));
     captions[Ctl::lblANNOVers].push_back("1.04/English");
 
     int narrowed = 0;
@@ -435,6 +464,30 @@ TEST_F(WindowAtDpi, NoCaptionIsCut) {
     std::printf("[ dpi %d ] %d captions drawn narrower\n", Dpi(), narrowed);
 }
 
+// Every button's caption fits its face within the frame's edges, Activate with each entry of
+// the catalogue.
+TEST_F(WindowAtDpi, NoButtonCaptionIsCut) {
+    std::vector<std::pair<Ctl, std::string>> captions = {
+        {Ctl::btnANNOStart, drive::Text(Control(Ctl::btnANNOStart))},
+        {Ctl::btnView, drive::Text(Control(Ctl::btnView))},
+        {Ctl::btnDone, drive::Text(Control(Ctl::btnDone))}};
+    for (const std::string& entry : CatalogueDescr()) {
+        captions.emplace_back(Ctl::btnActivate, Text(IDS_ACTIVATE_ENTRY, {entry}));
+    }
+    const int margin = 2 * 2 * SystemMetricAtDpi(SM_CXEDGE, Dpi());
+    for (const auto& [control, text] : captions) {
+        SCOPED_TRACE(text);
+        HWND button = Control(control);
+        const RECT rc = RectIn(button, Main());
+        HFONT font = reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0));
+        const Needs needs = Measure(font, drive::Widen(text), 10000);
+        EXPECT_EQ(needs.lines, 1);
+        EXPECT_LE(needs.width + margin, rc.right - rc.left);
+        std::printf("[ dpi %d ] %s needs %d of %d pixels\n", Dpi(), text.c_str(),
+                    needs.width + margin, static_cast<int>(rc.right - rc.left));
+    }
+}
+
 TEST_F(WindowAtDpi, CaptionTooLongEvenNarrowedIsDrawnAsBefore) {
     HWND label = Control(Ctl::lblDATPath);
     const std::string original = drive::Text(label);
@@ -472,6 +525,7 @@ TEST_F(WindowAtDpi, LaysItselfOutAgainOnAnotherScreen) {
 // The window class lives as long as the window: it is unregistered when the window goes, before
 // the icons it names are destroyed, and a window can be made again after.
 TEST(WindowClass, GoesWithTheWindowAndCanBeRegisteredAgain) {
+    const ScopedTexts texts(GetModuleHandleW(nullptr), Language::English);
     HINSTANCE instance = GetModuleHandleW(nullptr);
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
