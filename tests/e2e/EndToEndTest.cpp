@@ -62,6 +62,21 @@ class EndToEnd : public InstalledGame {
     }
 };
 
+// Selects the list entry `index` and tells Activate's caption then, and whether it is enabled.
+std::pair<std::string, bool> ActivateAfterSelecting(HWND main, int index) {
+    Select(main, index);
+    EXPECT_TRUE(Settle(main));
+    HWND button = ControlOf(main, Ctl::btnActivate);
+    return {Text(button), IsWindowEnabled(button) != FALSE};
+}
+
+// Selects the list entry `index` and presses `button` for it.
+void SelectAndClick(HWND main, int index, Ctl button) {
+    Select(main, index);
+    EXPECT_TRUE(Settle(main));
+    Click(main, button);
+}
+
 } // namespace
 
 TEST_F(EndToEnd, StartShowsTheInstallationFromTheGamesKey) {
@@ -131,14 +146,10 @@ TEST_F(EndToEnd, OversizedCurrentFileEndsTheProgram) {
 TEST_F(EndToEnd, SelectionRelabelsAndDoubleClickLocates) {
     HWND main = InstalledAndShown();
     ASSERT_NE(main, nullptr);
-    Select(main, 1);
-    ASSERT_TRUE(Settle(main));
-    EXPECT_EQ(Text(ControlOf(main, Ctl::btnActivate)),
-              "Activate BGruppen.dat for 1503 Classic version v1.xx");
-    EXPECT_FALSE(IsWindowEnabled(ControlOf(main, Ctl::btnActivate)));
-    Select(main, 2);
-    ASSERT_TRUE(Settle(main));
-    EXPECT_TRUE(IsWindowEnabled(ControlOf(main, Ctl::btnActivate)));
+    EXPECT_EQ(
+        ActivateAfterSelecting(main, 1),
+        std::make_pair(std::string("Activate BGruppen.dat for 1503 Classic version v1.xx"), false));
+    EXPECT_TRUE(ActivateAfterSelecting(main, 2).second);
 
     DoubleClickList(main);
     Box box = ExpectBox();
@@ -199,9 +210,7 @@ TEST_F(EndToEnd, LockedCurrentFileStopsBeforeAnythingIsCopied) {
 TEST_F(EndToEnd, MissingVariantIsReportedAndNothingIsLost) {
     HWND main = InstalledAndShown();
     ASSERT_NE(main, nullptr);
-    Select(main, 3);
-    ASSERT_TRUE(Settle(main));
-    Click(main, Ctl::btnActivate);
+    SelectAndClick(main, 3, Ctl::btnActivate);
     Box box = ExpectBox();
     EXPECT_EQ(box.text.rfind("Unable to copy ' " + DataFolder() +
                                  "BGruppen_KE.dat' to current BGruppen.dat file: ",
@@ -255,9 +264,7 @@ TEST_F(EndToEnd, StartRunsTheStarterInTheInstallationFolderAndEnds) {
 TEST_F(EndToEnd, ViewOpensNotepadOnTheSelectedVariant) {
     HWND main = InstalledAndShown();
     ASSERT_NE(main, nullptr);
-    Select(main, 1);
-    ASSERT_TRUE(Settle(main));
-    Click(main, Ctl::btnView);
+    SelectAndClick(main, 1, Ctl::btnView);
     ASSERT_TRUE(Settle(main));
     HWND notepad = AwaitNotepadOn("BGruppen_Classic.dat");
     ASSERT_NE(notepad, nullptr);
@@ -349,18 +356,14 @@ TEST_F(EndToEnd, HandEditedFileIsKeptByteIdenticalListedAndNeverKeptTwice) {
 
     // Back to the kept file, then the AddOn variant again: the hand-edited content is found in
     // the kept file, so nothing more is kept.
-    Select(main, 5);
-    ASSERT_TRUE(Settle(main));
-    Click(main, Ctl::btnActivate);
+    SelectAndClick(main, 5, Ctl::btnActivate);
     box = ExpectBox();
     EXPECT_EQ(box.text,
               "'" + DataFolder() + kept[0] + "' is copied as current BGruppen.dat file...");
     ASSERT_TRUE(Answer(box));
     ASSERT_TRUE(Settle(main));
     EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), edited);
-    Select(main, 2);
-    ASSERT_TRUE(Settle(main));
-    Click(main, Ctl::btnActivate);
+    SelectAndClick(main, 2, Ctl::btnActivate);
     box = ExpectBox();
     EXPECT_EQ(box.text,
               "'" + DataFolder() + "BGruppen_AddOn.dat' is copied as current BGruppen.dat file...");
@@ -388,14 +391,11 @@ TEST_F(EndToEnd, GermanDisplayLanguageShowsGerman) {
     EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)),
               "BGruppen.dat f\xC3\xBCr 1503 Classic, Version v1.xx");
     EXPECT_EQ(Text(ControlOf(main, Ctl::lblANNOVers)), "2.01/Deutsch"); // data stays as it is
-    Select(main, 1);
-    ASSERT_TRUE(Settle(main));
-    EXPECT_EQ(Text(ControlOf(main, Ctl::btnActivate)),
-              "BGruppen.dat f\xC3\xBCr 1503 Classic, Version v1.xx aktivieren");
-    EXPECT_FALSE(IsWindowEnabled(ControlOf(main, Ctl::btnActivate)));
-    Select(main, 2);
-    ASSERT_TRUE(Settle(main));
-    ASSERT_TRUE(IsWindowEnabled(ControlOf(main, Ctl::btnActivate)));
+    EXPECT_EQ(
+        ActivateAfterSelecting(main, 1),
+        std::make_pair(
+            std::string("BGruppen.dat f\xC3\xBCr 1503 Classic, Version v1.xx aktivieren"), false));
+    ASSERT_TRUE(ActivateAfterSelecting(main, 2).second);
 
     Click(main, Ctl::btnActivate);
     Box box = ExpectBox();
@@ -486,9 +486,7 @@ TEST_F(EndToEnd, GameFolderInCyrillicLettersWorksThroughout) {
     EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), ADDON);
     EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)), "BGruppen.dat for 1503 AddOn version v2.xx");
 
-    Select(main, 1);
-    ASSERT_TRUE(Settle(main));
-    Click(main, Ctl::btnView);
+    SelectAndClick(main, 1, Ctl::btnView);
     ASSERT_TRUE(Settle(main));
     HWND notepad = AwaitNotepadOn("BGruppen_Classic.dat");
     ASSERT_NE(notepad, nullptr);
