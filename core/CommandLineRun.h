@@ -16,7 +16,7 @@ constexpr int EXIT_DONE = 0;
 constexpr int EXIT_FAILED = 1;           // the activation or the start-up failed
 constexpr int EXIT_BAD_COMMAND_LINE = 2; // a bad command line or an unknown NAME
 constexpr int EXIT_NOT_STARTED = 3;      // the game could not be started
-constexpr int EXIT_ALREADY_RUNNING = 4;  // the window of another Varnholt is open
+constexpr int EXIT_ALREADY_RUNNING = 4;  // another Varnholt runs in this session
 
 // How a run without a window speaks to the player.
 class MessageOutput {
@@ -76,8 +76,8 @@ struct CommandLineServices {
     LauncherFactory& launchers;
     modVarnholt& folders;
     MessageOutput& output;
-    // True when the window of another Varnholt is open; asked once, after the command line
-    // was found good.
+    // True when another Varnholt runs in this session (it holds the session's mark); asked
+    // once, after the command line was found good.
     std::function<bool()> anotherVarnholtRunning;
     Clock& clock;
 };

@@ -31,6 +31,21 @@ class EndToEnd : public InstalledGame {
     std::string GameFolder() const { return Narrow(game) + "\\"; }
     std::string DataFolder() const { return Narrow(data) + "\\"; }
 
+    // Presses Activate on the selected AddOn variant, answers its success message and checks
+    // that BGruppen.dat holds the variant and the window says so.
+    void ActivateAddOn(HWND main) {
+        Click(main, Ctl::btnActivate);
+        Box box = ExpectBox();
+        EXPECT_EQ(box.title, TITLE);
+        EXPECT_EQ(box.text, "'" + DataFolder() +
+                                "BGruppen_AddOn.dat' is copied as current BGruppen.dat file...");
+        ASSERT_TRUE(Answer(box));
+        ASSERT_TRUE(Settle(main));
+        EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), ADDON);
+        EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)),
+                  "BGruppen.dat for 1503 AddOn version v2.xx");
+    }
+
     HWND StartAndShow() {
         EXPECT_TRUE(Start(app));
         HWND main = WaitForMainWindow(app, WAIT_MS);
@@ -163,15 +178,7 @@ TEST_F(EndToEnd, ActivationReplacesTheFileAndRefreshes) {
     HWND main = InstalledAndShown();
     ASSERT_NE(main, nullptr);
     ASSERT_EQ(ListSelection(main), 2);
-    Click(main, Ctl::btnActivate);
-    Box box = ExpectBox();
-    EXPECT_EQ(box.title, TITLE);
-    EXPECT_EQ(box.text,
-              "'" + DataFolder() + "BGruppen_AddOn.dat' is copied as current BGruppen.dat file...");
-    ASSERT_TRUE(Answer(box));
-    ASSERT_TRUE(Settle(main));
-    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), ADDON);
-    EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)), "BGruppen.dat for 1503 AddOn version v2.xx");
+    ActivateAddOn(main);
     EXPECT_EQ(Text(ControlOf(main, Ctl::lblHint)),
               "This is the appropriated BGruppen.dat file\r\n for your 1503 installation...");
     EXPECT_EQ(ListSelection(main), 4);
@@ -477,14 +484,7 @@ TEST_F(EndToEnd, GameFolderInCyrillicLettersWorksThroughout) {
     EXPECT_EQ(box.text, "Location of 'BGruppen.dat for 1503 AddOn version v2.xx':\r\n\r\n" +
                             DataFolder() + "BGruppen_AddOn.dat");
     ASSERT_TRUE(Answer(box));
-    Click(main, Ctl::btnActivate);
-    box = ExpectBox();
-    EXPECT_EQ(box.text,
-              "'" + DataFolder() + "BGruppen_AddOn.dat' is copied as current BGruppen.dat file...");
-    ASSERT_TRUE(Answer(box));
-    ASSERT_TRUE(Settle(main));
-    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), ADDON);
-    EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)), "BGruppen.dat for 1503 AddOn version v2.xx");
+    ActivateAddOn(main);
 
     SelectAndClick(main, 1, Ctl::btnView);
     ASSERT_TRUE(Settle(main));
