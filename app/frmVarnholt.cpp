@@ -34,12 +34,8 @@ RECT CentredInWorkArea(SIZE size) {
 
 } // namespace
 
-frmVarnholt::frmVarnholt(HINSTANCE instance, RegistryReader& registry, SettingsStore& settings,
-                         FileSystem& files, FolderPicker& picker, LauncherFactory& launchers,
-                         modVarnholt& folders, Clock& clock)
-    : instance_(instance) {
-    logic_.reset(new FormLogic(
-        FormServices{*this, registry, settings, files, picker, launchers, folders, clock}));
+frmVarnholt::frmVarnholt(HINSTANCE instance, const SystemServices& system) : instance_(instance) {
+    logic_.reset(new FormLogic(FormServices{system, *this}));
 }
 
 frmVarnholt::~frmVarnholt() {

@@ -19,9 +19,7 @@ class frmVarnholt : public FormControls {
     // The window's class, by which a later start finds the running window.
     static constexpr wchar_t CLASS_NAME[] = L"frmVarnholt";
 
-    frmVarnholt(HINSTANCE instance, RegistryReader& registry, SettingsStore& settings,
-                FileSystem& files, FolderPicker& picker, LauncherFactory& launchers,
-                modVarnholt& folders, Clock& clock);
+    frmVarnholt(HINSTANCE instance, const SystemServices& system);
     ~frmVarnholt() override;
 
     // Creates the window hidden, runs the load event and shows the window. False when the

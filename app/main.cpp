@@ -51,17 +51,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     varnholt::ShellLauncherFactory launchers;
     varnholt::modVarnholt folders;
     varnholt::Win32Clock clock;
+    const varnholt::SystemServices system{registry,  settings, files, picker,
+                                          launchers, folders,  clock};
 
     int exitCode = 0;
     if (commandLine.RunsWithoutWindow()) {
         MessageBoxOutput output;
         exitCode = varnholt::RunCommandLine(
-            commandLine, varnholt::CommandLineServices{
-                             registry, settings, files, picker, launchers, folders, output,
-                             [&instanceMark] { return instanceMark.AnotherRuns(); }, clock});
+            commandLine, varnholt::CommandLineServices{system, output, [&instanceMark] {
+                                                           return instanceMark.AnotherRuns();
+                                                       }});
     } else {
-        varnholt::frmVarnholt form(instance, registry, settings, files, picker, launchers, folders,
-                                   clock);
+        varnholt::frmVarnholt form(instance, system);
         if (form.Create()) {
             exitCode = form.Run();
         }

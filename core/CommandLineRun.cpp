@@ -125,9 +125,10 @@ int RunCommandLine(const CommandLine& commandLine, const CommandLineServices& s)
 
     NoPicker noPicker;
     WatchedLaunchers launchers(s.launchers);
-    FormLogic logic(FormServices{form, s.registry, s.settings, s.files,
-                                 commandLine.quiet ? noPicker : s.picker, launchers, s.folders,
-                                 s.clock});
+    FormLogic logic(
+        FormServices{{s.registry, s.settings, s.files, commandLine.quiet ? noPicker : s.picker,
+                      launchers, s.folders, s.clock},
+                     form});
     if (!logic.Form_Load()) {
         return EXIT_FAILED;
     }

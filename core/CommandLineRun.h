@@ -67,19 +67,13 @@ class HeadlessForm : public FormControls {
     bool ended_ = false;
 };
 
-// What a command-line run works with, handed in by the program's entry.
-struct CommandLineServices {
-    RegistryReader& registry;
-    SettingsStore& settings;
-    FileSystem& files;
-    FolderPicker& picker;
-    LauncherFactory& launchers;
-    modVarnholt& folders;
+// What a command-line run works with beside the system's services, handed in by the program's
+// entry.
+struct CommandLineServices : SystemServices {
     MessageOutput& output;
     // True when another Varnholt runs in this session (it holds the session's mark); asked
     // once, after the command line was found good.
     std::function<bool()> anotherVarnholtRunning;
-    Clock& clock;
 };
 
 // Runs `commandLine` and answers its exit code.

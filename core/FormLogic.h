@@ -16,9 +16,9 @@ namespace varnholt {
 extern const std::vector<std::string> CATALOGUE_FILES;
 std::vector<std::string> CatalogueDescr();
 
-// Everything the form logic works with, handed in by its owner.
-struct FormServices {
-    FormControls& ui;
+// What the program works with outside itself, built once by the program's entry; the window
+// and a command-line run are handed the same.
+struct SystemServices {
     RegistryReader& registry;
     SettingsStore& settings;
     FileSystem& files;
@@ -27,6 +27,11 @@ struct FormServices {
     modVarnholt& folders;
     // The local time for the names of kept files.
     Clock& clock;
+};
+
+// Everything the form logic works with: the system's services and the controls it writes to.
+struct FormServices : SystemServices {
+    FormControls& ui;
 };
 
 class FormLogic {

@@ -154,18 +154,10 @@ struct CommandLineRun : ::testing::Test {
     }
 
     int Run(const std::string& line) {
-        const CommandLineServices services{h.registry,
-                                           h.settings,
-                                           h.files,
-                                           h.picker,
-                                           h.launchers,
-                                           h.folders,
-                                           output,
-                                           [this] {
+        const CommandLineServices services{h.system, output, [this] {
                                                ++asked;
                                                return anotherRunning;
-                                           },
-                                           h.clock};
+                                           }};
         return RunCommandLine(Parse(line), services);
     }
 };

@@ -238,7 +238,8 @@ struct Harness {
     FakeLauncherFactory launchers;
     modVarnholt folders;
     FakeClock clock;
-    FormLogic logic{FormServices{ui, registry, settings, files, picker, launchers, folders, clock}};
+    SystemServices system{registry, settings, files, picker, launchers, folders, clock};
+    FormLogic logic{FormServices{system, ui}};
 
     // A game installation whose data folder is `data` and whose backup already exists.
     void Installed(const TempFolder& data, const std::string& version = "1.04") {
@@ -256,5 +257,6 @@ struct FolderTest : ::testing::Test {
     Harness h;
     TempFolder data;
 };
+
 
 } // namespace varnholt::test

@@ -83,8 +83,8 @@ template <typename Registry, typename Files> struct OpenedWindow {
     NoLaunchers launchers;
     modVarnholt folders;
     Win32Clock clock;
-    frmVarnholt form{
-        GetModuleHandleW(nullptr), registry, settings, files, picker, launchers, folders, clock};
+    frmVarnholt form{GetModuleHandleW(nullptr),
+                     SystemServices{registry, settings, files, picker, launchers, folders, clock}};
 };
 
 // The design's background picture as the program's resources hold it, at 96 dots per inch;
