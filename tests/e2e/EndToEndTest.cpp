@@ -32,18 +32,23 @@ class EndToEnd : public InstalledGame {
     std::string DataFolder() const { return Narrow(data) + "\\"; }
 
     // Presses Activate on the selected AddOn variant, answers its success message and checks
-    // that BGruppen.dat holds the variant and the window says so.
+    // that BGruppen.dat holds the variant and the window says so: the message and the
+    // identification of BGruppen.dat as given, or else in English.
     void ActivateAddOn(HWND main) {
+        ActivateAddOn(main,
+                      "'" + DataFolder() +
+                          "BGruppen_AddOn.dat' is copied as current BGruppen.dat file...",
+                      "BGruppen.dat for 1503 AddOn version v2.xx");
+    }
+    void ActivateAddOn(HWND main, const std::string& message, const std::string& identified) {
         Click(main, Ctl::btnActivate);
         Box box = ExpectBox();
         EXPECT_EQ(box.title, TITLE);
-        EXPECT_EQ(box.text, "'" + DataFolder() +
-                                "BGruppen_AddOn.dat' is copied as current BGruppen.dat file...");
+        EXPECT_EQ(box.text, message);
         ASSERT_TRUE(Answer(box));
         ASSERT_TRUE(Settle(main));
         EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), ADDON);
-        EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)),
-                  "BGruppen.dat for 1503 AddOn version v2.xx");
+        EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)), identified);
     }
 
     HWND StartAndShow() {
@@ -404,15 +409,11 @@ TEST_F(EndToEnd, GermanDisplayLanguageShowsGerman) {
             std::string("BGruppen.dat f\xC3\xBCr 1503 Classic, Version v1.xx aktivieren"), false));
     ASSERT_TRUE(ActivateAfterSelecting(main, 2).second);
 
-    Click(main, Ctl::btnActivate);
-    Box box = ExpectBox();
-    EXPECT_EQ(box.title, TITLE);
-    EXPECT_EQ(box.text, "\xE2\x80\x9E" + DataFolder() +
-                            "BGruppen_AddOn.dat\xE2\x80\x9C wurde als aktuelle BGruppen.dat-Datei "
-                            "kopiert...");
-    ASSERT_TRUE(Answer(box));
-    ASSERT_TRUE(Settle(main));
-    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), ADDON);
+    ActivateAddOn(main,
+                  "\xE2\x80\x9E" + DataFolder() +
+                      "BGruppen_AddOn.dat\xE2\x80\x9C wurde als aktuelle BGruppen.dat-Datei "
+                      "kopiert...",
+                  "BGruppen.dat f\xC3\xBCr 1503 AddOn, Version v2.xx");
     EXPECT_EQ(Text(ControlOf(main, Ctl::lblHint)),
               "Dies ist die passende BGruppen.dat\r\n f\xC3\xBCr Ihre 1503-Installation...");
     Click(main, Ctl::btnDone);

@@ -10,14 +10,11 @@ using namespace varnholt::test;
 namespace {
 
 const std::string OLD = ";Classic\r\nold groups\r\n";
-const std::string ADDON = ";AddOn\r\nnew groups\r\n";
 
-struct Activation : FolderTest {
+struct Activation : AddOnSwitch {
     void SetUp() override {
-        h.Installed(data, "2.01");
-        data.Write("BGruppen.dat", OLD);
+        Install(OLD);
         data.Write("BGruppen_Classic.dat", OLD); // the current content is held: nothing to keep
-        data.Write("BGruppen_AddOn.dat", ADDON);
         ASSERT_TRUE(h.logic.InitProg());
         ASSERT_EQ(h.ui.index, 2); // the installed edition's variant is preselected
         h.ui.messages.clear();
@@ -33,11 +30,10 @@ TEST_F(Activation, ReplacesTheFileByteForByteAndRefreshes) {
         identificationWhileShown = h.ui.Caption(Ctl::lblCurrDAT);
     };
     h.logic.btnActivate_Click();
-    EXPECT_EQ(data.Read("BGruppen.dat"), ADDON);
-    EXPECT_EQ(data.Read("BGruppen_AddOn.dat"), ADDON);
+    EXPECT_EQ(data.Read("BGruppen.dat"), ADDON_GROUPS);
+    EXPECT_EQ(data.Read("BGruppen_AddOn.dat"), ADDON_GROUPS);
     ASSERT_EQ(h.ui.messages.size(), 1u);
-    EXPECT_EQ(h.ui.messages[0].text,
-              "'" + data.shown() + "BGruppen_AddOn.dat' is copied as current BGruppen.dat file...");
+    EXPECT_EQ(h.ui.messages[0].text, Copied());
     EXPECT_EQ(h.ui.messages[0].flags, MB_ICONINFORMATION_VALUE);
     EXPECT_EQ(h.ui.messages[0].title, TITLE_TEXT);
     EXPECT_EQ(h.ui.events, (std::vector<std::string>{"beep", "message"}));
@@ -63,10 +59,9 @@ TEST_F(Activation, MissingCurrentFileIsPutInPlace) {
     ASSERT_TRUE(h.logic.InitProg());
     ASSERT_EQ(h.ui.index, 2);
     h.logic.btnActivate_Click();
-    EXPECT_EQ(data.Read("BGruppen.dat"), ADDON);
+    EXPECT_EQ(data.Read("BGruppen.dat"), ADDON_GROUPS);
     ASSERT_EQ(h.ui.messages.size(), 1u);
-    EXPECT_EQ(h.ui.messages[0].text,
-              "'" + data.shown() + "BGruppen_AddOn.dat' is copied as current BGruppen.dat file...");
+    EXPECT_EQ(h.ui.messages[0].text, Copied());
     EXPECT_EQ(h.ui.messages[0].flags, MB_ICONINFORMATION_VALUE);
     EXPECT_EQ(h.ui.Caption(Ctl::lblCurrDAT), "BGruppen.dat for 1503 AddOn version v2.xx");
     // Nothing was there to keep, and no scratch file is left.
@@ -113,13 +108,13 @@ TEST_F(Activation, EveryFailingStepLeavesTheCurrentFileWhole) {
     }
     h.files.failAt = FsStep::None;
     h.logic.btnActivate_Click();
-    EXPECT_EQ(data.Read("BGruppen.dat"), ADDON);
+    EXPECT_EQ(data.Read("BGruppen.dat"), ADDON_GROUPS);
 }
 
 TEST_F(Activation, StaleScratchFileFromAnInterruptedRunIsOverwritten) {
     data.Write("BGruppen.dat.tmp", "half a file");
     h.logic.btnActivate_Click();
-    EXPECT_EQ(data.Read("BGruppen.dat"), ADDON);
+    EXPECT_EQ(data.Read("BGruppen.dat"), ADDON_GROUPS);
     EXPECT_FALSE(data.Has("BGruppen.dat.tmp"));
 }
 

@@ -258,5 +258,19 @@ struct FolderTest : ::testing::Test {
     TempFolder data;
 };
 
+// The AddOn variant's groups, and a folder test that switches an AddOn installation to it.
+const std::string ADDON_GROUPS = ";AddOn\r\nnew groups\r\n";
+struct AddOnSwitch : FolderTest {
+    // An AddOn installation (2.01) whose BGruppen.dat holds `current`, the AddOn variant beside.
+    void Install(const std::string& current) {
+        h.Installed(data, "2.01");
+        data.Write("BGruppen.dat", current);
+        data.Write("BGruppen_AddOn.dat", ADDON_GROUPS);
+    }
+    // The message of a successful activation of the AddOn variant.
+    std::string Copied() const {
+        return "'" + data.shown() + "BGruppen_AddOn.dat' is copied as current BGruppen.dat file...";
+    }
+};
 
 } // namespace varnholt::test

@@ -12,16 +12,13 @@ using namespace varnholt::test;
 namespace {
 
 const std::string EDITED = ";Classic edited by hand\r\nmy groups\r\n";
-const std::string ADDON = ";AddOn\r\nnew groups\r\n";
 const std::string KEPT = "BGruppen_Saved_2026-12-08_1435.dat";
 
-struct Keep : FolderTest {
+struct Keep : AddOnSwitch {
     void SetUp() override {
-        h.Installed(data, "2.01");
-        data.Write("BGruppen.dat", EDITED);
+        Install(EDITED);
         data.Write("BGruppen_Original.dat", ";Classic\r\noriginal groups\r\n");
         data.Write("BGruppen_Classic.dat", ";Classic\r\noriginal groups\r\n");
-        data.Write("BGruppen_AddOn.dat", ADDON);
     }
     // Runs the start-up, selects the AddOn variant and activates it.
     void Activate() {
@@ -31,21 +28,18 @@ struct Keep : FolderTest {
         h.logic.btnActivate_Click();
         ASSERT_EQ(h.ui.messages.size(), 1u);
     }
-    std::string Success() const {
-        return "'" + data.shown() + "BGruppen_AddOn.dat' is copied as current BGruppen.dat file...";
-    }
 };
 
 } // namespace
 
 TEST_F(Keep, UnmatchedFileIsKeptWholeListedAndNeverKeptTwice) {
     Activate();
-    EXPECT_EQ(data.Read("BGruppen.dat"), ADDON);
+    EXPECT_EQ(data.Read("BGruppen.dat"), ADDON_GROUPS);
     EXPECT_EQ(data.Read(KEPT), EDITED);
     EXPECT_FALSE(data.Has("BGruppen_Saved.dat.tmp"));
     EXPECT_FALSE(data.Has("BGruppen.dat.tmp"));
     EXPECT_EQ(h.ui.messages[0].text,
-              Success() +
+              Copied() +
                   "\r\n\r\nThe previous BGruppen.dat matched no file in the data folder. It was "
                   "saved as '" +
                   data.shown() + KEPT + "'.");
@@ -62,7 +56,7 @@ TEST_F(Keep, UnmatchedFileIsKeptWholeListedAndNeverKeptTwice) {
     EXPECT_EQ(data.Read("BGruppen.dat"), EDITED);
     h.clock.now.minute = 36;
     Activate();
-    EXPECT_EQ(h.ui.messages[0].text, Success());
+    EXPECT_EQ(h.ui.messages[0].text, Copied());
     EXPECT_EQ(data.Names(),
               (std::vector<std::string>{"BGruppen.dat", "BGruppen_AddOn.dat",
                                         "BGruppen_Classic.dat", "BGruppen_Original.dat", KEPT}));
@@ -75,7 +69,7 @@ TEST_F(Keep, ContentHeldByAnyOtherFileIsNotKept) {
         data.Write("BGruppen.dat", EDITED);
         data.Write(holder, EDITED);
         Activate();
-        EXPECT_EQ(h.ui.messages[0].text, Success());
+        EXPECT_EQ(h.ui.messages[0].text, Copied());
         EXPECT_FALSE(data.Has(KEPT));
         EXPECT_EQ(data.Read(holder), EDITED);
         std::filesystem::remove(data.path() / holder);
