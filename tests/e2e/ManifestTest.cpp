@@ -79,19 +79,34 @@ bool Has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
+// Each test reads the manifest of one build's exe and checks first what both builds' manifests
+// hold: the architecture and the common controls of version 6.
+struct Manifest : ::testing::Test {
+    std::wstring exe;
+    std::string manifest;
+    // False when that build is not there.
+    bool Read(bool win64) {
+        exe = ExeOf(win64);
+        if (exe.empty()) {
+            return false;
+        }
+        manifest = EmbeddedManifest(exe);
+        EXPECT_TRUE(Has(manifest, std::string("processorArchitecture=\"") +
+                                      (win64 ? "amd64" : "x86") + "\""));
+        EXPECT_TRUE(
+            Has(manifest, "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""));
+        return true;
+    }
+};
+
 } // namespace
 
-TEST(Manifest, The32BitExeNamesNoExecutionLevelAndLooksLikeNoInstaller) {
-    const std::wstring exe = ExeOf(false);
-    if (exe.empty()) {
+TEST_F(Manifest, The32BitExeNamesNoExecutionLevelAndLooksLikeNoInstaller) {
+    if (!Read(false)) {
         GTEST_SKIP() << "the 32-bit build is not there";
     }
-    const std::string manifest = EmbeddedManifest(exe);
-    ASSERT_FALSE(manifest.empty());
-    EXPECT_TRUE(Has(manifest, "processorArchitecture=\"x86\""));
     EXPECT_FALSE(Has(manifest, "trustInfo"));
     EXPECT_FALSE(Has(manifest, "requestedExecutionLevel"));
-    EXPECT_TRUE(Has(manifest, "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""));
 
     // Without an execution level Windows guesses by these words whether a 32-bit program is an
     // installer, and would then ask for elevation.
@@ -106,14 +121,9 @@ TEST(Manifest, The32BitExeNamesNoExecutionLevelAndLooksLikeNoInstaller) {
     }
 }
 
-TEST(Manifest, The64BitExeRunsAsInvoker) {
-    const std::wstring exe = ExeOf(true);
-    if (exe.empty()) {
+TEST_F(Manifest, The64BitExeRunsAsInvoker) {
+    if (!Read(true)) {
         GTEST_SKIP() << "the 64-bit build is not there";
     }
-    const std::string manifest = EmbeddedManifest(exe);
-    ASSERT_FALSE(manifest.empty());
-    EXPECT_TRUE(Has(manifest, "processorArchitecture=\"amd64\""));
     EXPECT_TRUE(Has(manifest, "<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>"));
-    EXPECT_TRUE(Has(manifest, "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""));
 }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using namespace varnholt;
 using namespace varnholt::test;
 
@@ -71,14 +73,19 @@ TEST(CommandLineParse, WithoutActionsTheWindowOpens) {
 }
 
 TEST(CommandLineParse, BadCommandLinesSayWhyAndKeepQuiet) {
-    EXPECT_EQ(Problem("/activate"), "/activate needs the NAME of a variant.");
-    EXPECT_EQ(Problem("/activate /start"), "/activate needs the NAME of a variant.");
-    EXPECT_EQ(Problem("/activate KE /activate KZA"), "Only one /activate NAME can be given.");
-    EXPECT_EQ(Problem("/lang fr"), "/lang needs de or en.");
-    EXPECT_EQ(Problem("/lang"), "/lang needs de or en.");
-    EXPECT_EQ(Problem("/activat KE"), "Unknown switch: /activat");
-    EXPECT_EQ(Problem("KZA"), "Unexpected argument: KZA");
-    EXPECT_EQ(Problem("/"), "Unexpected argument: /");
+    const std::pair<const char*, const char*> lines[] = {
+        {"/activate", "/activate needs the NAME of a variant."},
+        {"/activate /start", "/activate needs the NAME of a variant."},
+        {"/activate KE /activate KZA", "Only one /activate NAME can be given."},
+        {"/lang fr", "/lang needs de or en."},
+        {"/lang", "/lang needs de or en."},
+        {"/activat KE", "Unknown switch: /activat"},
+        {"KZA", "Unexpected argument: KZA"},
+        {"/", "Unexpected argument: /"},
+    };
+    for (const auto& [line, problem] : lines) {
+        EXPECT_EQ(Problem(line), problem) << line;
+    }
     const CommandLine quiet = Parse("/bogus /quiet");
     EXPECT_EQ(CommandLineProblem(quiet), "Unknown switch: /bogus");
     EXPECT_TRUE(quiet.quiet);
