@@ -17,7 +17,13 @@ BFFCALLBACK FarProc(BFFCALLBACK address) {
 
 int CALLBACK BrowseCallbackProc(HWND hwnd, UINT uMsg, LPARAM /*lParam*/, LPARAM lpData) {
     if (uMsg == BFFM_INITIALIZED) {
-        SendMessageW(hwnd, BFFM_SETSELECTIONW, 1, lpData);
+        // Asked twice: Wine's dialog, walking its tree down to the folder for the first time,
+        // at times stops part-way (at the user's profile folder) and leaves the desktop
+        // selected; the second walk, through the branches the first one filled, reaches it.
+        // Where the first walk arrives, the second selects the same folder again.
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            SendMessageW(hwnd, BFFM_SETSELECTIONW, 1, lpData);
+        }
     }
     return 0;
 }

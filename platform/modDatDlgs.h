@@ -22,7 +22,8 @@ std::string BrowseForFolder(const std::string& prompt, const std::string& startF
 std::string BrowseForFolder(const FolderDialogFunctions& shell, const std::string& prompt,
                             const std::string& startFolder);
 
-// The dialog's callback: selects the start folder once the dialog has been created.
+// The dialog's callback: selects the start folder once the dialog has been created, asking
+// twice, as Wine's dialog does not always arrive at the first request.
 int CALLBACK BrowseCallbackProc(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData);
 
 // Returns the address it is given; the means by which the callback's address is stored.
