@@ -137,6 +137,33 @@ bool ControlByName(const std::string& name, Ctl& control) {
     return false;
 }
 
+// Selects the first list entry that contains `text`.
+int SelectEntry(HWND main, const char* text) {
+    const std::vector<std::string> items = ListItems(main);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].find(text) != std::string::npos) {
+            Select(main, static_cast<int>(i));
+            Settle(main);
+            std::printf("selected: %s\n", items[i].c_str());
+            return 0;
+        }
+    }
+    std::fprintf(stderr, "vhdrive: no entry contains %s\n", text);
+    return 1;
+}
+
+// Clicks the control of the design's `name`.
+int ClickControl(HWND main, const char* name) {
+    Ctl control;
+    if (!ControlByName(name, control)) {
+        std::fprintf(stderr, "vhdrive: no control %s\n", name);
+        return 2;
+    }
+    Click(main, control);
+    Settle(main);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -168,27 +195,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "select" && argc == 3) {
-        const std::vector<std::string> items = ListItems(app.main);
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            if (items[i].find(argv[2]) != std::string::npos) {
-                Select(app.main, static_cast<int>(i));
-                Settle(app.main);
-                std::printf("selected: %s\n", items[i].c_str());
-                return 0;
-            }
-        }
-        std::fprintf(stderr, "vhdrive: no entry contains %s\n", argv[2]);
-        return 1;
+        return SelectEntry(app.main, argv[2]);
     }
     if (command == "click" && argc == 3) {
-        Ctl control;
-        if (!ControlByName(argv[2], control)) {
-            std::fprintf(stderr, "vhdrive: no control %s\n", argv[2]);
-            return 2;
-        }
-        Click(app.main, control);
-        Settle(app.main);
-        return 0;
+        return ClickControl(app.main, argv[2]);
     }
     if (command == "menu") {
         HWND list = ControlOf(app.main, Ctl::lstDATs);
