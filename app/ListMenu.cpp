@@ -62,20 +62,19 @@ void frmVarnholt::ShowListMenu(LPARAM where) {
     }
     SetFocus(list);
     const bool selected = ListIndex() >= 0;
-    HMENU menu = CreatePopupMenu();
-    if (menu == nullptr) {
+    const MenuHandle menu(CreatePopupMenu());
+    if (!menu) {
         return;
     }
-    Append(menu, ID_MENU_ACTIVATE, IDS_MENU_ACTIVATE,
+    Append(menu.get(), ID_MENU_ACTIVATE, IDS_MENU_ACTIVATE,
            selected && IsWindowEnabled(Control(Ctl::btnActivate)) != FALSE);
-    Append(menu, ID_MENU_LOCATION, IDS_MENU_LOCATION, selected);
-    Append(menu, ID_MENU_VIEW, IDS_VIEW_EDIT, selected);
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    Append(menu, ID_MENU_SHORTCUT, IDS_MENU_SHORTCUT, selected);
+    Append(menu.get(), ID_MENU_LOCATION, IDS_MENU_LOCATION, selected);
+    Append(menu.get(), ID_MENU_VIEW, IDS_VIEW_EDIT, selected);
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    Append(menu.get(), ID_MENU_SHORTCUT, IDS_MENU_SHORTCUT, selected);
     // The chosen command arrives as WM_COMMAND once the menu has closed.
-    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_,
+    TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_,
                    nullptr);
-    DestroyMenu(menu);
 }
 
 bool frmVarnholt::OnListMenuCommand(int id) {

@@ -107,6 +107,11 @@ struct Cursor {
     static Handle None() { return nullptr; }
     static void Close(Handle h) { DestroyCursor(h); }
 };
+struct Menu {
+    using Handle = HMENU;
+    static Handle None() { return nullptr; }
+    static void Close(Handle h) { DestroyMenu(h); }
+};
 struct Local {
     using Handle = HLOCAL;
     static Handle None() { return nullptr; }
@@ -133,6 +138,8 @@ using MemoryDc = UniqueHandle<handle_traits::Dc>;
 // Icons and cursors made by LoadImage (without LR_SHARED), CreateIconIndirect and the like.
 using IconHandle = UniqueHandle<handle_traits::Icon>;
 using CursorHandle = UniqueHandle<handle_traits::Cursor>;
+// A menu made by CreateMenu or CreatePopupMenu that no window owns.
+using MenuHandle = UniqueHandle<handle_traits::Menu>;
 using LocalMemory = UniqueHandle<handle_traits::Local>;
 using CoTaskMemory = UniqueHandle<handle_traits::CoTaskMem>;
 
@@ -172,6 +179,25 @@ class ScopedSelect {
   private:
     HDC dc_;
     HGDIOBJ old_;
+};
+
+// One reference to a COM object, released at the end of the scope.
+template <typename T> class ComRef {
+  public:
+    ComRef() = default;
+    ~ComRef() {
+        if (p_ != nullptr) {
+            p_->Release();
+        }
+    }
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+    T* operator->() const noexcept { return p_; }
+    T* get() const noexcept { return p_; }
+    void** receive() noexcept { return reinterpret_cast<void**>(&p_); }
+
+  private:
+    T* p_ = nullptr;
 };
 
 } // namespace varnholt

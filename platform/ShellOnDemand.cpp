@@ -4,9 +4,6 @@ namespace varnholt {
 
 namespace {
 
-constexpr const wchar_t* SHELL = L"shell32.dll";
-constexpr const wchar_t* COM = L"ole32.dll";
-
 enum class ComState { NotTried, Ready, ReadyElsewhere, Failed };
 ComState g_com = ComState::NotTried;
 
@@ -15,7 +12,7 @@ ComState g_com = ComState::NotTried;
 bool EnsureCom() {
     if (g_com == ComState::NotTried) {
         using Initialize = HRESULT(WINAPI*)(LPVOID, DWORD);
-        const auto initialize = SystemFunctionOf<Initialize>(COM, "CoInitializeEx");
+        const auto initialize = SystemFunctionOf<Initialize>(COM_LIBRARY, "CoInitializeEx");
         const HRESULT result =
             initialize != nullptr
                 ? initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)
@@ -31,7 +28,8 @@ bool EnsureCom() {
 void ReleaseCom() {
     if (g_com == ComState::Ready) {
         using Uninitialize = void(WINAPI*)();
-        if (const auto uninitialize = SystemFunctionOf<Uninitialize>(COM, "CoUninitialize")) {
+        if (const auto uninitialize =
+                SystemFunctionOf<Uninitialize>(COM_LIBRARY, "CoUninitialize")) {
             uninitialize();
         }
     }
@@ -49,16 +47,17 @@ BOOL LaunchThroughShell(decltype(&::ShellExecuteExW) launch, SHELLEXECUTEINFOW* 
 
 BOOL WINAPI ShellExecuteExOnDemand(SHELLEXECUTEINFOW* record) {
     static const auto launch =
-        SystemFunctionOf<decltype(&::ShellExecuteExW)>(SHELL, "ShellExecuteExW");
+        SystemFunctionOf<decltype(&::ShellExecuteExW)>(SHELL_LIBRARY, "ShellExecuteExW");
     return LaunchThroughShell(launch, record);
 }
 
 FolderDialogFunctions FolderDialogOnDemand() {
     static const FolderDialogFunctions functions = [] {
         FolderDialogFunctions f;
-        f.browse = SystemFunctionOf<decltype(f.browse)>(SHELL, "SHBrowseForFolderW");
-        f.pathFromList = SystemFunctionOf<decltype(f.pathFromList)>(SHELL, "SHGetPathFromIDListW");
-        f.freeList = SystemFunctionOf<decltype(f.freeList)>(COM, "CoTaskMemFree");
+        f.browse = SystemFunctionOf<decltype(f.browse)>(SHELL_LIBRARY, "SHBrowseForFolderW");
+        f.pathFromList =
+            SystemFunctionOf<decltype(f.pathFromList)>(SHELL_LIBRARY, "SHGetPathFromIDListW");
+        f.freeList = SystemFunctionOf<decltype(f.freeList)>(COM_LIBRARY, "CoTaskMemFree");
         return f;
     }();
     EnsureCom();

@@ -12,6 +12,10 @@
 
 namespace varnholt {
 
+// The system libraries of the shell and of COM.
+constexpr const wchar_t* SHELL_LIBRARY = L"shell32.dll";
+constexpr const wchar_t* COM_LIBRARY = L"ole32.dll";
+
 // Initialises COM on the program's one thread at the first call, apartment-threaded as the
 // shell's dialogs want it; later calls answer from the first. True when COM is ready.
 bool EnsureCom();

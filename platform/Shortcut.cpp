@@ -1,6 +1,6 @@
 #include "Shortcut.h"
 
-#include "../core/Texts.h"
+#include "Handles.h"
 #include "ShellOnDemand.h"
 #include "Text.h"
 
@@ -13,9 +13,6 @@ namespace varnholt {
 
 namespace {
 
-constexpr const wchar_t* SHELL = L"shell32.dll";
-constexpr const wchar_t* COM = L"ole32.dll";
-
 // The class and interfaces of the shell's link object, and the desktop's known folder, as the
 // system defines them.
 const CLSID CLSID_SHELL_LINK = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
@@ -24,29 +21,10 @@ const IID IID_PERSIST_FILE = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 const GUID FOLDER_DESKTOP = {
     0xB4BFCC3A, 0xDB2C, 0x424C, {0xB0, 0x29, 0x7F, 0xE9, 0x9A, 0x87, 0xC6, 0x41}};
 
-// One reference to a COM object, released when it goes.
-template <typename T> class ComRef {
-  public:
-    ComRef() = default;
-    ~ComRef() {
-        if (p_ != nullptr) {
-            p_->Release();
-        }
-    }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    T* operator->() const { return p_; }
-    T* get() const { return p_; }
-    void** receive() { return reinterpret_cast<void**>(&p_); }
-
-  private:
-    T* p_ = nullptr;
-};
-
 // The shell's link object and its file interface, with COM ready; the failure otherwise.
 HRESULT MakeLink(ComRef<IShellLinkW>& link, ComRef<IPersistFile>& file) {
     using Create = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
-    const auto create = SystemFunctionOf<Create>(COM, "CoCreateInstance");
+    const auto create = SystemFunctionOf<Create>(COM_LIBRARY, "CoCreateInstance");
     if (create == nullptr || !EnsureCom()) {
         return HRESULT_FROM_WIN32(ERROR_DLL_NOT_FOUND);
     }
@@ -61,10 +39,7 @@ HRESULT MakeLink(ComRef<IShellLinkW>& link, ComRef<IPersistFile>& file) {
 FileError FailureOf(HRESULT result) {
     FileError error;
     error.number = static_cast<std::uint32_t>(result);
-    error.description = ErrorText(static_cast<DWORD>(result));
-    if (error.description.empty()) {
-        error.description = Text(IDS_ERROR_NUMBER, {std::to_string(error.number)});
-    }
+    error.description = ErrorText(static_cast<DWORD>(result)); // "Error N" where none is known
     return error;
 }
 
@@ -77,8 +52,8 @@ std::string FromBuffer(const std::vector<wchar_t>& buffer) {
 std::string Win32ShortcutShell::DesktopFolder() {
     using KnownFolder = HRESULT(WINAPI*)(REFKNOWNFOLDERID, DWORD, HANDLE, PWSTR*);
     using FreeMemory = void(WINAPI*)(LPVOID);
-    const auto known = SystemFunctionOf<KnownFolder>(SHELL, "SHGetKnownFolderPath");
-    const auto free = SystemFunctionOf<FreeMemory>(COM, "CoTaskMemFree");
+    const auto known = SystemFunctionOf<KnownFolder>(SHELL_LIBRARY, "SHGetKnownFolderPath");
+    const auto free = SystemFunctionOf<FreeMemory>(COM_LIBRARY, "CoTaskMemFree");
     if (known != nullptr && free != nullptr) {
         PWSTR path = nullptr;
         const HRESULT result = known(FOLDER_DESKTOP, 0, nullptr, &path);
@@ -89,7 +64,7 @@ std::string Win32ShortcutShell::DesktopFolder() {
         }
     }
     using FolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
-    if (const auto folderPath = SystemFunctionOf<FolderPath>(SHELL, "SHGetFolderPathW")) {
+    if (const auto folderPath = SystemFunctionOf<FolderPath>(SHELL_LIBRARY, "SHGetFolderPathW")) {
         wchar_t path[MAX_PATH] = {};
         if (SUCCEEDED(folderPath(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, path))) {
             return Narrow(path);

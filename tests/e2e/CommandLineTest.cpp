@@ -1,5 +1,6 @@
 // varnholt.exe run from the command line and from a desktop shortcut of its list's menu: the
 // files, the messages, the exit codes, and never a window.
+#include "platform/Handles.h"
 #include "tests/e2e/InstalledGame.h"
 
 #include <objidl.h>
@@ -159,30 +160,26 @@ struct Link {
 // A shortcut read back through the shell's own link object.
 bool ReadLink(const std::wstring& path, Link& link) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    IShellLinkW* shell = nullptr;
-    IPersistFile* file = nullptr;
     bool read = false;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                   reinterpret_cast<void**>(&shell))) &&
-        SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-        SUCCEEDED(file->Load(path.c_str(), STGM_READ))) {
-        wchar_t text[MAX_PATH * 2] = {};
-        int index = 0;
-        read = SUCCEEDED(shell->GetPath(text, MAX_PATH * 2, nullptr, SLGP_RAWPATH));
-        link.target = text;
-        shell->GetArguments(text, MAX_PATH * 2);
-        link.arguments = text;
-        shell->GetWorkingDirectory(text, MAX_PATH * 2);
-        link.workDir = text;
-        shell->GetIconLocation(text, MAX_PATH * 2, &index);
-        link.icon = text;
-    }
-    if (file != nullptr) {
-        file->Release();
-    }
-    if (shell != nullptr) {
-        shell->Release();
-    }
+    {
+        ComRef<IShellLinkW> shell;
+        ComRef<IPersistFile> file;
+        if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                       IID_IShellLinkW, shell.receive())) &&
+            SUCCEEDED(shell->QueryInterface(IID_IPersistFile, file.receive())) &&
+            SUCCEEDED(file->Load(path.c_str(), STGM_READ))) {
+            wchar_t text[MAX_PATH * 2] = {};
+            int index = 0;
+            read = SUCCEEDED(shell->GetPath(text, MAX_PATH * 2, nullptr, SLGP_RAWPATH));
+            link.target = text;
+            shell->GetArguments(text, MAX_PATH * 2);
+            link.arguments = text;
+            shell->GetWorkingDirectory(text, MAX_PATH * 2);
+            link.workDir = text;
+            shell->GetIconLocation(text, MAX_PATH * 2, &index);
+            link.icon = text;
+        }
+    } // the references go before COM does
     CoUninitialize();
     return read;
 }
