@@ -81,8 +81,8 @@ bool FormLogic::ActivateSelected(bool reportSuccess) {
 // either BGruppen.dat holds the whole copy, and `kept` names the kept file if there is one, or
 // BGruppen.dat holds what it held (or is still absent): the scratch copy is removed, and a kept
 // file made for this activation is deleted again (should that deletion fail, the kept file
-// stays, a duplicate that loses nothing). On a failure to keep,
-// `keepFailed` is set and `kept` names the file that could not be made.
+// stays, a duplicate that loses nothing). On a failure to keep, `keepFailed` is set and `kept`
+// names the file that could not be made.
 FileError FormLogic::ReplaceCurrentFile(const std::string& folder, const std::string& source,
                                         bool present, std::string& kept, bool& keepFailed) {
     // The variant is copied under a scratch name and then renamed over BGruppen.dat in one
