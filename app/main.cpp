@@ -1,6 +1,7 @@
 // The program entry: wires the window to the platform's registry, settings store, file system,
 // folder picker, launcher and clock, and runs it; or runs the command line without the window.
 #include "../core/CommandLineRun.h"
+#include "../core/Texts.h"
 #include "../platform/RegistrySettings.h"
 #include "../platform/ResourceTexts.h"
 #include "../platform/ShellOnDemand.h"
@@ -37,9 +38,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // One Varnholt at a time: a second start of the window only brings the running one forward,
     // and a command-line run ends with its own exit code; neither touches a file or a setting,
     // which would remove and overwrite the running one's scratch files.
-    const varnholt::SingleInstance instanceMark(L"Marrik's ANNO 1503-Tools Varnholt");
+    const wchar_t* const mark = L"Marrik's ANNO 1503-Tools Varnholt";
+    varnholt::SingleInstance instanceMark(mark);
     if (instanceMark.AnotherRuns() && !commandLine.RunsWithoutWindow()) {
-        varnholt::BringWindowForward(varnholt::frmVarnholt::CLASS_NAME);
+        // What the running one shows comes forward; where it shows nothing (a run without the
+        // window at work), a message says why no window opens.
+        if (!varnholt::BringWindowForward(varnholt::frmVarnholt::CLASS_NAME, mark)) {
+            MessageBoxOutput().MsgBox(varnholt::Text(IDS_ALREADY_RUNNING), MB_ICONINFORMATION,
+                                      varnholt::TITLE_TEXT);
+        }
         return 0;
     }
     // COM, which the folder-browse dialog and the shell's launch need, is started on this thread
@@ -57,6 +64,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     int exitCode = 0;
     if (commandLine.RunsWithoutWindow()) {
         MessageBoxOutput output;
+        if (!instanceMark.AnotherRuns()) {
+            instanceMark.MarkRunWithoutWindow();
+        }
         exitCode = varnholt::RunCommandLine(
             commandLine, varnholt::CommandLineServices{system, output, [&instanceMark] {
                                                            return instanceMark.AnotherRuns();

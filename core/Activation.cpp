@@ -64,6 +64,10 @@ bool FormLogic::ActivateSelected(bool reportSuccess) {
         return false;
     }
 
+    if (!present) {
+        // Remembered so that no later first run takes this variant for the game's original.
+        s_.settings.SaveSetting(FILLED_SETTING, folder);
+    }
     std::string report = Text(IDS_COPIED, {source});
     if (!kept.empty()) {
         report += Text(IDS_COPIED_KEPT, {kept});

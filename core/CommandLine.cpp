@@ -166,10 +166,13 @@ int ResolveVariantName(const std::string& name, const std::vector<std::string>& 
             return static_cast<int>(i);
         }
     }
-    const std::string withDat = EndsWithDat(lower) ? lower : lower + DAT;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (LowerName(files[i]) == withDat) {
-            return static_cast<int>(i);
+    // The name as given first, then with ".dat" added whatever it ends with: Explorer hides
+    // the extension, so "BGruppen_Mod.dat" may be what it shows of "BGruppen_Mod.dat.dat".
+    for (const std::string& wanted : {lower, lower + DAT}) {
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            if (LowerName(files[i]) == wanted) {
+                return static_cast<int>(i);
+            }
         }
     }
     return -1;

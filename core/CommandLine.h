@@ -44,8 +44,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 extern const std::vector<std::string> CATALOGUE_NAMES;
 
 // The position in the variant table `files` (the catalogue first, then the further files)
-// that NAME names: a catalogue name, or a file name of the table with or without its ".dat",
-// all without regard to case; -1 when it names none.
+// that NAME names: a catalogue name, else a file name of the table as given, else with ".dat"
+// added, all without regard to case; -1 when it names none.
 int ResolveVariantName(const std::string& name, const std::vector<std::string>& files);
 // The NAME that names the variant file `fileName` on the command line: the catalogue's name for
 // a catalogue file, else the file name.

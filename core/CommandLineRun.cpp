@@ -40,6 +40,7 @@ class WatchedLaunchers : public LauncherFactory {
     std::string SystemProgram(const std::string& name) override {
         return inner_.SystemProgram(name);
     }
+    std::string FullPath(const std::string& path) override { return inner_.FullPath(path); }
 
   private:
     LauncherFactory& inner_;
@@ -54,16 +55,39 @@ class NoPicker : public FolderPicker {
     }
 };
 
-// The names of the variants whose files lie in the data folder.
-std::vector<std::string> AvailableNames(const FormLogic& logic, FileSystem& files,
-                                        const std::string& folder) {
+// The names of the variants whose files lie in `folder`: the catalogue's, then the further files.
+std::vector<std::string> AvailableNames(FileSystem& files, const std::string& folder) {
     std::vector<std::string> names;
-    for (const std::string& file : logic.aDATFiles()) {
+    for (const std::string& file : CATALOGUE_FILES) {
         if (files.FileExists(folder + file)) {
             names.push_back(VariantName(file));
         }
     }
+    std::vector<std::string> listed;
+    files.ListFiles(folder, VARIANT_PATTERN, listed);
+    for (const std::string& file : FurtherVariantFiles(listed)) {
+        names.push_back(file);
+    }
     return names;
+}
+
+// The data folder as the start-up would find it, read from the stored settings and the game's
+// key alone; empty where the start-up would have to ask for the installation folder.
+std::string KnownDataFolder(const SystemServices& s) {
+    std::string folder;
+    s.settings.GetSetting("DATPath", "", folder);
+    if (!folder.empty()) {
+        return AddBackslash(folder);
+    }
+    std::string installation;
+    if (!s.registry.GetRegValue(HKEY_LOCAL_MACHINE_VALUE, GAME_KEY, "GAMEPATH", REG_TYPE_TEXT,
+                                installation)) {
+        s.settings.GetSetting("ANNOPath", "", installation);
+        if (installation.empty()) {
+            return std::string();
+        }
+    }
+    return AddBackslash(installation) + "Data\\";
 }
 
 } // namespace
@@ -116,6 +140,16 @@ int RunCommandLine(const CommandLine& commandLine, const CommandLineServices& s)
                     TITLE_TEXT);
         return EXIT_BAD_COMMAND_LINE;
     }
+    // Help changes nothing: it is answered before the start-up, which may save the backup, write
+    // settings, ask for a folder or refuse to go on.
+    if (commandLine.help) {
+        const std::string folder = KnownDataFolder(s);
+        const std::vector<std::string> names =
+            folder.empty() ? std::vector<std::string>() : AvailableNames(s.files, folder);
+        form.MsgBox(UsageText("", folder.empty() ? nullptr : &names), MB_ICONINFORMATION_VALUE,
+                    TITLE_TEXT);
+        return EXIT_DONE;
+    }
     // The open window would go on showing a state that is no longer true.
     if (s.anotherVarnholtRunning && s.anotherVarnholtRunning()) {
         form.Beep();
@@ -133,25 +167,21 @@ int RunCommandLine(const CommandLine& commandLine, const CommandLineServices& s)
         return EXIT_FAILED;
     }
     const std::string folder = AddBackslash(form.Caption(Ctl::lblDATPath));
-    if (commandLine.help) {
-        const std::vector<std::string> names = AvailableNames(logic, s.files, folder);
-        form.MsgBox(UsageText("", &names), MB_ICONINFORMATION_VALUE, TITLE_TEXT);
-        return EXIT_DONE;
-    }
 
     if (commandLine.activate) {
         const int index = ResolveVariantName(commandLine.name, logic.aDATFiles());
         if (index < 0) {
-            const std::vector<std::string> names = AvailableNames(logic, s.files, folder);
+            const std::vector<std::string> names = AvailableNames(s.files, folder);
             form.MsgBox(UsageText(Text(IDS_UNKNOWN_VARIANT, {commandLine.name}), &names),
                         MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
             return EXIT_BAD_COMMAND_LINE;
         }
-        // Selected as a click in the list selects it: the Activate button then says whether
-        // the entry is the variant that is already current.
+        // Only the very bytes count as already current: the window's rule, which compares the
+        // first line's identification, would take an updated variant for the old one.
         form.SetListIndex(index);
         logic.lstDATs_Click();
-        if (!form.Enabled(Ctl::btnActivate)) {
+        const std::string variant = folder + logic.aDATFiles()[static_cast<std::size_t>(index)];
+        if (s.files.SameContent(folder + CURRENT_FILE, variant)) {
             if (!commandLine.start) {
                 form.MsgBox(Text(IDS_ALREADY_CURRENT, {form.ListText(index)}),
                             MB_ICONINFORMATION_VALUE, TITLE_TEXT);

@@ -39,16 +39,19 @@ std::string CreateDesktopShortcut(FormControls& ui, ShortcutShell& shell,
     link.workDir = StripBackslash(ExtractDir(starter));
     link.icon = shell.FileExists(starter) ? starter : exePath;
 
-    // A file of that name that is not this program's own shortcut is never replaced.
-    auto ours = [&shell, &exePath](const std::string& candidate) {
+    // A file of that name is replaced only when it is this very shortcut: the same program
+    // with the same arguments. A shortcut the player edited (a "/lang de" added, say), another
+    // variant's whose title happens to agree, or any other file is never replaced.
+    auto same = [&shell, &link](const std::string& candidate) {
         ShortcutLink existing;
         return shell.ReadLink(candidate, existing) &&
-               LowerName(existing.target) == LowerName(exePath);
+               LowerName(existing.target) == LowerName(link.target) &&
+               existing.arguments == link.arguments;
     };
     const std::string stem = AddBackslash(desktop) + ShortcutTitle(fileName);
     std::string path = stem + LINK_EXTENSION;
     int number = 1;
-    while (number <= LAST_NUMBER && shell.FileExists(path) && !ours(path)) {
+    while (number <= LAST_NUMBER && shell.FileExists(path) && !same(path)) {
         path = stem + " (" + std::to_string(++number) + ")" + LINK_EXTENSION;
     }
     FileError error;

@@ -33,9 +33,9 @@ class ShortcutShell {
 // Creates on the desktop the shortcut "ANNO 1503 - NAME.lnk" of the variant file `fileName`:
 // it starts `exePath` with "/activate NAME /start" in the installation folder `annoPath`, with
 // the icon of the game's starter where it exists, else the program's own. A file of that name
-// is replaced only when it is a shortcut to `exePath`; otherwise the name gets " (2)", " (3)",
-// .... A message names the shortcut's path or why it could not be made. The path of the
-// shortcut made, or empty.
+// is replaced only when it is a shortcut to `exePath` with these very arguments; otherwise the
+// name gets " (2)", " (3)", .... A message names the shortcut's path or why it could not be made.
+// The path of the shortcut made, or empty.
 std::string CreateDesktopShortcut(FormControls& ui, ShortcutShell& shell,
                                   const std::string& exePath, const std::string& annoPath,
                                   const std::string& fileName);

@@ -15,6 +15,12 @@ namespace varnholt {
 // The fixed variant catalogue: file names, and list texts in the language shown, indices 0 to 4.
 extern const std::vector<std::string> CATALOGUE_FILES;
 std::vector<std::string> CatalogueDescr();
+// The names of a listing of the data folder that are further variants: neither BGruppen.dat nor
+// a catalogue file, each once without regard to case, in the listing's order.
+std::vector<std::string> FurtherVariantFiles(const std::vector<std::string>& listed);
+// The setting that names the data folder where an activation put a variant into the place of a
+// missing BGruppen.dat.
+inline const std::string FILLED_SETTING = "FilledDATPath";
 
 // What the program works with outside itself, built once by the program's entry; the window
 // and a command-line run are handed the same.
@@ -72,6 +78,9 @@ class FormLogic {
     void RemoveScratchLeftovers();
     void ReadVersion();
     bool FirstRunSafeguard();
+    // True when `folder` is where an activation filled the empty place and BGruppen.dat still
+    // holds what another file of the folder holds: a variant, not the game's original.
+    bool HoldsAFilledInVariant(const std::string& folder);
     void FillCatalogue();
     void IdentifyCurrentFile();
     void ScanFolder();

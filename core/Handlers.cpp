@@ -24,7 +24,10 @@ void FormLogic::lstDATs_DblClick() {
 void FormLogic::btnANNOStart_Click() {
     s_.ui.MinimizeForm();
     s_.ui.DoEvents();
-    const std::string starter = AddBackslash(s_.folders.strANNOPath) + "1503startup.exe";
+    // A bare "1503startup.exe" (no installation folder) would be looked for beside Varnholt and
+    // along the search path, and might start another program of that name.
+    const std::string starter =
+        s_.launchers.FullPath(AddBackslash(s_.folders.strANNOPath) + "1503startup.exe");
     {
         std::unique_ptr<Launcher> launcher = s_.launchers.CreateLauncher();
         launcher->ProgName(starter);

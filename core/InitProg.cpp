@@ -141,6 +141,13 @@ bool FormLogic::FirstRunSafeguard() {
         s_.settings.SaveSetting("FirstRun", "1");
         return true;
     }
+    // No BGruppen.dat (the game was moved, or the folder is not the game's): there is nothing to
+    // save, and ending here would lock the player out before the folder button could mend it.
+    // FirstRun stays "0", so the original is saved at the first start that finds one; a variant
+    // that an activation put into the empty place is not taken for it.
+    if (!s_.files.FileExists(current) || HoldsAFilledInVariant(folder)) {
+        return true;
+    }
     std::uint64_t length = 0;
     if (s_.files.FileLength(current, length) && length / 1024 > FIRST_RUN_SIZE_LIMIT_KIB) {
         s_.ui.Beep();
@@ -164,6 +171,13 @@ bool FormLogic::FirstRunSafeguard() {
     s_.ui.MsgBox(Text(IDS_FIRST_RUN, {PROGRAM_NAME, backup}), MB_ICONINFORMATION_VALUE, TITLE_TEXT);
     s_.settings.SaveSetting("FirstRun", "1");
     return true;
+}
+
+bool FormLogic::HoldsAFilledInVariant(const std::string& folder) {
+    std::string filled;
+    s_.settings.GetSetting(FILLED_SETTING, "", filled);
+    return !filled.empty() && LowerName(AddBackslash(filled)) == LowerName(folder) &&
+           CurrentContentIsHeldElsewhere(folder);
 }
 
 void FormLogic::FillCatalogue() {
@@ -227,22 +241,28 @@ void FormLogic::ScanFolder() {
     // A listing that fails part-way keeps the names it delivered; it is never repeated.
     s_.files.ListFiles(folder, VARIANT_PATTERN, names);
 
-    std::unordered_set<std::string> known;
-    known.reserve(aDATFiles_.size() + names.size());
-    for (const std::string& name : aDATFiles_) {
-        known.insert(LowerName(name));
-    }
-    const std::string current = LowerName(CURRENT_FILE);
-    for (const std::string& name : names) {
-        const std::string lower = LowerName(name);
-        if (lower == current || !known.insert(lower).second) {
-            continue;
-        }
+    for (const std::string& name : FurtherVariantFiles(names)) {
         const std::string text = name + " (" + GetDescr(folder + name) + ")";
         aDATFiles_.push_back(name);
         aDATDescr_.push_back(text);
         s_.ui.ListAdd(text);
     }
+}
+
+std::vector<std::string> FurtherVariantFiles(const std::vector<std::string>& listed) {
+    std::unordered_set<std::string> known;
+    known.reserve(CATALOGUE_FILES.size() + listed.size() + 1);
+    known.insert(LowerName(CURRENT_FILE));
+    for (const std::string& name : CATALOGUE_FILES) {
+        known.insert(LowerName(name));
+    }
+    std::vector<std::string> further;
+    for (const std::string& name : listed) {
+        if (known.insert(LowerName(name)).second) {
+            further.push_back(name);
+        }
+    }
+    return further;
 }
 
 std::string FormLogic::GetDescr(const std::string& strFName) {

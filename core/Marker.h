@@ -12,8 +12,9 @@ std::string TrimSpaces(const std::string& text);
 std::string DropFirstCharacter(const std::string& text);
 // The marker of a first line; empty when the trimmed line is empty.
 std::string MarkerOf(const std::string& firstLine);
-// The lower-case form of a file name, for comparisons that ignore letter case as the
-// platform's file names do (ASCII and the accented Latin-1 capitals).
+// The lower-case form of a file name or path, for comparisons that ignore letter case as the
+// platform's file names do: in the Latin, Greek, Cyrillic and Armenian alphabets. Bytes that
+// are no well-formed UTF-8 stay as they are.
 std::string LowerName(const std::string& name);
 
 } // namespace varnholt

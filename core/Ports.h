@@ -147,6 +147,10 @@ class LauncherFactory {
     // The full path of the system's own program `name` (such as "notepad.exe"): in the Windows
     // folder, else in the system folder; never one found in the working or the program's folder.
     virtual std::string SystemProgram(const std::string& name) = 0;
+    // The full path of the file `path`: a relative one is resolved against the working folder,
+    // as the file system resolves a relative data folder, so that a program launched by it is
+    // never looked for along the system's search order.
+    virtual std::string FullPath(const std::string& path) = 0;
 };
 
 // Show-window codes handed to the launcher.

@@ -112,6 +112,11 @@ struct Menu {
     static Handle None() { return nullptr; }
     static void Close(Handle h) { DestroyMenu(h); }
 };
+struct Window {
+    using Handle = HWND;
+    static Handle None() { return nullptr; }
+    static void Close(Handle h) { DestroyWindow(h); }
+};
 struct Local {
     using Handle = HLOCAL;
     static Handle None() { return nullptr; }
@@ -140,6 +145,8 @@ using IconHandle = UniqueHandle<handle_traits::Icon>;
 using CursorHandle = UniqueHandle<handle_traits::Cursor>;
 // A menu made by CreateMenu or CreatePopupMenu that no window owns.
 using MenuHandle = UniqueHandle<handle_traits::Menu>;
+// A window the code made and destroys itself (not one the system destroys with its owner).
+using WindowHandle = UniqueHandle<handle_traits::Window>;
 using LocalMemory = UniqueHandle<handle_traits::Local>;
 using CoTaskMemory = UniqueHandle<handle_traits::CoTaskMem>;
 

@@ -1,10 +1,34 @@
 #include "SingleInstance.h"
 
-#include <string>
-
 namespace varnholt {
 
-SingleInstance::SingleInstance(const wchar_t* name) {
+namespace {
+
+// The first visible top-level window of `process` that takes input, in the order of the screen:
+// its message box or folder picker.
+HWND ShownWindowOf(DWORD process) {
+    struct Search {
+        DWORD process;
+        HWND found;
+    } search{process, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            Search& s = *reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s.process && IsWindowVisible(window) && IsWindowEnabled(window)) {
+                s.found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+} // namespace
+
+SingleInstance::SingleInstance(const wchar_t* name) : name_(name) {
     const HANDLE mutex = CreateMutexW(nullptr, FALSE, (std::wstring(L"Local\\") + name).c_str());
     const DWORD error = GetLastError();
     mutex_.reset(mutex);
@@ -14,16 +38,34 @@ SingleInstance::SingleInstance(const wchar_t* name) {
         error == ERROR_ALREADY_EXISTS || (mutex == nullptr && error == ERROR_ACCESS_DENIED);
 }
 
-bool BringWindowForward(const wchar_t* windowClass) {
+void SingleInstance::MarkRunWithoutWindow() {
+    // The system's static class needs no registration; a message-only window is never shown.
+    runMark_.reset(CreateWindowExW(0, L"STATIC", name_.c_str(), 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                   nullptr, GetModuleHandleW(nullptr), nullptr));
+}
+
+bool BringWindowForward(const wchar_t* windowClass, const wchar_t* markName) {
     const HWND window = FindWindowW(windowClass, nullptr);
-    if (window == nullptr) {
+    if (window != nullptr && IsWindowVisible(window)) {
+        if (IsIconic(window)) {
+            ShowWindow(window, SW_RESTORE);
+        }
+        // The window's last active popup is its message box or picker while one is open.
+        SetForegroundWindow(GetLastActivePopup(window));
+        return true;
+    }
+    // A message box or picker without an owner: of the hidden window's process, or of a run's.
+    const HWND mark =
+        window != nullptr ? window : FindWindowExW(HWND_MESSAGE, nullptr, L"STATIC", markName);
+    DWORD process = 0;
+    if (mark == nullptr || GetWindowThreadProcessId(mark, &process) == 0) {
         return false;
     }
-    if (IsIconic(window)) {
-        ShowWindow(window, SW_RESTORE);
+    const HWND shown = ShownWindowOf(process);
+    if (shown == nullptr) {
+        return false;
     }
-    // The window's last active popup is its message box or picker while one is open.
-    SetForegroundWindow(GetLastActivePopup(window));
+    SetForegroundWindow(shown);
     return true;
 }
 

@@ -1,11 +1,13 @@
 // One Varnholt at a time in a user's session: a named mutex marks the running one, and a later
-// start finds its window and brings it forward instead of running a second copy, which would
+// start finds what it shows and brings that forward instead of running a second copy, which would
 // remove and overwrite the first one's scratch files.
 #pragma once
 
 #include "Handles.h"
 
 #include <windows.h>
+
+#include <string>
 
 namespace varnholt {
 
@@ -16,15 +18,21 @@ class SingleInstance {
     explicit SingleInstance(const wchar_t* name);
     // True when another Varnholt of this session was running at construction.
     bool AnotherRuns() const { return anotherRuns_; }
+    // Makes a run without the main window findable by a later start (BringWindowForward), through a
+    // message-only window that carries the mark's name.
+    void MarkRunWithoutWindow();
 
   private:
+    std::wstring name_;
     KernelHandle mutex_;
+    WindowHandle runMark_;
     bool anotherRuns_ = false;
 };
 
-// Brings the top-level window of class `windowClass` to the front, restored if it is minimised;
-// while that window is still hidden (its start-up messages are open), its open message box. False
-// when there is no such window.
-bool BringWindowForward(const wchar_t* windowClass);
+// Brings what the running Varnholt shows to the front: its main window of class `windowClass`
+// (restored if minimised) with the dialog open on it; while that window is hidden (its start-up
+// is still at work), or in a run without it (marked under `markName`), its open message box or
+// folder picker. False when it shows nothing a player could be sent to.
+bool BringWindowForward(const wchar_t* windowClass, const wchar_t* markName);
 
 } // namespace varnholt

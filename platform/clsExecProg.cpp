@@ -50,6 +50,17 @@ std::string ShellLauncherFactory::SystemProgram(const std::string& name) {
                       : system);
 }
 
+std::string ShellLauncherFactory::FullPath(const std::string& path) {
+    const std::wstring wide = Widen(path);
+    const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (size == 0) {
+        return path; // an empty or invalid path: the launch fails on it and says so
+    }
+    std::vector<wchar_t> full(size, L'\0');
+    const DWORD length = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+    return length == 0 || length >= size ? path : Narrow(std::wstring(full.data(), length));
+}
+
 clsExecProg::clsExecProg(ShellExecuteFn shell) : shell_(shell), workDir_(WindowsFolder()) {}
 
 clsExecProg::~clsExecProg() = default;

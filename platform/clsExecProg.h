@@ -58,6 +58,7 @@ class ShellLauncherFactory : public LauncherFactory {
         return std::unique_ptr<Launcher>(new clsExecProg());
     }
     std::string SystemProgram(const std::string& name) override;
+    std::string FullPath(const std::string& path) override;
 };
 
 } // namespace varnholt

@@ -51,7 +51,10 @@ std::string BrowseForFolder(const FolderDialogFunctions& shell, const std::strin
     }
 
     BROWSEINFOW info = {};
-    info.hwndOwner = nullptr;
+    // Owned by this thread's active window (the main window, when its folder button asks), which
+    // the dialog disables while it is open: no click reaches Activate, Start or a second picker
+    // meanwhile. Before the window is shown nothing is active, and the dialog stands alone.
+    info.hwndOwner = GetActiveWindow();
     info.pidlRoot = nullptr;
     info.pszDisplayName = displayName;
     info.lpszTitle = widePrompt.c_str();

@@ -14,7 +14,8 @@ namespace varnholt {
 
 // Shows the dialog with `prompt`, the folder `startFolder` preselected, and returns the chosen
 // folder's file-system path (a drive root ends in a backslash, other folders do not), or the
-// empty text when the user cancelled or chose an item that is not a file-system folder.
+// empty text when the user cancelled or chose an item that is not a file-system folder. The
+// thread's active window, if there is one, owns the dialog and takes no input while it is open.
 // The shell and COM are loaded at the first call; without the dialog the answer is the empty text.
 std::string BrowseForFolder(const std::string& prompt, const std::string& startFolder);
 // The same with the dialog's functions given (a test hands in its own); a missing dialog or path

@@ -33,8 +33,8 @@ class FromCommandLine : public InstalledGame {
 
     // The installation with its backup made, and a KZA and a further variant beside the
     // others.
-    void Installation() {
-        InstalledGame::Installation();
+    void Installation(bool backupMade = true) {
+        InstalledGame::Installation(backupMade);
         WriteFileBytes(DataFile(L"BGruppen_KZA.dat"), KZA);
         WriteFileBytes(DataFile(L"BGruppen_Harbour.dat"), HARBOUR);
     }
@@ -128,6 +128,23 @@ TEST_F(FromCommandLine, UnknownNameShowsTheUsageWithTheDataFoldersNames) {
     EXPECT_EQ(Current(), CLASSIC);
 }
 
+TEST_F(FromCommandLine, HelpOnAFirstRunWithALargeFileShowsTheUsageAndTouchesNothing) {
+    Installation(false);
+    const std::string big = CLASSIC + std::string(13312 - CLASSIC.size(), 'x');
+    WriteFileBytes(DataFile(L"BGruppen.dat"), big);
+    WriteFileBytes(DataFile(L"BGruppen.dat.tmp"), "a scratch file");
+    std::vector<std::string> messages;
+    EXPECT_EQ(Run(L"/?", &messages), 0);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind("Usage: varnholt.exe", 0), 0u);
+    EXPECT_NE(messages[0].find("In the data folder: Classic, AddOn, KZA, BGruppen_Harbour.dat"),
+              std::string::npos);
+    EXPECT_EQ(Current(), big);
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat.tmp")), "a scratch file");
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Original.dat")), "");
+    EXPECT_EQ(Setting(L"FirstRun"), "<absent>");
+}
+
 TEST_F(FromCommandLine, AnotherVarnholtsWindowGivesFourAndChangesNothing) {
     Installation();
     ASSERT_TRUE(Start(window));
@@ -157,8 +174,9 @@ struct Link {
     std::wstring target, arguments, workDir, icon;
 };
 
-// A shortcut read back through the shell's own link object.
-bool ReadLink(const std::wstring& path, Link& link) {
+// A shortcut read back through the shell's own link object; with `arguments`, its arguments
+// are set to them and saved first, as a player edits them in its properties.
+bool ReadLink(const std::wstring& path, Link& link, const wchar_t* arguments = nullptr) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     bool read = false;
     {
@@ -167,7 +185,9 @@ bool ReadLink(const std::wstring& path, Link& link) {
         if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                        IID_IShellLinkW, shell.receive())) &&
             SUCCEEDED(shell->QueryInterface(IID_IPersistFile, file.receive())) &&
-            SUCCEEDED(file->Load(path.c_str(), STGM_READ))) {
+            SUCCEEDED(file->Load(path.c_str(), STGM_READWRITE)) &&
+            (arguments == nullptr ||
+             (SUCCEEDED(shell->SetArguments(arguments)) && SUCCEEDED(file->Save(nullptr, TRUE))))) {
             wchar_t text[MAX_PATH * 2] = {};
             int index = 0;
             read = SUCCEEDED(shell->GetPath(text, MAX_PATH * 2, nullptr, SLGP_RAWPATH));
@@ -192,6 +212,23 @@ HWND PopupMenuOf(DWORD pid) {
 void PressKey(HWND window, WPARAM key) {
     PostMessageW(window, WM_KEYDOWN, key, 1);
     PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+}
+
+// The context-menu key opens the menu on the list; its last entry makes the shortcut. False
+// when no menu opened.
+bool ChooseCreateShortcut(HWND list, DWORD pid) {
+    PressKey(list, VK_APPS);
+    HWND menu = nullptr;
+    for (int i = 0; i < 400 && menu == nullptr; ++i) {
+        menu = PopupMenuOf(pid);
+        Sleep(25);
+    }
+    if (menu == nullptr) {
+        return false;
+    }
+    PressKey(list, VK_UP);
+    PressKey(list, VK_RETURN);
+    return true;
 }
 
 } // namespace
@@ -219,26 +256,29 @@ TEST_F(FromCommandLine, ShortcutFromTheListsMenuActivatesAndStarts) {
     ASSERT_LT(index, static_cast<int>(items.size()));
     Select(main, index);
     ASSERT_TRUE(Settle(main));
-    // The context-menu key opens the menu on the list; its last entry makes the shortcut.
     HWND list = ControlOf(main, Ctl::lstDATs);
-    PressKey(list, VK_APPS);
-    HWND menu = nullptr;
-    for (int i = 0; i < 400 && menu == nullptr; ++i) {
-        menu = PopupMenuOf(window.process.dwProcessId);
-        Sleep(25);
-    }
-    ASSERT_NE(menu, nullptr);
-    PressKey(list, VK_UP);
-    PressKey(list, VK_RETURN);
+    ASSERT_TRUE(ChooseCreateShortcut(list, window.process.dwProcessId));
     Box box;
     ASSERT_TRUE(WaitForBox(window, WAIT_MS, box));
     EXPECT_EQ(box.text, "The shortcut is on your desktop:\r\n\r\n" + Narrow(shortcut));
     Answer(box);
+
+    // The player adds "/lang de" to it: made again, the new shortcut gets a name of its own.
+    Link link;
+    const std::wstring edited = L"/activate " + variant + L" /start /lang de";
+    ASSERT_TRUE(ReadLink(shortcut, link, edited.c_str()));
+    const std::wstring second = desktop + L"\\ANNO 1503 - " + Widen(tag) + L" (2).lnk";
+    DeleteFileW(second.c_str());
+    ASSERT_TRUE(ChooseCreateShortcut(list, window.process.dwProcessId));
+    ASSERT_TRUE(WaitForBox(window, WAIT_MS, box));
+    EXPECT_EQ(box.text, "The shortcut is on your desktop:\r\n\r\n" + Narrow(second));
+    Answer(box);
     Click(main, Ctl::btnDone);
     ASSERT_TRUE(WaitForExit(window, WAIT_MS));
-
-    Link link;
     ASSERT_TRUE(ReadLink(shortcut, link));
+    EXPECT_EQ(link.arguments, edited);
+    ASSERT_TRUE(ReadLink(second, link));
+    DeleteFileW(second.c_str());
     EXPECT_EQ(_wcsicmp(link.target.c_str(), (ExeFolder() + L"varnholt.exe").c_str()), 0)
         << Narrow(link.target);
     EXPECT_EQ(link.arguments, L"/activate " + variant + L" /start");

@@ -14,16 +14,6 @@ using namespace varnholt::test;
 
 namespace {
 
-std::string Setting(const wchar_t* name) {
-    wchar_t value[1024] = {};
-    DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, name, RRF_RT_REG_SZ, nullptr, value,
-                     &size) != ERROR_SUCCESS) {
-        return "<absent>";
-    }
-    return Narrow(value);
-}
-
 class EndToEnd : public InstalledGame {
   protected:
     EndToEnd() : InstalledGame("vh-e2e") {}
@@ -79,6 +69,16 @@ class EndToEnd : public InstalledGame {
     void ExpectEnded() {
         DWORD code = 1;
         EXPECT_TRUE(WaitForExit(app, WAIT_MS, &code));
+    }
+
+    // Starts Varnholt a second time while the first runs; it ends by itself with 0.
+    void SecondStart() {
+        App second;
+        ASSERT_TRUE(Start(second));
+        DWORD code = 1;
+        EXPECT_TRUE(WaitForExit(second, WAIT_MS, &code));
+        EXPECT_EQ(code, 0u);
+        Kill(second);
     }
 };
 
@@ -514,6 +514,8 @@ TEST_F(EndToEnd, FolderButtonTakesACyrillicInstallationAsItsDataFolder) {
     // The picker opens on the installation folder; accepting it gives its Data folder.
     Click(main, Ctl::btnChooseDir);
     Box picker = ExpectBox();
+    // While it is open the window takes no input: no Activate, no Start, no second picker.
+    EXPECT_FALSE(IsWindowEnabled(main));
     if (!WaitForPreselection(picker.hwnd)) {
         // Accepting would choose the desktop, which says nothing about the installation folder.
         Answer(picker, IDCANCEL);
@@ -521,6 +523,7 @@ TEST_F(EndToEnd, FolderButtonTakesACyrillicInstallationAsItsDataFolder) {
     }
     ASSERT_TRUE(Answer(picker, IDOK));
     ASSERT_TRUE(Settle(main));
+    EXPECT_TRUE(IsWindowEnabled(main));
     EXPECT_EQ(Text(ControlOf(main, Ctl::lblDATPath)), DataFolder());
     EXPECT_EQ(Setting(L"DATPath"), DataFolder());
     EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)),
@@ -540,12 +543,7 @@ TEST_F(EndToEnd, SecondStartBringsTheRunningWindowForwardAndTouchesNothing) {
     WriteFileBytes(DataFile(L"BGruppen.dat.tmp"), "scratch");
     RegDeleteKeyValueW(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, L"GAMESPath");
 
-    App second;
-    ASSERT_TRUE(Start(second));
-    DWORD code = 1;
-    EXPECT_TRUE(WaitForExit(second, WAIT_MS, &code));
-    EXPECT_EQ(code, 0u);
-    Kill(second);
+    SecondStart();
     ASSERT_TRUE(Settle(main));
     EXPECT_FALSE(IsIconic(main));
     EXPECT_TRUE(app.running());
@@ -556,4 +554,21 @@ TEST_F(EndToEnd, SecondStartBringsTheRunningWindowForwardAndTouchesNothing) {
     EXPECT_EQ(Text(main), TITLE);
     Click(main, Ctl::btnDone);
     ExpectEnded();
+}
+
+TEST_F(EndToEnd, SecondStartBringsTheFirstRunMessageForward) {
+    // The first shows only its first-run message, its window still hidden.
+    Installation(false);
+    ASSERT_TRUE(Start(app));
+    Box box = ExpectBox();
+    HWND other = CreateWindowExW(0, L"STATIC", L"in front", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                 nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    ASSERT_EQ(GetForegroundWindow(), other);
+
+    SecondStart();
+    EXPECT_EQ(GetForegroundWindow(), box.hwnd);
+    DestroyWindow(other);
+    ASSERT_TRUE(Answer(box));
+    ASSERT_NE(WaitForMainWindow(app, WAIT_MS), nullptr);
 }

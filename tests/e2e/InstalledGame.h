@@ -16,6 +16,17 @@ const std::string TITLE = "Marrik's ANNO 1503 Varnholt v1.00";
 const std::string CLASSIC = ";Classic\r\nclassic groups\r\n";
 const std::string ADDON = ";AddOn\r\naddon groups\r\n";
 
+// One of Varnholt's settings, or "<absent>".
+inline std::string Setting(const wchar_t* name) {
+    wchar_t value[1024] = {};
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER, SETTINGS_KEY_PATH, name, RRF_RT_REG_SZ, nullptr, value,
+                     &size) != ERROR_SUCCESS) {
+        return "<absent>";
+    }
+    return Narrow(value);
+}
+
 class InstalledGame : public ::testing::Test {
   protected:
     explicit InstalledGame(const char* rootName) : root(rootName) {}

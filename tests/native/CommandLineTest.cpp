@@ -111,6 +111,14 @@ TEST(VariantNames, ResolveCatalogueNamesAndFurtherFiles) {
     EXPECT_EQ(ResolveVariantName("bgruppen_harbour.DAT", files), 5);
     EXPECT_EQ(ResolveVariantName("BGruppen_Harbour", files), 5);
     EXPECT_EQ(ResolveVariantName("BGruppenKE", files), 6);
+    // Explorer hides the extension: what it shows as "BGruppen_Mod.dat" is "BGruppen_Mod.dat.dat".
+    const std::vector<std::string> doubled = {"BGruppen_Mod.dat.dat", "BGruppen_Two.dat.dat",
+                                              "BGruppen_Two.dat"};
+    EXPECT_EQ(ResolveVariantName("BGruppen_Mod.dat", doubled), 0);
+    EXPECT_EQ(ResolveVariantName("bgruppen_two.DAT", doubled), 2); // the exact name first
+    EXPECT_EQ(ResolveVariantName("BGruppen_Two.dat.dat", doubled), 1);
+    // Names in other alphabets, without regard to their case.
+    EXPECT_EQ(ResolveVariantName("BGRUPPEN_ГОРОД", {"BGruppen_город.dat"}), 0);
     for (const char* unknown :
          {"Harbour", "BGruppen.dat", "BGruppen", "", "..\\BGruppen_KZA.dat", "KZA.dat"}) {
         EXPECT_EQ(ResolveVariantName(unknown, files), -1) << unknown;
@@ -263,16 +271,57 @@ TEST_F(CommandLineRun, BadCommandLineAndUnknownNameGiveTwoWithTheUsage) {
     EXPECT_EQ(data.Read("BGruppen.dat"), CLASSIC);
 }
 
-TEST_F(CommandLineRun, HelpListsTheNamesOfTheDataFolder) {
-    data.Write("BGruppen_Original.dat", CLASSIC);
+TEST_F(CommandLineRun, HelpListsTheNamesOfTheDataFolderAndChangesNothing) {
+    // A first run, with a BGruppen.dat too large to be the original, and another Varnholt
+    // running: help still answers at once, and touches nothing.
+    h.settings.values["FirstRun"] = "0";
+    data.Write("BGruppen.dat", ";Classic\r\n" + std::string(13312, 'x'));
+    data.Write("BGruppen.dat.tmp", "a scratch file");
+    data.Write("BGruppen_KZA.dat", CLASSIC);
+    anotherRunning = true;
+    const std::vector<std::string> before = data.Names();
     EXPECT_EQ(Run("/?"), EXIT_DONE);
     ASSERT_EQ(output.messages.size(), 1u);
     EXPECT_EQ(output.messages[0].flags, MB_ICONINFORMATION_VALUE);
+    EXPECT_EQ(output.messages[0].text.rfind("Usage: varnholt.exe", 0), 0u);
     EXPECT_NE(output.messages[0].text.find(
-                  "In the data folder: Original, Classic, AddOn, BGruppen_Harbour.dat"),
+                  "In the data folder: Classic, AddOn, KZA, BGruppen_Harbour.dat"),
               std::string::npos);
     EXPECT_EQ(Run("/help /quiet"), EXIT_DONE);
     EXPECT_EQ(output.messages.size(), 1u);
+    EXPECT_EQ(data.Names(), before);
+    EXPECT_TRUE(h.settings.writes.empty());
+    EXPECT_TRUE(h.picker.calls.empty());
+
+    // Without the game's key and stored folders no folder is known: the usage without names.
+    h.registry.values.clear();
+    h.settings.values.clear();
+    EXPECT_EQ(Run("/help"), EXIT_DONE);
+    ASSERT_EQ(output.messages.size(), 2u);
+    EXPECT_EQ(output.messages[1].text.find("In the data folder"), std::string::npos);
+    EXPECT_TRUE(h.picker.calls.empty());
+    EXPECT_TRUE(h.settings.writes.empty());
+}
+
+TEST_F(CommandLineRun, OnlyTheVeryBytesCountAsAlreadyCurrent) {
+    // An updated variant with the old one's first line: copied, and the old content kept.
+    data.Write("BGruppen.dat", ";KZA\r\nold groups\r\n");
+    data.Write("BGruppen_KZA.dat", ";KZA\r\nnew groups\r\n");
+    EXPECT_EQ(Run("/activate KZA /start"), EXIT_DONE);
+    EXPECT_EQ(data.Read("BGruppen.dat"), ";KZA\r\nnew groups\r\n");
+    EXPECT_EQ(data.Read("BGruppen_Saved_2026-12-08_1435.dat"), ";KZA\r\nold groups\r\n");
+    EXPECT_TRUE(output.messages.empty());
+    EXPECT_EQ(h.launchers.launches.size(), 1u);
+
+    // A further file whose first line contains the current file's identification.
+    data.Write("BGruppen.dat", CLASSIC);
+    data.Write("BGruppen_Plus.dat", ";BGruppen.dat for 1503 Classic version v1.xx, plus\r\n");
+    EXPECT_EQ(Run("/activate BGruppen_Plus"), EXIT_DONE);
+    EXPECT_EQ(data.Read("BGruppen.dat"), ";BGruppen.dat for 1503 Classic version v1.xx, plus\r\n");
+    ASSERT_EQ(output.messages.size(), 1u);
+    EXPECT_EQ(output.messages[0].text, "'" + data.shown() +
+                                           "BGruppen_Plus.dat' is copied as current BGruppen.dat "
+                                           "file...");
 }
 
 TEST_F(CommandLineRun, AnotherVarnholtChangesNothingAndGivesFour) {
@@ -377,14 +426,33 @@ TEST(DesktopShortcut, StartsTheProgramWithTheVariantInTheInstallationFolder) {
     EXPECT_EQ(mod.icon, GAME + "1503startup.exe");
 }
 
-TEST(DesktopShortcut, ReplacesOnlyItsOwnShortcutElseNumbersTheName) {
+TEST(DesktopShortcut, ReplacesOnlyTheSameShortcutElseNumbersTheName) {
     FakeControls ui;
     FakeShortcutShell shell;
-    shell.links[DESKTOP + "ANNO 1503 - KE.lnk"] = Link("c:\\tools\\VARNHOLT.EXE");
-    EXPECT_EQ(CreateDesktopShortcut(ui, shell, EXE, GAME, "BGruppen_KE.dat"),
+    // Unedited, to this exe in other letter case, in any alphabet: made again in its place.
+    const std::string cyrillicExe = "C:\\Игры\\varnholt.exe";
+    ShortcutLink unedited = Link("c:\\игры\\VARNHOLT.EXE");
+    unedited.arguments = "/activate KE /start";
+    shell.links[DESKTOP + "ANNO 1503 - KE.lnk"] = unedited;
+    EXPECT_EQ(CreateDesktopShortcut(ui, shell, cyrillicExe, GAME, "BGruppen_KE.dat"),
               DESKTOP + "ANNO 1503 - KE.lnk");
-    EXPECT_EQ(shell.links[DESKTOP + "ANNO 1503 - KE.lnk"].arguments, "/activate KE /start");
+    EXPECT_EQ(shell.links[DESKTOP + "ANNO 1503 - KE.lnk"].target, cyrillicExe);
 
+    // The player added "/lang de": that shortcut stays, the new one is numbered.
+    shell.links[DESKTOP + "ANNO 1503 - KE.lnk"].arguments = "/activate KE /start /lang de";
+    EXPECT_EQ(CreateDesktopShortcut(ui, shell, cyrillicExe, GAME, "BGruppen_KE.dat"),
+              DESKTOP + "ANNO 1503 - KE (2).lnk");
+    EXPECT_EQ(shell.links[DESKTOP + "ANNO 1503 - KE.lnk"].arguments,
+              "/activate KE /start /lang de");
+
+    // Two variants with the same title keep a shortcut each.
+    CreateDesktopShortcut(ui, shell, EXE, GAME, "BGruppenMod.dat");
+    EXPECT_EQ(CreateDesktopShortcut(ui, shell, EXE, GAME, "BGruppen_BGruppenMod.dat"),
+              DESKTOP + "ANNO 1503 - BGruppenMod (2).lnk");
+    EXPECT_EQ(shell.links[DESKTOP + "ANNO 1503 - BGruppenMod.lnk"].arguments,
+              "/activate BGruppenMod.dat /start");
+
+    // Any other file of that name is left alone.
     shell.plainFiles.insert(DESKTOP + "ANNO 1503 - AddOn.lnk");
     shell.links[DESKTOP + "ANNO 1503 - AddOn (2).lnk"] = Link("C:\\Other\\varnholt.exe");
     EXPECT_EQ(CreateDesktopShortcut(ui, shell, EXE, GAME, "BGruppen_AddOn.dat"),

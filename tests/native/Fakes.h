@@ -139,6 +139,11 @@ class FakeLauncherFactory : public LauncherFactory {
         return std::make_unique<FakeLauncher>(*this, launches.size() - 1);
     }
     std::string SystemProgram(const std::string& name) override { return "C:\\WINDOWS\\" + name; }
+    // The working folder is C:\Work.
+    std::string FullPath(const std::string& path) override {
+        const bool absolute = path.size() > 2 && (path[1] == ':' || path.rfind("\\\\", 0) == 0);
+        return absolute ? path : "C:\\Work\\" + path;
+    }
 };
 
 class FakeClock : public Clock {

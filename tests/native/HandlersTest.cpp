@@ -83,6 +83,12 @@ TEST_F(Handlers, FailedStartIsReportedAndStillEnds) {
     h.folders.strANNOPath = "D:\\ANNO"; // no trailing backslash
     h.logic.btnANNOStart_Click();
     EXPECT_EQ(h.launchers.launches[0].progName, "D:\\ANNO\\1503startup.exe");
+    // Without an installation folder the starter is the working folder's, as a relative data
+    // folder is: a bare name would be looked for beside Varnholt and along the search path.
+    Harness bare;
+    bare.logic.btnANNOStart_Click();
+    EXPECT_EQ(bare.launchers.launches[0].progName, "C:\\Work\\1503startup.exe");
+    EXPECT_EQ(bare.launchers.launches[0].workDir, "C:\\Work");
     ASSERT_EQ(h.ui.messages.size(), 1u);
     EXPECT_EQ(h.ui.messages[0].text, "Can't start ANNO 1503...");
     EXPECT_EQ(h.ui.messages[0].flags, MB_ICONINFORMATION_VALUE);

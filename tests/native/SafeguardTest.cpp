@@ -1,5 +1,6 @@
 // The first-run safeguard: an existing backup first (it passes whatever the current file's
-// size), then the size test, then the backup copy.
+// size), then a missing current file or a variant that an activation put in its place (both pass
+// without a backup), then the size test, then the backup copy.
 #include "Fakes.h"
 
 #include <gtest/gtest.h>
@@ -108,15 +109,59 @@ TEST_F(Safeguard, AnyValueButALoneZeroSwitchesItOff) {
     EXPECT_FALSE(data.Has("BGruppen_Original.dat"));
 }
 
-TEST_F(Safeguard, MissingCurrentFileFailsTheCopyAndEnds) {
-    EXPECT_FALSE(h.logic.Form_Load());
-    ASSERT_EQ(h.ui.messages.size(), 1u);
-    EXPECT_EQ(h.ui.messages[0].text,
-              "Unable to create backup copy: The system cannot find the file specified."
-              "\r\n\r\nCheck installation and start this tool again...");
-    EXPECT_EQ(h.ui.messages[0].flags, MB_ICONEXCLAMATION_VALUE);
-    EXPECT_EQ(h.ui.events, (std::vector<std::string>{"beep", "message", "end"}));
+TEST_F(Safeguard, MissingCurrentFileOpensTheWindowAndTheOriginalIsSavedWhereItIsFound) {
+    // Settings gone and the game's key naming a folder without BGruppen.dat: nothing is saved,
+    // nothing shown, nothing ended, and the window names the missing file.
+    data.Write("BGruppen_AddOn.dat", ";AddOn\r\n");
+    ASSERT_TRUE(h.logic.Form_Load());
+    EXPECT_TRUE(h.ui.messages.empty());
+    EXPECT_FALSE(h.ui.ended);
     EXPECT_EQ(h.settings.values.count("FirstRun"), 0u);
+    EXPECT_FALSE(data.Has("BGruppen_Original.dat"));
+    EXPECT_EQ(h.ui.captions[Ctl::lblCurrDAT], "No BGruppen.dat in the data folder");
+
+    // A variant put into the empty place is not taken for the original at the next start.
+    h.ui.index = 2;
+    ASSERT_TRUE(h.logic.ActivateSelected(false));
+    Harness next;
+    next.Installed(data);
+    next.settings.values = h.settings.values;
+    ASSERT_TRUE(next.logic.Form_Load());
+    EXPECT_TRUE(next.ui.messages.empty());
+    EXPECT_FALSE(data.Has("BGruppen_Original.dat"));
+    EXPECT_EQ(next.settings.values.count("FirstRun"), 0u);
+
+    // The folder button finds the game's folder: its BGruppen.dat is the original, saved with
+    // the first-run message.
+    TempFolder game;
+    game.Write("BGruppen.dat", Current(9000));
+    next.picker.answers.push_back(game.shown());
+    next.logic.btnChooseDir_Click();
+    EXPECT_EQ(game.Read("BGruppen_Original.dat"), Current(9000));
+    ASSERT_EQ(next.ui.messages.size(), 1u);
+    EXPECT_EQ(next.ui.messages[0].text.rfind("This is the first time you run Varnholt!", 0), 0u);
+    EXPECT_EQ(next.settings.values["FirstRun"], "1");
+}
+
+TEST_F(Safeguard, ContentNoOtherFileHoldsIsSavedEvenWhereAVariantFilledThePlace) {
+    // An activation filled the empty place, then the game was installed there again (or the
+    // file edited): what no other file holds is the only copy, and it is saved.
+    h.settings.values[FILLED_SETTING] = data.shown();
+    data.Write("BGruppen_AddOn.dat", ";AddOn\r\n");
+    data.Write("BGruppen.dat", Current(9000));
+    ASSERT_TRUE(h.logic.Form_Load());
+    EXPECT_EQ(data.Read("BGruppen_Original.dat"), Current(9000));
+    EXPECT_EQ(h.ui.messages.size(), 1u);
+    // Elsewhere, the same bytes as a variant are no reason to skip the ordinary first run.
+    Harness other;
+    TempFolder folder;
+    other.Installed(folder);
+    other.settings.values.erase("FirstRun");
+    other.settings.values[FILLED_SETTING] = data.shown();
+    folder.Write("BGruppen.dat", ";AddOn\r\n");
+    folder.Write("BGruppen_AddOn.dat", ";AddOn\r\n");
+    ASSERT_TRUE(other.logic.Form_Load());
+    EXPECT_EQ(folder.Read("BGruppen_Original.dat"), ";AddOn\r\n");
 }
 
 TEST_F(Safeguard, InterruptedCopyNeverLeavesAPartialBackup) {

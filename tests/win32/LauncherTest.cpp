@@ -169,7 +169,7 @@ BOOL WINAPI MissingShell(SHELLEXECUTEINFOW* record) {
 
 } // namespace
 
-TEST(Launcher, SystemProgramsComeFromTheWindowsFolderByTheirFullPath) {
+TEST(Launcher, SystemProgramsAndTheStarterComeByTheirFullPath) {
     ShellLauncherFactory factory;
     const auto same = [](const std::string& a, const std::string& b) {
         return CompareStringOrdinal(Widen(a).c_str(), -1, Widen(b).c_str(), -1, TRUE) == CSTR_EQUAL;
@@ -189,6 +189,17 @@ TEST(Launcher, SystemProgramsComeFromTheWindowsFolderByTheirFullPath) {
     EXPECT_PRED2(same, factory.SystemProgram("kernel32.dll"), Narrow(system) + "\\kernel32.dll");
     EXPECT_PRED2(same, factory.SystemProgram("varnholt-none.exe"),
                  Narrow(windows) + "\\varnholt-none.exe");
+
+    // A relative program lies in the working folder, whatever the search path holds; a full
+    // path stays as it is.
+    wchar_t working[MAX_PATH] = {};
+    ASSERT_GT(GetCurrentDirectoryW(MAX_PATH, working), 0u);
+    std::string folder = Narrow(working);
+    folder += folder.back() == '\\' ? "" : "\\";
+    EXPECT_PRED2(same, factory.FullPath("1503startup.exe"), folder + "1503startup.exe");
+    EXPECT_PRED2(same, factory.FullPath("Data\\1503startup.exe"), folder + "Data\\1503startup.exe");
+    EXPECT_EQ(factory.FullPath("C:\\Games\\ANNO 1503\\1503startup.exe"),
+              "C:\\Games\\ANNO 1503\\1503startup.exe");
 }
 
 TEST(Launcher, MissingShellIsAFailedLaunch) {
