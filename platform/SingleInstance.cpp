@@ -4,25 +4,27 @@ namespace varnholt {
 
 namespace {
 
+struct ShownWindowSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindShownWindow(HWND window, LPARAM data) {
+    ShownWindowSearch& search = *reinterpret_cast<ShownWindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search.process && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The first visible top-level window of `process` that takes input, in the order of the screen:
 // its message box or folder picker.
 HWND ShownWindowOf(DWORD process) {
-    struct Search {
-        DWORD process;
-        HWND found;
-    } search{process, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            Search& s = *reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s.process && IsWindowVisible(window) && IsWindowEnabled(window)) {
-                s.found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ShownWindowSearch search{process, nullptr};
+    EnumWindows(FindShownWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
