@@ -121,6 +121,8 @@ static_assert(FontHeightAtDpi(DESIGN_DPI) == -11, "Tahoma 8.25 points is 11 pixe
 
 // A fixed single frame: no sizing border and no maximise box.
 constexpr DWORD WINDOW_STYLE = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// Files dropped on the window are added as variants.
+constexpr DWORD WINDOW_EX_STYLE = WS_EX_ACCEPTFILES;
 
 // How a label draws its caption: from its top edge, broken into lines at blanks, cut at its
 // lower edge.

@@ -1,5 +1,6 @@
 // The list's menu: a right click on an entry, the context-menu key or Shift+F10 open it with
-// "Activate", "Show location", "View/Edit" and "Create desktop shortcut...".
+// "Activate", "Show location", "View/Edit", "Open the data folder", "Add a variant..." and
+// "Create desktop shortcut...".
 #include "../core/DesktopShortcut.h"
 #include "../core/Texts.h"
 #include "../platform/Shortcut.h"
@@ -16,6 +17,8 @@ enum MenuCommand {
     ID_MENU_LOCATION,
     ID_MENU_VIEW,
     ID_MENU_SHORTCUT,
+    ID_MENU_OPEN_FOLDER,
+    ID_MENU_ADD,
 };
 
 void Append(HMENU menu, int id, int text, bool enabled) {
@@ -70,7 +73,9 @@ void frmVarnholt::ShowListMenu(LPARAM where) {
            selected && IsWindowEnabled(Control(Ctl::btnActivate)) != FALSE);
     Append(menu.get(), ID_MENU_LOCATION, IDS_MENU_LOCATION, selected);
     Append(menu.get(), ID_MENU_VIEW, IDS_VIEW_EDIT, selected);
+    Append(menu.get(), ID_MENU_OPEN_FOLDER, IDS_MENU_OPEN_FOLDER, true);
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    Append(menu.get(), ID_MENU_ADD, IDS_MENU_ADD, true);
     Append(menu.get(), ID_MENU_SHORTCUT, IDS_MENU_SHORTCUT, selected);
     // The chosen command arrives as WM_COMMAND once the menu has closed.
     TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_,
@@ -92,6 +97,12 @@ bool frmVarnholt::OnListMenuCommand(int id) {
         return true;
     case ID_MENU_SHORTCUT:
         CreateShortcutOfSelection();
+        return true;
+    case ID_MENU_OPEN_FOLDER:
+        logic_->OpenDataFolder();
+        return true;
+    case ID_MENU_ADD:
+        ChooseAndAddFile();
         return true;
     default:
         return false;

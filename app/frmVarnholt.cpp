@@ -3,6 +3,7 @@
 // form logic reads and writes (FormControls.cpp) lie in files of their own.
 #include "frmVarnholt.h"
 
+#include "../platform/ShellOnDemand.h"
 #include "../platform/Text.h"
 #include "Captions.h"
 #include "Dpi.h"
@@ -66,9 +67,9 @@ bool frmVarnholt::Create() {
 
     // Centred in the primary screen's work area.
     const RECT at = CentredInWorkArea(FrameSize(dpi_));
-    hwnd_ = CreateWindowExW(0, WINDOW_CLASS, Widen(DESIGN_CAPTION).c_str(), WINDOW_STYLE, at.left,
-                            at.top, at.right - at.left, at.bottom - at.top, nullptr, nullptr,
-                            instance_, this);
+    hwnd_ = CreateWindowExW(WINDOW_EX_STYLE, WINDOW_CLASS, Widen(DESIGN_CAPTION).c_str(),
+                            WINDOW_STYLE, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                            nullptr, nullptr, instance_, this);
     if (hwnd_ == nullptr) {
         return false;
     }
@@ -234,6 +235,20 @@ LRESULT frmVarnholt::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             logic_->Form_Resize();
         }
         return 0;
+    case WM_DROPFILES:
+        AddFiles(DroppedFiles(reinterpret_cast<HDROP>(wParam)));
+        return 0;
+    case WM_COPYDATA:
+        return TakeHandedFiles(*reinterpret_cast<const COPYDATASTRUCT*>(lParam)) ? TRUE : FALSE;
+    case WM_ADD_PENDING_FILES:
+        AddPendingFiles();
+        return 0;
+    case WM_TIMER:
+        if (wParam == WM_ADD_PENDING_FILES) {
+            AddPendingFiles();
+            return 0;
+        }
+        break;
     case WM_CLOSE:
         EndProgram();
         return 0;

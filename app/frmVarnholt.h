@@ -8,7 +8,10 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace varnholt {
 
@@ -18,6 +21,8 @@ class frmVarnholt : public FormControls {
   public:
     // The window's class, by which a later start finds the running window.
     static constexpr wchar_t CLASS_NAME[] = L"frmVarnholt";
+    // Posted to itself: the files waiting to be added are added now, unless a dialog is open.
+    static constexpr UINT WM_ADD_PENDING_FILES = WM_APP + 1;
 
     frmVarnholt(HINSTANCE instance, const SystemServices& system);
     ~frmVarnholt() override;
@@ -29,6 +34,9 @@ class frmVarnholt : public FormControls {
     int Run();
 
     HWND Handle() const { return hwnd_; }
+    // Adds `files` as variants, one after another, once the window takes input (AddFiles.cpp):
+    // the files of the command line, of a drop, of a later start.
+    void AddFiles(const std::vector<std::wstring>& files);
     // The dots per inch the window is laid out for.
     int Dpi() const { return dpi_; }
 
@@ -51,6 +59,9 @@ class frmVarnholt : public FormControls {
     void MinimizeForm() override;
     void DoEvents() override;
     void EndProgram() override;
+    bool AskYesNo(const std::string& text, const std::string& title) override;
+    bool AskVariantName(std::string& name,
+                        const std::function<std::string(const std::string&)>& problemOf) override;
 
   private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -63,6 +74,11 @@ class frmVarnholt : public FormControls {
     bool OnListMenuCommand(int id);
     bool IsListMenuKey(const MSG& msg) const;
     void CreateShortcutOfSelection();
+    // Adding variants (AddFiles.cpp): the files waiting, added when no dialog is open; a file
+    // chosen in the system's dialog; files handed over by a later start.
+    void AddPendingFiles();
+    void ChooseAndAddFile();
+    bool TakeHandedFiles(const COPYDATASTRUCT& data);
     void DrawLabel(const DRAWITEMSTRUCT& item);
     void PaintBackground(HDC dc, const RECT& area);
     HWND Control(Ctl control) const { return controls_[static_cast<int>(control)]; }
@@ -106,6 +122,8 @@ class frmVarnholt : public FormControls {
     CursorHandle handCursor_;
     // Registered by Create and unregistered before the icons it names are destroyed.
     bool classRegistered_ = false;
+    std::deque<std::string> pendingFiles_;
+    bool adding_ = false;
     bool loaded_ = false;
     bool ended_ = false;
 };

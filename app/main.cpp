@@ -40,9 +40,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // which would remove and overwrite the running one's scratch files.
     const wchar_t* const mark = L"Marrik's ANNO 1503-Tools Varnholt";
     varnholt::SingleInstance instanceMark(mark);
+    std::vector<std::wstring> toAdd;
+    for (const std::string& file : commandLine.files) {
+        toAdd.push_back(varnholt::Widen(file));
+    }
     if (instanceMark.AnotherRuns() && !commandLine.RunsWithoutWindow()) {
-        // What the running one shows comes forward; where it shows nothing (a run without the
-        // window at work), a message says why no window opens.
+        // Files to add go to the running window, which adds them. What the running one shows
+        // comes forward; where it shows nothing (a run without the window at work), a message
+        // says why no window opens.
+        if (!toAdd.empty()) {
+            varnholt::HandFilesToWindow(varnholt::frmVarnholt::CLASS_NAME, toAdd);
+        }
         if (!varnholt::BringWindowForward(varnholt::frmVarnholt::CLASS_NAME, mark)) {
             MessageBoxOutput().MsgBox(varnholt::Text(IDS_ALREADY_RUNNING), MB_ICONINFORMATION,
                                       varnholt::TITLE_TEXT);
@@ -74,6 +82,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     } else {
         varnholt::frmVarnholt form(instance, system);
         if (form.Create()) {
+            form.AddFiles(toAdd);
             exitCode = form.Run();
         }
     }

@@ -9,3 +9,11 @@
 #define IDI_APPLICATION_ICON_HIDPI 104
 #define IDI_FOLDER_HIDPI 105
 #define IDC_HAND_CURSOR_HIDPI 106
+
+// The dialog that asks for the name of a variant being added.
+#define IDD_VARIANT_NAME 200
+#define IDC_NAME_PROMPT 201
+#define IDC_NAME_PREFIX 202
+#define IDC_NAME_EDIT 203
+#define IDC_NAME_SUFFIX 204
+#define IDC_NAME_PROBLEM 205

@@ -22,6 +22,20 @@ bool IsSwitch(const std::string& argument) {
     return argument.size() > 1 && (argument[0] == '/' || argument[0] == '-');
 }
 
+// A switch this command line knows, in any case, with "/" or "-".
+bool IsKnownSwitch(const std::string& argument) {
+    if (!IsSwitch(argument)) {
+        return false;
+    }
+    const std::string name = LowerName(argument.substr(1));
+    for (const char* known : {"activate", "start", "quiet", "?", "help", "lang", "add", "as"}) {
+        if (name == known) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool EndsWithDat(const std::string& lowerName) {
     return lowerName.size() >= DAT.size() &&
            lowerName.compare(lowerName.size() - DAT.size(), DAT.size(), DAT) == 0;
@@ -113,23 +127,58 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             result.errorArgument = argument;
         }
     };
+    // The argument after the switch at `i`, which needs one, taken into `value`: present, not
+    // empty and no switch. A file may also begin with "/" or "-" where it is no switch of ours,
+    // as paths do outside Windows.
+    auto take = [&arguments](std::size_t& i, bool file, std::string& value) {
+        if (i + 1 >= arguments.size() || arguments[i + 1].empty() ||
+            (file ? IsKnownSwitch(arguments[i + 1]) : IsSwitch(arguments[i + 1]))) {
+            return false;
+        }
+        value = arguments[++i];
+        return true;
+    };
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (!IsSwitch(argument)) {
-            fail(IDS_CL_UNEXPECTED_ARGUMENT, argument);
+            // A file to add in the window; a lone "/" or "-" and an empty text are no file.
+            if (argument.empty() || argument == "/" || argument == "-") {
+                fail(IDS_CL_UNEXPECTED_ARGUMENT, argument);
+            } else {
+                result.files.push_back(argument);
+            }
             continue;
         }
         const std::string name = LowerName(argument.substr(1));
+        std::string value;
         if (name == "activate") {
-            if (i + 1 >= arguments.size() || arguments[i + 1].empty() ||
-                IsSwitch(arguments[i + 1])) {
+            if (!take(i, false, value)) {
                 fail(IDS_CL_ACTIVATE_NEEDS_NAME);
             } else if (result.activate) {
                 fail(IDS_CL_ONE_ACTIVATE_ONLY);
-                ++i;
             } else {
                 result.activate = true;
-                result.name = arguments[++i];
+                result.name = value;
+            }
+        } else if (name == "add") {
+            if (!take(i, true, value)) {
+                fail(IDS_CL_ADD_NEEDS_FILE);
+            } else if (result.add) {
+                fail(IDS_CL_ADD_ALONE);
+            } else {
+                result.add = true;
+                result.addFile = value;
+            }
+        } else if (name == "as") {
+            if (!take(i, false, value)) {
+                fail(IDS_CL_AS_NEEDS_NAME);
+            } else {
+                result.named = true;
+                result.asName = value;
+                const int problem = VariantNameProblem(value);
+                if (problem != 0) {
+                    fail(problem);
+                }
             }
         } else if (name == "start") {
             result.start = true;
@@ -138,9 +187,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         } else if (name == "?" || name == "help") {
             result.help = true;
         } else if (name == "lang") {
-            const std::string value = i + 1 < arguments.size() ? LowerName(arguments[i + 1]) : "";
-            if (value == "de" || value == "en") {
-                result.lang = value;
+            const std::string language =
+                i + 1 < arguments.size() ? LowerName(arguments[i + 1]) : "";
+            if (language == "de" || language == "en") {
+                result.lang = language;
                 ++i;
             } else {
                 fail(IDS_CL_LANG_NEEDS_VALUE);
@@ -149,7 +199,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             fail(IDS_CL_UNKNOWN_SWITCH, argument);
         }
     }
-    if (result.quiet && !result.help && !result.activate && !result.start) {
+    if (result.named && !result.add) {
+        fail(IDS_CL_AS_WITHOUT_ADD);
+    }
+    if (result.add && (result.activate || result.start || result.help)) {
+        fail(IDS_CL_ADD_ALONE);
+    }
+    if (!result.files.empty() && (result.RunsWithoutWindow() || result.quiet)) {
+        fail(IDS_CL_UNEXPECTED_ARGUMENT, result.files.front());
+    }
+    if (result.quiet && !result.help && !result.activate && !result.start && !result.add) {
         fail(IDS_CL_QUIET_ALONE);
     }
     return result;

@@ -15,6 +15,13 @@ struct CommandLine {
     bool start = false; // /start
     bool quiet = false; // /quiet
     bool help = false;  // /? or /help
+    bool add = false;   // /add FILE
+    std::string addFile;
+    bool named = false; // /as NAME
+    std::string asName;
+    // Files named without a switch (dropped on the exe, "Open with"): the window opens and adds
+    // them.
+    std::vector<std::string> files;
     // /lang de or /lang en: the display language asked for, in lower case; empty when not given.
     std::string lang;
     // 0, or why the command line is bad: a text's number (TextIds.h) and the argument it names.
@@ -24,7 +31,7 @@ struct CommandLine {
 
     // True when the program runs the command line without its window; false for no arguments
     // and for a display language alone.
-    bool RunsWithoutWindow() const { return error != 0 || help || activate || start; }
+    bool RunsWithoutWindow() const { return error != 0 || help || activate || start || add; }
 };
 
 // Why `line` is bad, in the language shown; empty when it is good.

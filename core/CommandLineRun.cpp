@@ -191,6 +191,21 @@ int RunCommandLine(const CommandLine& commandLine, const CommandLineServices& s)
         }
     }
 
+    if (commandLine.add) {
+        AddOptions options;
+        options.commandLineName = commandLine.named ? &commandLine.asName : nullptr;
+        options.mayAsk = false;
+        switch (logic.AddVariant(commandLine.addFile, options)) {
+        case AddResult::Added:
+        case AddResult::AlreadyThere:
+            return EXIT_DONE;
+        case AddResult::NoVariant:
+        case AddResult::BadName:
+            return EXIT_BAD_COMMAND_LINE;
+        default:
+            return EXIT_FAILED;
+        }
+    }
     if (commandLine.start) {
         logic.btnANNOStart_Click();
         return launchers.failed ? EXIT_NOT_STARTED : EXIT_DONE;

@@ -12,9 +12,9 @@
 namespace varnholt {
 
 // The exit codes of a command-line run.
-constexpr int EXIT_DONE = 0;
-constexpr int EXIT_FAILED = 1;           // the activation or the start-up failed
-constexpr int EXIT_BAD_COMMAND_LINE = 2; // a bad command line or an unknown NAME
+constexpr int EXIT_DONE = 0;             // also: the file to add is already there
+constexpr int EXIT_FAILED = 1;           // the activation, the adding or the start-up failed
+constexpr int EXIT_BAD_COMMAND_LINE = 2; // a bad command line, an unknown NAME, no variant
 constexpr int EXIT_NOT_STARTED = 3;      // the game could not be started
 constexpr int EXIT_ALREADY_RUNNING = 4;  // another Varnholt runs in this session
 
@@ -56,6 +56,12 @@ class HeadlessForm : public FormControls {
     void MinimizeForm() override {}
     void DoEvents() override {}
     void EndProgram() override { ended_ = true; }
+    // A run without the window asks nothing: no to every question, no name given.
+    bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    bool AskVariantName(std::string&,
+                        const std::function<std::string(const std::string&)>&) override {
+        return false;
+    }
 
   private:
     MessageOutput& output_;

@@ -12,12 +12,41 @@
 
 namespace varnholt {
 
-// The fixed variant catalogue: file names, and list texts in the language shown, indices 0 to 4.
+// The fixed variant catalogue: file names, the markers of their first lines (none for the
+// original), and list texts in the language shown, indices 0 to 4.
 extern const std::vector<std::string> CATALOGUE_FILES;
+extern const std::vector<std::string> CATALOGUE_MARKERS;
 std::vector<std::string> CatalogueDescr();
 // The names of a listing of the data folder that are further variants: neither BGruppen.dat nor
 // a catalogue file, each once without regard to case, in the listing's order.
 std::vector<std::string> FurtherVariantFiles(const std::vector<std::string>& listed);
+// The name X of BGruppen_X.dat that the name dialog offers for the file `source`: its file name
+// without ".dat" and without a leading "BGruppen_" or "BGruppen" (empty for a plain BGruppen.dat).
+std::string SuggestedVariantName(const std::string& source);
+// Why X cannot name a variant file BGruppen_X.dat: the number of the text that says so (an
+// empty name, a character Windows forbids in file names), or 0.
+int VariantNameProblem(const std::string& name);
+// BGruppen_X.dat for the name X.
+std::string VariantFileOf(const std::string& name);
+
+// How adding a variant ended.
+enum class AddResult {
+    Added,
+    AlreadyThere, // a variant file of the data folder holds the same bytes: nothing copied
+    Cancelled,    // the player cancelled the name dialog: nothing changed
+    NoVariant,    // missing, too large, no text, or a file of the data folder itself
+    BadName,      // the name given on the command line is empty or holds a forbidden character
+    Failed,       // could not be read or copied, or the name given is taken, or a name is needed
+};
+
+struct AddOptions {
+    // The name X given on the command line, or null.
+    const std::string* commandLineName = nullptr;
+    // True where the player can be asked: the name dialog, and whether to activate the new
+    // variant; false for a command-line run, which fails where it would ask.
+    bool mayAsk = true;
+};
+
 // The setting that names the data folder where an activation put a variant into the place of a
 // missing BGruppen.dat.
 inline const std::string FILLED_SETTING = "FilledDATPath";
@@ -64,6 +93,12 @@ class FormLogic {
     void btnView_Click();
     void btnChooseDir_Click();
     void lblCR_Click();
+    // Adds the file `source` to the data folder as a new variant: checked, named, copied through
+    // a scratch file without ever replacing a file; then the window shows it selected and a
+    // message names it (where the player can be asked, with the offer to activate it now).
+    AddResult AddVariant(const std::string& source, const AddOptions& options);
+    // Shows the data folder in Explorer with the selected variant's file selected.
+    void OpenDataFolder();
     void btnDone_Click();
     void Form_Resize();
 
@@ -78,6 +113,16 @@ class FormLogic {
     void RemoveScratchLeftovers();
     void ReadVersion();
     bool FirstRunSafeguard();
+    // Adding a variant, see AddVariant.cpp.
+    std::string AddCheck(const std::string& source, const std::string& folder, bool& failure);
+    std::string VariantHolding(const std::string& source, const std::string& folder);
+    std::string AddedFileName(const std::string& source, const std::string& folder,
+                              const AddOptions& options, std::string& problem, AddResult& result);
+    // Starts the system's own `program` (notepad.exe, explorer.exe) with `parameters`, and
+    // reports a failed start.
+    void LaunchSystemProgram(const std::string& program, const std::string& parameters);
+    // Selects the list entry of the variant file `file`, as a click would.
+    void SelectFile(const std::string& file);
     // True when `folder` is where an activation filled the empty place and BGruppen.dat still
     // holds what another file of the folder holds: a variant, not the game's original.
     bool HoldsAFilledInVariant(const std::string& folder);

@@ -47,15 +47,28 @@ void FormLogic::btnANNOStart_Click() {
 void FormLogic::btnView_Click() {
     std::string path;
     SelectedVariantPath(path); // with nothing selected the editor opens with no file
-    const std::string editor = "notepad.exe";
+    LaunchSystemProgram("notepad.exe", path);
+}
+
+void FormLogic::OpenDataFolder() {
+    std::string path;
+    const bool selected = SelectedVariantPath(path) && s_.files.FileExists(path);
+    // The folder alone where the selected entry has no file (a missing catalogue variant).
+    LaunchSystemProgram("explorer.exe",
+                        selected ? "/select,\"" + path + "\""
+                                 : "\"" + StripBackslash(s_.ui.Caption(Ctl::lblDATPath)) + "\"");
+}
+
+void FormLogic::LaunchSystemProgram(const std::string& program, const std::string& parameters) {
     std::unique_ptr<Launcher> launcher = s_.launchers.CreateLauncher();
-    // By its full path: a notepad.exe in the working folder or beside the program never runs.
-    launcher->ProgName(s_.launchers.SystemProgram(editor));
-    launcher->ProgParas(path);
+    // By its full path: a program of that name in the working folder or beside Varnholt never
+    // runs.
+    launcher->ProgName(s_.launchers.SystemProgram(program));
+    launcher->ProgParas(parameters);
     launcher->ExecProg();
     if (launcher->EPError()) {
         s_.ui.Beep();
-        s_.ui.MsgBox(Text(IDS_ERROR_STARTING, {editor}), MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
+        s_.ui.MsgBox(Text(IDS_ERROR_STARTING, {program}), MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
     }
 }
 

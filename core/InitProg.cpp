@@ -26,9 +26,10 @@ std::vector<std::string> CatalogueDescr() {
     return descr;
 }
 
+const std::vector<std::string> CATALOGUE_MARKERS = {"", "Classic", "AddOn", "KE", "KZA"};
+
 namespace {
 
-const std::string CATALOGUE_MARKERS[] = {"", "Classic", "AddOn", "KE", "KZA"};
 constexpr int KZA_INDEX = 4;
 
 const std::uint32_t HINT_FITS = Rgb(255, 255, 0);
@@ -101,7 +102,7 @@ void FormLogic::RemoveScratchLeftovers() {
     // as large as a variant. Only the program's own scratch names are removed.
     const std::string folder = AddBackslash(s_.ui.Caption(Ctl::lblDATPath));
     for (const std::string* name :
-         {&CURRENT_FILE_SCRATCH, &BACKUP_FILE_SCRATCH, &KEPT_FILE_SCRATCH}) {
+         {&CURRENT_FILE_SCRATCH, &BACKUP_FILE_SCRATCH, &KEPT_FILE_SCRATCH, &ADDED_FILE_SCRATCH}) {
         if (s_.files.FileExists(folder + *name)) {
             s_.files.DeleteFileAt(folder + *name);
         }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -92,6 +93,14 @@ class FileSystem {
             }
         }
         return complete;
+    }
+    // Reads at most `maxBytes` bytes of the file's start into `bytes`, as they are. False when the
+    // file cannot be opened or read; this default reads nothing.
+    virtual bool ReadBytes(const std::string& path, std::size_t maxBytes, std::string& bytes) {
+        (void)path;
+        (void)maxBytes;
+        (void)bytes;
+        return false;
     }
     // True when both files could be read whole and hold the same bytes. This default reads no
     // contents and reports no match, so that a caller that keeps what matches nothing keeps a
@@ -207,6 +216,15 @@ class FormControls {
     virtual void Beep() = 0;
     // A modal message box with an OK button; `flags` carries the icon.
     virtual void MsgBox(const std::string& text, int flags, const std::string& title) = 0;
+    // A modal question with Yes and No; true for Yes.
+    virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
+    // The modal dialog that asks for the name X of a new variant file BGruppen_X.dat, its field
+    // prefilled with `name`. `problemOf` tells why a name cannot be taken (empty when it can);
+    // the dialog shows that and keeps asking. True with the accepted name in `name`; false when
+    // the player cancelled or no dialog can be shown.
+    virtual bool
+    AskVariantName(std::string& name,
+                   const std::function<std::string(const std::string&)>& problemOf) = 0;
 
     virtual void SetFormCaption(const std::string& text) = 0;
     virtual WindowState FormWindowState() const = 0;

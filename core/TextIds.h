@@ -28,6 +28,8 @@
 #define IDS_MENU_ACTIVATE 1050
 #define IDS_MENU_LOCATION 1051
 #define IDS_MENU_SHORTCUT 1052
+#define IDS_MENU_ADD 1053
+#define IDS_MENU_OPEN_FOLDER 1054
 
 /* The catalogue's entries (five numbers in a row, in the catalogue's order), the identification
    and the verdict. */
@@ -87,5 +89,30 @@
 #define IDS_USAGE_AVAILABLE 2210
 #define IDS_USAGE_NONE_AVAILABLE 2211
 #define IDS_USAGE_EXIT_CODES 2212
+#define IDS_CL_ADD_NEEDS_FILE 2213
+#define IDS_CL_AS_NEEDS_NAME 2214
+#define IDS_CL_AS_WITHOUT_ADD 2215
+#define IDS_CL_ADD_ALONE 2216
+
+/* Adding a variant: why a file is none, the outcome, the name dialog and the file dialog. */
+#define IDS_ADD_NOT_FOUND 2300
+#define IDS_ADD_NOT_READABLE 2301
+#define IDS_ADD_TOO_LARGE 2302
+#define IDS_ADD_NOT_TEXT 2303
+#define IDS_ADD_IN_DATA_FOLDER 2304
+#define IDS_ADD_ALREADY_THERE 2305
+#define IDS_ADD_FAILED 2306
+#define IDS_ADDED_ASK 2307
+#define IDS_ADDED 2308
+#define IDS_ADD_NEEDS_NAME 2309
+#define IDS_NAME_EMPTY 2310
+#define IDS_NAME_FORBIDDEN 2311
+#define IDS_NAME_TAKEN 2312
+#define IDS_ADD_TITLE 2313
+#define IDS_NAME_PROMPT 2314
+#define IDS_FILTER_DAT 2315
+#define IDS_FILTER_ALL 2316
+#define IDS_OK 2317
+#define IDS_CANCEL 2318
 
 #endif

@@ -35,6 +35,7 @@ inline const std::string VARIANT_PATTERN = "BGruppen*.dat";
 inline const std::string CURRENT_FILE_SCRATCH = "BGruppen.dat.tmp";
 inline const std::string BACKUP_FILE_SCRATCH = "BGruppen_Original.dat.tmp";
 inline const std::string KEPT_FILE_SCRATCH = "BGruppen_Saved.dat.tmp";
+inline const std::string ADDED_FILE_SCRATCH = "BGruppen_Added.dat.tmp";
 // A BGruppen.dat that matches no other file of the data folder is kept before activation
 // replaces it, as this prefix, the local time "YYYY-MM-DD_HHMM" and ".dat". The name matches
 // VARIANT_PATTERN, so the list shows the kept file like any further variant.
@@ -43,6 +44,9 @@ inline const std::string KEPT_FILE_PREFIX = "BGruppen_Saved_";
 // The first line of a data file is read up to this many bytes. The list and the labels could
 // never show more, and a huge file without a carriage return is not read whole.
 constexpr std::size_t FIRST_LINE_LIMIT = 4096;
+
+// A file of more than this many bytes is no variant and is not added.
+constexpr std::size_t ADD_SIZE_LIMIT = 1024 * 1024;
 
 // A current BGruppen.dat of more than this many whole KiB is not the file the game installed.
 constexpr unsigned long long FIRST_RUN_SIZE_LIMIT_KIB = 12;

@@ -51,6 +51,27 @@ BOOL WINAPI ShellExecuteExOnDemand(SHELLEXECUTEINFOW* record) {
     return LaunchThroughShell(launch, record);
 }
 
+std::vector<std::wstring> DroppedFiles(HDROP drop) {
+    static const auto query =
+        SystemFunctionOf<decltype(&::DragQueryFileW)>(SHELL_LIBRARY, "DragQueryFileW");
+    static const auto finish =
+        SystemFunctionOf<decltype(&::DragFinish)>(SHELL_LIBRARY, "DragFinish");
+    std::vector<std::wstring> files;
+    const UINT count = query != nullptr ? query(drop, 0xFFFFFFFF, nullptr, 0) : 0;
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = query(drop, i, nullptr, 0);
+        std::wstring path(length + 1, L'\0');
+        path.resize(query(drop, i, &path[0], length + 1));
+        if (!path.empty()) {
+            files.push_back(path);
+        }
+    }
+    if (finish != nullptr) {
+        finish(drop);
+    }
+    return files;
+}
+
 FolderDialogFunctions FolderDialogOnDemand() {
     static const FolderDialogFunctions functions = [] {
         FolderDialogFunctions f;

@@ -10,6 +10,9 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <string>
+#include <vector>
+
 namespace varnholt {
 
 // The system libraries of the shell and of COM.
@@ -28,6 +31,10 @@ void ReleaseCom();
 BOOL LaunchThroughShell(decltype(&::ShellExecuteExW) launch, SHELLEXECUTEINFOW* record);
 // The shell's ShellExecuteExW, loaded at the first call, through LaunchThroughShell.
 BOOL WINAPI ShellExecuteExOnDemand(SHELLEXECUTEINFOW* record);
+
+// The paths of the files of a drop on a window (WM_DROPFILES), through the shell's functions
+// loaded at the first drop; the drop's memory is given back. Empty when the shell is missing.
+std::vector<std::wstring> DroppedFiles(HDROP drop);
 
 // The three functions of the folder-browse dialog; each is nullptr when it is missing.
 struct FolderDialogFunctions {

@@ -71,4 +71,29 @@ bool BringWindowForward(const wchar_t* windowClass, const wchar_t* markName) {
     return true;
 }
 
+bool HandFilesToWindow(const wchar_t* windowClass, const std::vector<std::wstring>& files) {
+    const HWND window = FindWindowW(windowClass, nullptr);
+    if (window == nullptr) {
+        return false;
+    }
+    std::wstring block;
+    for (const std::wstring& file : files) {
+        block += file + L'\0';
+    }
+    // The running one may bring its dialogs to the front, which Windows allows only to the
+    // process that the player last used or one it names.
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    AllowSetForegroundWindow(process);
+    COPYDATASTRUCT data = {};
+    data.dwData = FILES_TO_ADD;
+    data.cbData = static_cast<DWORD>(block.size() * sizeof(wchar_t));
+    data.lpData = &block[0];
+    DWORD_PTR answer = 0;
+    // A window that hangs is not waited for without end.
+    return SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                               SMTO_ABORTIFHUNG, 10000, &answer) != 0 &&
+           answer == TRUE;
+}
+
 } // namespace varnholt

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace varnholt {
 
@@ -34,5 +35,13 @@ class SingleInstance {
 // is still at work), or in a run without it (marked under `markName`), its open message box or
 // folder picker. False when it shows nothing a player could be sent to.
 bool BringWindowForward(const wchar_t* windowClass, const wchar_t* markName);
+
+// The WM_COPYDATA kind by which a later start hands files to add to the running window: their
+// paths in UTF-16, each ended by a NUL.
+constexpr ULONG_PTR FILES_TO_ADD = 0x56484146; // "VHAF"
+
+// Hands `files` to the running main window of class `windowClass`, which adds them, and lets it
+// come to the front. False when there is no such window or it did not take them.
+bool HandFilesToWindow(const wchar_t* windowClass, const std::vector<std::wstring>& files);
 
 } // namespace varnholt

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -44,18 +45,10 @@ bool Win32FileSystem::FileExists(const std::string& path) {
 
 bool Win32FileSystem::ReadFirstLine(const std::string& path, std::size_t maxBytes,
                                     std::string& line) {
-    const FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) {
+    std::string bytes;
+    if (!ReadBytes(path, maxBytes, bytes)) {
         return false;
     }
-    std::string bytes(maxBytes, '\0');
-    DWORD read = 0;
-    if (!ReadFile(file.get(), &bytes[0], static_cast<DWORD>(maxBytes), &read, nullptr)) {
-        return false;
-    }
-    bytes.resize(read);
     const std::string::size_type cr = bytes.find('\r');
     if (cr != std::string::npos) {
         bytes.resize(cr);
@@ -163,6 +156,31 @@ bool Win32FileSystem::ListFilesWithLengths(const std::string& folder, const std:
             {Narrow(data.cFileName),
              (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow});
     });
+}
+
+bool Win32FileSystem::ReadBytes(const std::string& path, std::size_t maxBytes, std::string& bytes) {
+    const FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) {
+        return false;
+    }
+    std::string read(maxBytes, '\0');
+    std::size_t total = 0;
+    while (total < maxBytes) {
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(maxBytes - total, 1 << 20));
+        DWORD got = 0;
+        if (!ReadFile(file.get(), &read[total], want, &got, nullptr)) {
+            return false;
+        }
+        if (got == 0) {
+            break;
+        }
+        total += got;
+    }
+    read.resize(total);
+    bytes = std::move(read);
+    return true;
 }
 
 bool Win32FileSystem::SameContent(const std::string& first, const std::string& second) {

@@ -18,6 +18,7 @@ class Win32FileSystem : public FileSystem {
                    std::vector<std::string>& names) override;
     bool ListFilesWithLengths(const std::string& folder, const std::string& pattern,
                               std::vector<FileEntry>& entries) override;
+    bool ReadBytes(const std::string& path, std::size_t maxBytes, std::string& bytes) override;
     bool SameContent(const std::string& first, const std::string& second) override;
 };
 

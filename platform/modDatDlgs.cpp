@@ -4,6 +4,7 @@
 #include "ShellOnDemand.h"
 #include "Text.h"
 
+#include <commdlg.h>
 #include <shlobj.h>
 
 #include <cstring>
@@ -73,6 +74,42 @@ std::string BrowseForFolder(const FolderDialogFunctions& shell, const std::strin
         shell.freeList(list);
     }
     return result;
+}
+
+std::string ChooseFile(HWND owner, const std::string& title,
+                       const std::vector<std::pair<std::string, std::string>>& filters,
+                       const std::string& startFolder) {
+    static const auto open =
+        SystemFunctionOf<decltype(&::GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    if (open == nullptr) {
+        return std::string();
+    }
+    std::wstring filter;
+    for (const auto& [description, pattern] : filters) {
+        filter += Widen(description) + L'\0' + Widen(pattern) + L'\0';
+    }
+    filter += L'\0';
+    const std::wstring wideTitle = Widen(title);
+    const std::wstring wideStart = Widen(startFolder);
+    // Room for a long path: the dialog fails rather than cut one.
+    std::wstring path(32768, L'\0');
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = &path[0];
+    dialog.nMaxFile = static_cast<DWORD>(path.size());
+    dialog.lpstrInitialDir = wideStart.empty() ? nullptr : wideStart.c_str();
+    dialog.lpstrTitle = wideTitle.c_str();
+    // The working folder stays as it is: relative folders count from it.
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
+                   OFN_NOCHANGEDIR | OFN_DONTADDTORECENT;
+    EnsureCom();
+    if (!open(&dialog)) {
+        return std::string();
+    }
+    return Narrow(std::wstring(path.c_str()));
 }
 
 } // namespace varnholt

@@ -9,6 +9,8 @@
 #include <shlobj.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace varnholt {
 
@@ -22,6 +24,14 @@ std::string BrowseForFolder(const std::string& prompt, const std::string& startF
 // conversion gives the empty text, a missing release leaves the item list unreleased.
 std::string BrowseForFolder(const FolderDialogFunctions& shell, const std::string& prompt,
                             const std::string& startFolder);
+
+// The system's dialog for opening a file, owned by `owner`, showing the files of
+// `filters` (pairs of a description and a pattern) in `startFolder` first. The chosen file's
+// full path, or the empty text when the player cancelled. The dialog's library is loaded at the
+// first call.
+std::string ChooseFile(HWND owner, const std::string& title,
+                       const std::vector<std::pair<std::string, std::string>>& filters,
+                       const std::string& startFolder);
 
 // The dialog's callback: selects the start folder once the dialog has been created, asking
 // twice, as Wine's dialog does not always arrive at the first request.

@@ -31,6 +31,24 @@ class FromCommandLine : public InstalledGame {
 
     std::string Current() const { return ReadFileBytes(DataFile(L"BGruppen.dat")); }
 
+    // A downloaded file `name` holding `content`, and its path.
+    std::wstring Download(const std::wstring& name, const std::string& content) {
+        const std::wstring downloads = Widen(root / "Downloads");
+        CreateDirectoryW(downloads.c_str(), nullptr);
+        WriteFileBytes(downloads + L"\\" + name, content);
+        return downloads + L"\\" + name;
+    }
+
+    // The question of the window after `source` was added as `file`, answered with `answer`.
+    void ExpectAddedQuestion(const std::wstring& source, const std::wstring& file, int answer) {
+        Box box;
+        ASSERT_TRUE(WaitForBox(app, WAIT_MS, box));
+        EXPECT_EQ(box.title, TITLE);
+        EXPECT_EQ(box.text, "'" + Narrow(source) + "' is added to the data folder as\r\n\r\n" +
+                                Narrow(DataFile(file)) + "\r\n\r\nActivate it now?");
+        ASSERT_TRUE(Answer(box, answer));
+    }
+
     // The installation with its backup made, and a KZA and a further variant beside the
     // others.
     void Installation(bool backupMade = true) {
@@ -143,6 +161,23 @@ TEST_F(FromCommandLine, HelpOnAFirstRunWithALargeFileShowsTheUsageAndTouchesNoth
     EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat.tmp")), "a scratch file");
     EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Original.dat")), "");
     EXPECT_EQ(Setting(L"FirstRun"), "<absent>");
+}
+
+TEST_F(FromCommandLine, AddTellsByItsExitCodeAndNeverAsks) {
+    Installation();
+    const std::wstring plain = Download(L"BGruppen.dat", ";Pier\r\npier groups\r\n");
+    std::vector<std::string> messages;
+    // It would have to ask for a name: it fails and says how to give one.
+    EXPECT_EQ(Run(L"/add \"" + plain + L"\"", &messages), 1);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "'" + Narrow(plain) + "' needs a name: give it with /as NAME.");
+    EXPECT_EQ(Run(L"/add \"" + plain + L"\" /as Pier /quiet"), 0);
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Pier.dat")), ";Pier\r\npier groups\r\n");
+    EXPECT_EQ(Run(L"/add \"" + plain + L"\" /as Other /quiet"), 0); // already there: no copy
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Other.dat")), "");
+    EXPECT_EQ(Run(L"/add \"" + plain + L".none\" /quiet"), 2);
+    EXPECT_EQ(Run(L"/add \"" + DataFile(L"BGruppen_KZA.dat") + L"\" /quiet"), 2);
+    EXPECT_EQ(Current(), CLASSIC);
 }
 
 TEST_F(FromCommandLine, AnotherVarnholtsWindowGivesFourAndChangesNothing) {
@@ -290,4 +325,42 @@ TEST_F(FromCommandLine, ShortcutFromTheListsMenuActivatesAndStarts) {
     EXPECT_EQ(Current(), HARBOUR);
     EXPECT_EQ(StarterFolder(), Narrow(game));
     DeleteFileW(shortcut.c_str());
+}
+
+TEST_F(FromCommandLine, FileAloneOpensTheWindowToNameItAndASecondStartHandsItsFileOver) {
+    Installation();
+    const std::wstring plain = Download(L"BGruppen.dat", ";Pier\r\npier groups\r\n");
+    ASSERT_TRUE(Start(app, std::wstring(), std::wstring(), L"\"" + plain + L"\""));
+    HWND main = WaitForMainWindow(app, WAIT_MS);
+    ASSERT_NE(main, nullptr);
+
+    // A plain BGruppen.dat of no catalogue variant: the name dialog, its field empty.
+    Box dialog;
+    ASSERT_TRUE(WaitForBox(app, WAIT_MS, dialog));
+    EXPECT_EQ(dialog.title, "Add a variant");
+    HWND field = GetDlgItem(dialog.hwnd, 203);
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(Text(field), "");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog.hwnd, IDOK)));
+    SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"addon"));
+    EXPECT_EQ(Text(GetDlgItem(dialog.hwnd, 205)),
+              "BGruppen_addon.dat is already in the data folder.");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog.hwnd, IDOK)));
+    SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Pier"));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog.hwnd, IDOK)));
+    ASSERT_TRUE(Answer(dialog, IDOK));
+    ExpectAddedQuestion(plain, L"BGruppen_Pier.dat", IDNO);
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Pier.dat")), ";Pier\r\npier groups\r\n");
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), CLASSIC);
+
+    // A second start with a file: the open window adds it.
+    const std::wstring quay = Download(L"BGruppen_Quay.dat", ";Quay\r\n");
+    App second;
+    ASSERT_TRUE(Start(second, std::wstring(), std::wstring(), L"\"" + quay + L"\""));
+    DWORD code = 1;
+    EXPECT_TRUE(WaitForExit(second, WAIT_MS, &code));
+    EXPECT_EQ(code, 0u);
+    Kill(second);
+    ExpectAddedQuestion(quay, L"BGruppen_Quay.dat", IDNO);
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Quay.dat")), ";Quay\r\n");
 }

@@ -65,8 +65,17 @@ TEST(CommandLineParse, SwitchesInAnyCaseWithSlashOrDash) {
     EXPECT_TRUE(Parse("/start").RunsWithoutWindow());
 }
 
-TEST(CommandLineParse, WithoutActionsTheWindowOpens) {
+TEST(CommandLineParse, WithoutActionsTheWindowOpensAndAddsTheFilesNamed) {
     EXPECT_FALSE(Parse("").RunsWithoutWindow());
+    const CommandLine dropped = Parse("\"C:\\Downloads\\My Mod\\BGruppen.dat\" /lang de");
+    EXPECT_EQ(dropped.error, 0) << CommandLineProblem(dropped);
+    EXPECT_EQ(dropped.files, Args{"C:\\Downloads\\My Mod\\BGruppen.dat"});
+    EXPECT_FALSE(dropped.RunsWithoutWindow());
+    const CommandLine add = Parse("/ADD BGruppen.dat -as \"Harbour 2\" /quiet");
+    EXPECT_EQ(add.error, 0) << CommandLineProblem(add);
+    EXPECT_TRUE(add.add && add.named && add.quiet && add.RunsWithoutWindow());
+    EXPECT_EQ(add.addFile, "BGruppen.dat");
+    EXPECT_EQ(add.asName, "Harbour 2");
     const CommandLine lang = Parse("/lang en");
     EXPECT_EQ(lang.lang, "en");
     EXPECT_FALSE(lang.RunsWithoutWindow());
@@ -80,8 +89,18 @@ TEST(CommandLineParse, BadCommandLinesSayWhyAndKeepQuiet) {
         {"/lang fr", "/lang needs de or en."},
         {"/lang", "/lang needs de or en."},
         {"/activat KE", "Unknown switch: /activat"},
-        {"KZA", "Unexpected argument: KZA"},
+        {"KZA /start", "Unexpected argument: KZA"},
         {"/", "Unexpected argument: /"},
+        {"\"\"", "Unexpected argument: "},
+        {"/add", "/add needs a FILE."},
+        {"/add /quiet", "/add needs a FILE."},
+        {"/add a.dat /add b.dat", "/add goes alone, with /as and /quiet at most."},
+        {"/add a.dat /start", "/add goes alone, with /as and /quiet at most."},
+        {"/add a.dat /as", "/as needs the NAME of the new variant."},
+        {"/as Mod", "/as goes with /add."},
+        {"/add a.dat /as M:d",
+         "A name cannot contain any of these characters: \\ / : * ? \" < > |"},
+        {"/add a.dat b.dat", "Unexpected argument: b.dat"},
     };
     for (const auto& [line, problem] : lines) {
         EXPECT_EQ(Problem(line), problem) << line;
@@ -90,7 +109,7 @@ TEST(CommandLineParse, BadCommandLinesSayWhyAndKeepQuiet) {
     EXPECT_EQ(CommandLineProblem(quiet), "Unknown switch: /bogus");
     EXPECT_TRUE(quiet.quiet);
     EXPECT_TRUE(quiet.RunsWithoutWindow());
-    EXPECT_EQ(Problem("/quiet"), "/quiet goes with /activate, /start or /?.");
+    EXPECT_EQ(Problem("/quiet"), "/quiet goes with /activate, /start, /add or /?.");
     EXPECT_TRUE(Parse("/lang xx").RunsWithoutWindow());
     // The reason is read when it is shown: in the language that the same line may choose.
     const CommandLine german = Parse("/lang de /bogus");

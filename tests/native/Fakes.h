@@ -141,7 +141,8 @@ class FakeLauncherFactory : public LauncherFactory {
     std::string SystemProgram(const std::string& name) override { return "C:\\WINDOWS\\" + name; }
     // The working folder is C:\Work.
     std::string FullPath(const std::string& path) override {
-        const bool absolute = path.size() > 2 && (path[1] == ':' || path.rfind("\\\\", 0) == 0);
+        const bool absolute = (path.size() > 2 && (path[1] == ':' || path.rfind("\\\\", 0) == 0)) ||
+                              path.rfind('/', 0) == 0;
         return absolute ? path : "C:\\Work\\" + path;
     }
 };
@@ -151,6 +152,9 @@ class FakeClock : public Clock {
     LocalTime now{2026, 12, 8, 14, 35};
     LocalTime Now() override { return now; }
 };
+
+// The flags a question's message carries in the fake window.
+constexpr int MB_YESNO_TEST = 4;
 
 struct Message {
     std::string text;
@@ -226,6 +230,31 @@ class FakeControls : public FormControls {
     void EndProgram() override {
         events.push_back("end");
         ended = true;
+    }
+    // The answers to the questions: Yes or No, and the names typed into the name dialog in turn
+    // (none left: the player cancels). What the dialog said to each name is kept.
+    bool answerYes = false;
+    std::deque<std::string> typedNames;
+    std::vector<std::string> prefills, nameProblems;
+    bool AskYesNo(const std::string& text, const std::string& title) override {
+        MsgBox(text, MB_YESNO_TEST, title);
+        return answerYes;
+    }
+    bool AskVariantName(std::string& name,
+                        const std::function<std::string(const std::string&)>& problemOf) override {
+        events.push_back("name dialog");
+        prefills.push_back(name);
+        while (!typedNames.empty()) {
+            const std::string typed = typedNames.front();
+            typedNames.pop_front();
+            const std::string problem = problemOf(typed);
+            nameProblems.push_back(problem);
+            if (problem.empty()) {
+                name = typed;
+                return true;
+            }
+        }
+        return false;
     }
     bool Enabled(Ctl c) const {
         auto it = enabled.find(c);

@@ -117,17 +117,10 @@ bool StdFileSystem::ReadFirstLine(const std::string& path, std::size_t maxBytes,
                                   std::string& line) {
     ++firstLineReads;
     largestFirstLineRequest = std::max(largestFirstLineRequest, maxBytes);
-    std::error_code code;
-    if (!fs::is_regular_file(ToNative(path), code)) {
+    std::string bytes;
+    if (!StdFileSystem::ReadBytes(path, maxBytes, bytes)) {
         return false;
     }
-    std::ifstream in(ToNative(path), std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    std::string bytes(maxBytes, '\0');
-    in.read(&bytes[0], static_cast<std::streamsize>(maxBytes));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
     const std::string::size_type cr = bytes.find('\r');
     if (cr != std::string::npos) {
         bytes.resize(cr);
@@ -204,6 +197,19 @@ bool StdFileSystem::ListFiles(const std::string& folder, const std::string& patt
     // A stable order, as the platform's listing gives one.
     std::sort(found.begin(), found.end());
     names.insert(names.end(), found.begin(), found.end());
+    return true;
+}
+
+bool StdFileSystem::ReadBytes(const std::string& path, std::size_t maxBytes, std::string& bytes) {
+    std::error_code code;
+    std::ifstream file(ToNative(path), std::ios::binary);
+    if (!fs::is_regular_file(ToNative(path), code) || !file) {
+        return false;
+    }
+    std::string read(maxBytes, '\0');
+    file.read(&read[0], static_cast<std::streamsize>(maxBytes));
+    read.resize(static_cast<std::size_t>(file.gcount()));
+    bytes = std::move(read);
     return true;
 }
 

@@ -26,6 +26,7 @@ class StdFileSystem : public FileSystem {
     FileError DeleteFileAt(const std::string& path) override;
     bool ListFiles(const std::string& folder, const std::string& pattern,
                    std::vector<std::string>& names) override;
+    bool ReadBytes(const std::string& path, std::size_t maxBytes, std::string& bytes) override;
     bool SameContent(const std::string& first, const std::string& second) override;
 
     int listings = 0;

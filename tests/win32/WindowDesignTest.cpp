@@ -21,12 +21,6 @@ namespace {
 // No game key, an installation folder in the settings, no files but a BGruppen.dat that cannot
 // be read (shown as the original): the labels that start-up fills show their data, the others
 // their design.
-struct NoRegistry : RegistryReader {
-    bool GetRegValue(std::uint32_t, const std::string&, const std::string&, int,
-                     std::string&) override {
-        return false;
-    }
-};
 struct NoFiles : FileSystem {
     FileError Missing() {
         FileError e;

@@ -36,6 +36,14 @@ struct MemorySettings : SettingsStore {
 struct NoPicker : FolderPicker {
     std::string BrowseForFolder(const std::string&, const std::string&) override { return ""; }
 };
+// A registry without the game's key.
+struct NoRegistry : RegistryReader {
+    bool GetRegValue(std::uint32_t, const std::string&, const std::string&, int,
+                     std::string&) override {
+        return false;
+    }
+};
+
 struct NoLaunchers : LauncherFactory {
     std::unique_ptr<Launcher> CreateLauncher() override { return nullptr; }
     std::string SystemProgram(const std::string& name) override { return name; }

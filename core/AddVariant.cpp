@@ -1,0 +1,230 @@
+// Adding a variant: a file from outside the data folder (downloaded, often just "BGruppen.dat")
+// checked, named and copied into the data folder beside the others, never over any file.
+#include "CopyViaScratch.h"
+#include "DescribeFailure.h"
+#include "FormLogic.h"
+#include "Marker.h"
+#include "Texts.h"
+#include "modBasis.h"
+
+#include <unordered_set>
+
+namespace varnholt {
+
+namespace {
+
+const std::string VARIANT_PREFIX = "BGruppen_";
+const std::string DAT = ".dat";
+// The characters Windows forbids in a file name.
+const std::string FORBIDDEN = "\\/:*?\"<>|";
+
+bool StartsWithWord(const std::string& lower, const std::string& word) {
+    return lower.compare(0, word.size(), LowerName(word)) == 0;
+}
+
+bool EndsWithDat(const std::string& lower) {
+    return lower.size() >= DAT.size() &&
+           lower.compare(lower.size() - DAT.size(), DAT.size(), DAT) == 0;
+}
+
+// The file name part of a path: after its last backslash or slash.
+std::string FileNameOf(const std::string& path) {
+    const std::string::size_type last = path.find_last_of("\\/");
+    return last == std::string::npos ? path : path.substr(last + 1);
+}
+
+} // namespace
+
+std::string SuggestedVariantName(const std::string& source) {
+    std::string name = FileNameOf(source);
+    if (EndsWithDat(LowerName(name))) {
+        name.resize(name.size() - DAT.size());
+    }
+    const std::string lower = LowerName(name);
+    if (StartsWithWord(lower, VARIANT_PREFIX)) {
+        name.erase(0, VARIANT_PREFIX.size());
+    } else if (StartsWithWord(lower, "BGruppen")) {
+        name.erase(0, std::string("BGruppen").size());
+    }
+    return name;
+}
+
+int VariantNameProblem(const std::string& name) {
+    if (name.empty()) {
+        return IDS_NAME_EMPTY;
+    }
+    for (char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || FORBIDDEN.find(c) != std::string::npos) {
+            return IDS_NAME_FORBIDDEN;
+        }
+    }
+    return 0;
+}
+
+std::string VariantFileOf(const std::string& name) {
+    return VARIANT_PREFIX + name + DAT;
+}
+
+// Why `source` cannot be a variant, as a message; empty when it can. `failure` tells that it
+// could not be read, rather than that it is no variant.
+std::string FormLogic::AddCheck(const std::string& source, const std::string& folder,
+                                bool& failure) {
+    failure = false;
+    std::uint64_t length = 0;
+    if (!s_.files.FileExists(source)) {
+        return Text(IDS_ADD_NOT_FOUND, {source});
+    }
+    if (LowerName(ExtractDir(source)) == LowerName(folder)) {
+        return Text(IDS_ADD_IN_DATA_FOLDER, {source});
+    }
+    std::string bytes;
+    if (!s_.files.FileLength(source, length) ||
+        (length <= ADD_SIZE_LIMIT && !s_.files.ReadBytes(source, ADD_SIZE_LIMIT, bytes))) {
+        failure = true;
+        return Text(IDS_ADD_NOT_READABLE, {source});
+    }
+    if (length > ADD_SIZE_LIMIT) {
+        return Text(IDS_ADD_TOO_LARGE, {source});
+    }
+    if (bytes.find('\0') != std::string::npos) {
+        return Text(IDS_ADD_NOT_TEXT, {source});
+    }
+    return std::string();
+}
+
+// The variant file of the data folder that holds exactly the bytes of `source`; empty when none.
+std::string FormLogic::VariantHolding(const std::string& source, const std::string& folder) {
+    std::uint64_t length = 0;
+    if (!s_.files.FileLength(source, length)) {
+        return std::string();
+    }
+    std::vector<std::string> listed;
+    s_.files.ListFiles(folder, VARIANT_PATTERN, listed);
+    std::vector<std::string> candidates = CATALOGUE_FILES;
+    for (const std::string& name : FurtherVariantFiles(listed)) {
+        candidates.push_back(name);
+    }
+    for (const std::string& name : candidates) {
+        std::uint64_t other = 0;
+        if (s_.files.FileLength(folder + name, other) && other == length &&
+            s_.files.SameContent(source, folder + name)) {
+            return name;
+        }
+    }
+    return std::string();
+}
+
+// The name X of BGruppen_X.dat under which `source` is added, by the rules: the name given, the
+// source's own name when it is BGruppen_X.dat and free, the catalogue's file of a variant that
+// the first line identifies and that is missing, else the player's answer. Empty when no name
+// was found; `problem` then says why, or is empty when the player cancelled.
+std::string FormLogic::AddedFileName(const std::string& source, const std::string& folder,
+                                     const AddOptions& options, std::string& problem,
+                                     AddResult& result) {
+    // The folder's names without regard to case, as Windows compares them; the backup's name
+    // is taken even while there is no backup.
+    std::vector<std::string> listed;
+    s_.files.ListFiles(folder, VARIANT_PATTERN, listed);
+    std::unordered_set<std::string> names = {LowerName(BACKUP_FILE)};
+    for (const std::string& name : listed) {
+        names.insert(LowerName(name));
+    }
+    auto taken = [&names](const std::string& name) {
+        return names.count(LowerName(VariantFileOf(name))) != 0;
+    };
+    auto problemOf = [&taken](const std::string& name) {
+        const int why = VariantNameProblem(name);
+        return why != 0      ? Text(why)
+               : taken(name) ? Text(IDS_NAME_TAKEN, {VariantFileOf(name)})
+                             : "";
+    };
+    if (options.commandLineName != nullptr) {
+        const std::string& name = *options.commandLineName;
+        problem = problemOf(name);
+        result = VariantNameProblem(name) != 0 ? AddResult::BadName : AddResult::Failed;
+        return problem.empty() ? VariantFileOf(name) : std::string();
+    }
+    const std::string own = FileNameOf(source);
+    const std::string lower = LowerName(own);
+    const std::string suggested = SuggestedVariantName(source);
+    if (StartsWithWord(lower, VARIANT_PREFIX) && EndsWithDat(lower) &&
+        problemOf(suggested).empty()) {
+        return own;
+    }
+    std::string firstLine;
+    if (s_.files.ReadFirstLine(source, FIRST_LINE_LIMIT, firstLine)) {
+        const std::string marker = MarkerOf(firstLine);
+        for (std::size_t i = 1; i < CATALOGUE_FILES.size(); ++i) {
+            if (marker == CATALOGUE_MARKERS[i] &&
+                !s_.files.FileExists(folder + CATALOGUE_FILES[i])) {
+                return CATALOGUE_FILES[i];
+            }
+        }
+    }
+    std::string name = suggested;
+    if (!options.mayAsk) {
+        problem = Text(IDS_ADD_NEEDS_NAME, {source});
+        result = AddResult::Failed;
+        return std::string();
+    }
+    return s_.ui.AskVariantName(name, problemOf) ? VariantFileOf(name) : std::string();
+}
+
+AddResult FormLogic::AddVariant(const std::string& given, const AddOptions& options) {
+    FormControls& ui = s_.ui;
+    const std::string folder = AddBackslash(s_.launchers.FullPath(ui.Caption(Ctl::lblDATPath)));
+    const std::string source = s_.launchers.FullPath(given);
+    auto refuse = [&ui](const std::string& why, AddResult code) {
+        ui.Beep();
+        ui.MsgBox(why, MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
+        return code;
+    };
+
+    bool failure = false;
+    const std::string why = AddCheck(source, folder, failure);
+    if (!why.empty()) {
+        return refuse(why, failure ? AddResult::Failed : AddResult::NoVariant);
+    }
+    const std::string held = VariantHolding(source, folder);
+    if (!held.empty()) {
+        SelectFile(held);
+        ui.MsgBox(Text(IDS_ADD_ALREADY_THERE, {source, folder + held}), MB_ICONINFORMATION_VALUE,
+                  TITLE_TEXT);
+        return AddResult::AlreadyThere;
+    }
+    std::string problem;
+    AddResult result = AddResult::Cancelled;
+    const std::string file = AddedFileName(source, folder, options, problem, result);
+    if (file.empty()) {
+        return problem.empty() ? AddResult::Cancelled : refuse(problem, result);
+    }
+
+    // Whole or not at all, and never over a file: the rename fails should the name have been
+    // taken meanwhile.
+    const FileError error =
+        CopyViaScratch(s_.files, source, folder + file, folder + ADDED_FILE_SCRATCH, false);
+    if (error.failed()) {
+        return refuse(Text(IDS_ADD_FAILED, {source, folder + file, DescribeFailure(error)}),
+                      AddResult::Failed);
+    }
+    InitProg();
+    SelectFile(file);
+    ui.Beep();
+    if (!options.mayAsk) {
+        ui.MsgBox(Text(IDS_ADDED, {source, folder + file}), MB_ICONINFORMATION_VALUE, TITLE_TEXT);
+    } else if (ui.AskYesNo(Text(IDS_ADDED_ASK, {source, folder + file}), TITLE_TEXT)) {
+        ActivateSelected(true);
+    }
+    return AddResult::Added;
+}
+
+void FormLogic::SelectFile(const std::string& file) {
+    for (std::size_t i = 0; i < aDATFiles_.size(); ++i) {
+        if (LowerName(aDATFiles_[i]) == LowerName(file)) {
+            SelectListIndex(static_cast<int>(i));
+            return;
+        }
+    }
+}
+
+} // namespace varnholt
