@@ -411,11 +411,11 @@ TEST_F(EndToEnd, GermanDisplayLanguageShowsGerman) {
 
     ActivateAddOn(main,
                   "\xE2\x80\x9E" + DataFolder() +
-                      "BGruppen_AddOn.dat\xE2\x80\x9C wurde als aktuelle BGruppen.dat-Datei "
-                      "kopiert...",
+                      "BGruppen_AddOn.dat\xE2\x80\x9C wurde nach BGruppen.dat kopiert und ist "
+                      "jetzt aktiv.",
                   "BGruppen.dat f\xC3\xBCr 1503 AddOn, Version v2.xx");
     EXPECT_EQ(Text(ControlOf(main, Ctl::lblHint)),
-              "Dies ist die passende BGruppen.dat\r\n f\xC3\xBCr Ihre 1503-Installation...");
+              "Dies ist die passende BGruppen.dat\r\n f\xC3\xBCr Ihre Installation von ANNO 1503.");
     Click(main, Ctl::btnDone);
     ExpectEnded();
 

@@ -236,9 +236,9 @@ TEST_F(CommandLineRun, CurrentVariantCopiesNothingAndSucceeds) {
     EXPECT_EQ(Run("/activate Classic"), EXIT_DONE);
     ASSERT_EQ(output.messages.size(), 2u);
     EXPECT_EQ(output.messages[1].text,
-              "\xE2\x80\x9E"
-              "BGruppen.dat f\xC3\xBCr 1503 Classic, Version v1.xx\xE2\x80\x9C ist "
-              "bereits die aktuelle BGruppen.dat-Datei...");
+              "Die Variante \xE2\x80\x9E"
+              "BGruppen.dat f\xC3\xBCr 1503 Classic, Version v1.xx\xE2\x80\x9C ist bereits "
+              "aktiv.");
     EXPECT_EQ(data.Read("BGruppen.dat"), CLASSIC);
 }
 
