@@ -177,7 +177,7 @@ TEST(Texts, GermanGuideQuotesTheWindowAndTermsHold) {
     const std::string guideText = OneLine(guide.str());
     for (int id : {IDS_HEADING_CURRENT, IDS_HEADING_AVAILABLE, IDS_HINT_FITS, IDS_HINT_DOES_NOT_FIT,
                    IDS_IDENT_MISSING, IDS_VIEW_EDIT, IDS_START_ANNO, IDS_DONE, IDS_MENU_ACTIVATE,
-                   IDS_MENU_LOCATION, IDS_MENU_SHORTCUT}) {
+                   IDS_MENU_LOCATION, IDS_MENU_SHORTCUT, IDS_MENU_OPEN_FOLDER, IDS_MENU_ADD}) {
         std::string text;
         ASSERT_TRUE(GermanTable().Lookup(id, text));
         const std::string quoted = "\xE2\x80\x9E" + OneLine(text) + "\xE2\x80\x9C";
