@@ -121,13 +121,13 @@ bool StdFileSystem::ReadFirstLine(const std::string& path, std::size_t maxBytes,
     if (!StdFileSystem::ReadBytes(path, maxBytes, bytes)) {
         return false;
     }
-    const std::string::size_type cr = bytes.find('\r');
-    if (cr != std::string::npos) {
-        bytes.resize(cr);
-    }
-    // The test files are written in Latin-1, the program's texts are UTF-8.
-    line.clear();
-    for (unsigned char c : bytes) {
+    line = Latin1FirstLine(bytes);
+    return true;
+}
+
+std::string Latin1FirstLine(const std::string& bytes) {
+    std::string line;
+    for (unsigned char c : bytes.substr(0, bytes.find('\r'))) {
         if (c < 0x80) {
             line += static_cast<char>(c);
         } else {
@@ -135,7 +135,7 @@ bool StdFileSystem::ReadFirstLine(const std::string& path, std::size_t maxBytes,
             line += static_cast<char>(0x80 | (c & 0x3F));
         }
     }
-    return true;
+    return line;
 }
 
 FileError StdFileSystem::CheckDeletable(const std::string& path) {

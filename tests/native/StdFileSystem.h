@@ -14,6 +14,9 @@ namespace varnholt::test {
 std::string ToNative(const std::string& path);
 // Case-insensitive wildcard match with * and ?.
 bool WildcardMatch(const std::string& pattern, const std::string& name);
+// The first line of a file's start `bytes` as the program reads it: up to the first carriage
+// return, decoded to UTF-8. The test files are written in Latin-1.
+std::string Latin1FirstLine(const std::string& bytes);
 
 class StdFileSystem : public FileSystem {
   public:

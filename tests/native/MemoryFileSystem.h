@@ -1,0 +1,58 @@
+// A file system in memory whose names ignore letter case as the platform's do, with failures
+// injected at chosen operations: the fuzz targets run the whole start-up on it, and a native
+// test that needs no real files may too. Paths may use backslashes or slashes.
+#pragma once
+
+#include "core/Ports.h"
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace varnholt::test {
+
+class MemoryFileSystem : public FileSystem {
+  public:
+    struct File {
+        std::string path; // as it was first written, in its own case
+        std::string content;
+        bool readOnly = false;
+        bool locked = false; // held open by another program that shares nothing
+    };
+
+    // The key of a path: lower case, backslashes.
+    static std::string Key(const std::string& path);
+    // Writes a file, replacing one whose name differs only in case (that one keeps its name).
+    File& Write(const std::string& path, const std::string& content);
+    const File* Find(const std::string& path) const;
+
+    // The operations that can fail are counted from 0 as they come (every call but FileExists
+    // and DeleteFileAt); those whose number is in `failures` fail as a full disk or a locked
+    // file would. A failed copy leaves half its content in the target.
+    std::set<int> failures;
+    int operations = 0;
+    std::map<std::string, File> files; // by Key
+
+    bool FileLength(const std::string& path, std::uint64_t& length) override;
+    bool FileExists(const std::string& path) override;
+    bool ReadFirstLine(const std::string& path, std::size_t maxBytes, std::string& line) override;
+    FileError CheckDeletable(const std::string& path) override;
+    FileError CopyFileTo(const std::string& source, const std::string& target) override;
+    FileError RenameFile(const std::string& from, const std::string& to, bool replace) override;
+    FileError DeleteFileAt(const std::string& path) override;
+    bool ListFiles(const std::string& folder, const std::string& pattern,
+                   std::vector<std::string>& names) override;
+    // The bytes as they are, as far as `maxBytes`.
+    bool ReadBytes(const std::string& path, std::size_t maxBytes, std::string& bytes) override;
+    bool SameContent(const std::string& first, const std::string& second) override;
+
+  private:
+    File* Lookup(const std::string& path);
+    // Counts an operation that can fail; true when this one is to fail.
+    bool Injected();
+    // Why a file cannot be written, replaced or removed now; no failure when it can.
+    static FileError Blocked(const File& file);
+};
+
+} // namespace varnholt::test
