@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cfenv>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -52,4 +54,28 @@ TEST(VersionToMode, ReadsTheLeadingNumberAndRoundsItToTheMode) {
     for (const auto& [text, mode] : cases) {
         EXPECT_EQ(VersionToMode(text), mode) << "for \"" << text << "\"";
     }
+}
+
+// Found by fuzzing: the number was read as the nearest double first, so a fraction just above a
+// half became the half itself and went to the even neighbour, and how it was read followed the
+// caller's rounding mode.
+TEST(VersionToMode, RoundsTheDecimalTextExactlyUnderEveryRoundingMode) {
+    const std::vector<std::pair<std::string, int>> cases = {
+        {"2.50000000000000000001", 3},
+        {"0.50000000000000001", 1},
+        {"32767.49999999999999999", 32767},
+        {"-32768.5", -32768},
+        {"0.0000000000000000000000000000000000000000000000000000025e54", 2},
+        {"250000000000000000001e-20", 3},
+        {"1e-400", 0},
+        {"0e999999999999", 0},
+    };
+    for (const int mode : {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+        std::fesetround(mode);
+        for (const auto& [text, expected] : cases) {
+            EXPECT_EQ(VersionToMode(text), expected) << "for \"" << text << "\", mode " << mode;
+        }
+        EXPECT_EQ(std::fegetround(), mode);
+    }
+    std::fesetround(FE_TONEAREST);
 }
