@@ -34,13 +34,18 @@ class MemoryFileSystem : public FileSystem {
     int operations = 0;
     std::map<std::string, File> files; // by Key
 
+    // Each operation fails as the platform's would: a missing file, a read-only one (access
+    // denied), a locked one (a sharing violation; it cannot be read either), or an injection.
     bool FileLength(const std::string& path, std::uint64_t& length) override;
-    bool FileExists(const std::string& path) override;
+    bool FileExists(const std::string& path) override; // never injected
+    // Decoded as Latin-1, as the native tests' files are written.
     bool ReadFirstLine(const std::string& path, std::size_t maxBytes, std::string& line) override;
     FileError CheckDeletable(const std::string& path) override;
+    // A copy over a file keeps that file's name; an injected failure leaves half the content.
     FileError CopyFileTo(const std::string& source, const std::string& target) override;
     FileError RenameFile(const std::string& from, const std::string& to, bool replace) override;
-    FileError DeleteFileAt(const std::string& path) override;
+    FileError DeleteFileAt(const std::string& path) override; // never injected
+    // In the order of the keys; an injected failure delivers the first half of the names.
     bool ListFiles(const std::string& folder, const std::string& pattern,
                    std::vector<std::string>& names) override;
     // The bytes as they are, as far as `maxBytes`.
