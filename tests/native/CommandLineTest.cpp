@@ -158,16 +158,6 @@ TEST(VariantNames, CommandLineNamesAndShortcutTitles) {
 
 namespace {
 
-class RecordedOutput : public MessageOutput {
-  public:
-    std::vector<Message> messages;
-    int beeps = 0;
-    void Beep() override { ++beeps; }
-    void MsgBox(const std::string& text, int flags, const std::string& title) override {
-        messages.push_back({text, flags, title});
-    }
-};
-
 const std::string CLASSIC = ";Classic\r\nclassic groups\r\n";
 const std::string ADDON = ";AddOn\r\naddon groups\r\n";
 const std::string HARBOUR = ";More harbour workers\r\nharbour\r\n";
@@ -382,33 +372,6 @@ TEST_F(CommandLineRun, FirstRunMakesTheBackupAlsoWhenQuiet) {
 }
 
 namespace {
-
-class FakeShortcutShell : public ShortcutShell {
-  public:
-    std::string desktop = "C:\\Users\\p\\Desktop";
-    std::set<std::string> plainFiles;
-    std::map<std::string, ShortcutLink> links;
-    bool failWrite = false;
-    std::string DesktopFolder() override { return desktop; }
-    bool FileExists(const std::string& path) override {
-        return plainFiles.count(path) != 0 || links.count(path) != 0;
-    }
-    bool ReadLink(const std::string& path, ShortcutLink& link) override {
-        const auto found = links.find(path);
-        if (found == links.end()) {
-            return false;
-        }
-        link = found->second;
-        return true;
-    }
-    FileError WriteLink(const std::string& path, const ShortcutLink& link) override {
-        if (failWrite) {
-            return FileError{5, "Access is denied."};
-        }
-        links[path] = link;
-        return FileError{};
-    }
-};
 
 const std::string EXE = "C:\\Tools\\varnholt.exe";
 const std::string GAME = "C:\\Games\\ANNO 1503\\";

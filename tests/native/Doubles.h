@@ -2,7 +2,10 @@
 // shared by the native tests and the fuzz targets (they need no test framework).
 #pragma once
 
+#include "core/CommandLineRun.h"
+#include "core/DesktopShortcut.h"
 #include "core/FormLogic.h"
+#include "core/Marker.h"
 
 #include <deque>
 #include <functional>
@@ -256,6 +259,69 @@ class FakeControls : public FormControls {
     bool Enabled(Ctl c) const {
         auto it = enabled.find(c);
         return it == enabled.end() ? true : it->second;
+    }
+};
+
+// The messages and beeps of a run without the window.
+class RecordedOutput : public MessageOutput {
+  public:
+    std::vector<Message> messages;
+    int beeps = 0;
+    void Beep() override { ++beeps; }
+    void MsgBox(const std::string& text, int flags, const std::string& title) override {
+        messages.push_back({text, flags, title});
+    }
+};
+
+// The desktop: plain files and shortcuts, by path; names are compared without regard to case, as
+// the platform's are, and a shortcut written over a file replaces it.
+class FakeShortcutShell : public ShortcutShell {
+  public:
+    std::string desktop = "C:\\Users\\p\\Desktop";
+    std::set<std::string> plainFiles;
+    std::map<std::string, ShortcutLink> links;
+    bool failWrite = false;
+    std::string DesktopFolder() override { return desktop; }
+    bool FileExists(const std::string& path) override {
+        return Named(plainFiles, path) != plainFiles.end() || Named(links, path) != links.end();
+    }
+    bool ReadLink(const std::string& path, ShortcutLink& link) override {
+        const auto found = Named(links, path);
+        if (found == links.end()) {
+            return false;
+        }
+        link = found->second;
+        return true;
+    }
+    FileError WriteLink(const std::string& path, const ShortcutLink& link) override {
+        if (failWrite) {
+            return FileError{5, "Access is denied."};
+        }
+        const auto plain = Named(plainFiles, path);
+        if (plain != plainFiles.end()) {
+            plainFiles.erase(plain);
+        }
+        const auto found = Named(links, path);
+        if (found != links.end()) {
+            found->second = link; // the file keeps its name
+        } else {
+            links[path] = link;
+        }
+        return FileError{};
+    }
+
+  private:
+    template <typename Container>
+    static typename Container::iterator Named(Container& files, const std::string& path) {
+        auto it = files.begin();
+        while (it != files.end() && LowerName(Key(*it)) != LowerName(path)) {
+            ++it;
+        }
+        return it;
+    }
+    static const std::string& Key(const std::string& path) { return path; }
+    template <typename Pair> static const std::string& Key(const Pair& entry) {
+        return entry.first;
     }
 };
 
