@@ -1,0 +1,41 @@
+// The world of the start-up target: a game installation whose registry, settings, data folder
+// and failing file operations are all drawn from the fuzzer's input, on the native tests'
+// doubles and the file system in memory.
+#pragma once
+
+#include "tests/native/Doubles.h"
+#include "tests/native/MemoryFileSystem.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+#include <map>
+#include <string>
+
+namespace varnholt::fuzz {
+
+// The installation folder and its data folder as the registry and the settings name them.
+inline const std::string GAME = "C:\\Games\\ANNO 1503\\";
+inline const std::string DATA = GAME + "Data\\";
+
+struct World {
+    test::FakeRegistry registry;
+    test::FakeSettings settings;
+    test::MemoryFileSystem files;
+    test::FakePicker picker;
+    test::FakeLauncherFactory launchers;
+    test::FakeClock clock;
+    test::RecordedOutput output;
+    modVarnholt folders;
+    SystemServices system{registry, settings, files, picker, launchers, folders, clock};
+
+    // Draws the installation from `input`; the failures to inject come last.
+    explicit World(FuzzedDataProvider& input);
+};
+
+// Every file's content by its key.
+using Snapshot = std::map<std::string, std::string>;
+Snapshot Contents(const test::MemoryFileSystem& files);
+// The content of BGruppen.dat in `data` (the data folder with its backslash), or "<none>".
+std::string CurrentContent(const test::MemoryFileSystem& files, const std::string& data);
+bool IsScratchName(const std::string& key);
+
+} // namespace varnholt::fuzz

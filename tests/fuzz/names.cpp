@@ -1,0 +1,154 @@
+// Variant names on any listing of the data folder: every variant of the table is found again by
+// the NAME the command line and its shortcut give it, in any letter case; and shortcuts made on a
+// desktop that already holds files and shortcuts, for the variants in any order and any number
+// of times, never overwrite a file that is not the very same shortcut.
+#include "Fuzz.h"
+#include "tests/native/Doubles.h"
+#include "tests/native/StdFileSystem.h"
+
+#include "core/CommandLine.h"
+#include "core/DesktopShortcut.h"
+#include "core/Marker.h"
+#include "core/modBasis.h"
+
+#include <cstdint>
+#include <fuzzer/FuzzedDataProvider.h>
+#include <map>
+
+using namespace varnholt;
+using namespace varnholt::fuzz;
+
+namespace {
+
+const std::string EXE = "C:\\Tools\\varnholt.exe";
+const std::string GAME = "C:\\Games\\ANNO 1503\\";
+
+// A name as the platform's listing could deliver it: UTF-8, none of the characters a file name
+// cannot hold, matching the variants' pattern.
+bool Listable(const std::string& name) {
+    for (unsigned char c : name) {
+        if (c < 0x20 ||
+            std::string("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string::npos) {
+            return false;
+        }
+    }
+    return IsUtf8(name) && test::WildcardMatch(VARIANT_PATTERN, name);
+}
+
+// The shortcuts by path, as the text of what each starts.
+std::map<std::string, std::string> Starts(const test::FakeShortcutShell& shell) {
+    std::map<std::string, std::string> starts;
+    for (const auto& [path, link] : shell.links) {
+        starts[path] = link.target + " " + link.arguments;
+    }
+    return starts;
+}
+
+std::string Upper(std::string text) {
+    for (char& c : text) {
+        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    return text;
+}
+
+std::string Name(FuzzedDataProvider& input, const std::vector<std::string>& earlier) {
+    switch (input.ConsumeIntegralInRange(0, 5)) {
+    case 0:
+        return "BGruppen_" + input.ConsumeRandomLengthString(24) + ".dat";
+    case 1: {
+        const std::string& file = CATALOGUE_FILES[input.ConsumeIntegralInRange<std::size_t>(0, 4)];
+        return input.ConsumeBool() ? Upper(file) : LowerName(file);
+    }
+    case 2:
+        return input.ConsumeBool() ? CURRENT_FILE : Upper(CURRENT_FILE);
+    case 3:
+        return earlier.empty() ? std::string()
+                               : earlier.back() + (input.ConsumeBool() ? ".dat" : ".DAT");
+    case 4:
+        return "BGruppen" + input.ConsumeRandomLengthString(24) + ".dat";
+    default:
+        return input.ConsumeRandomLengthString(32);
+    }
+}
+
+void CheckNames(const std::vector<std::string>& files) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const std::string name = VariantName(files[i]);
+        const std::string detail = "variant " + Quoted(files[i]) + " named " + Quoted(name);
+        FUZZ_CHECK(ResolveVariantName(name, files) == static_cast<int>(i), detail);
+        FUZZ_CHECK(ResolveVariantName(Upper(name), files) == static_cast<int>(i), detail);
+        // As Explorer shows the file with its extension hidden: the name without its last ".dat"
+        // names a file of that name, or of that name with ".dat".
+        const std::string stem = files[i].substr(0, files[i].size() - 4);
+        const int shown = ResolveVariantName(stem, files);
+        FUZZ_CHECK(
+            shown >= 0 &&
+                (LowerName(files[static_cast<std::size_t>(shown)]) == LowerName(stem) ||
+                 LowerName(files[static_cast<std::size_t>(shown)]) == LowerName(stem) + ".dat"),
+            detail + " is not found as " + Quoted(stem));
+        // As the shortcut hands it over.
+        const CommandLine line =
+            ParseCommandLine(SplitCommandLine("v /activate " + QuoteArgument(name) + " /start"));
+        FUZZ_CHECK(line.error == 0 && line.name == name, detail);
+    }
+}
+
+void CheckShortcuts(FuzzedDataProvider& input, const std::vector<std::string>& files) {
+    test::FakeShortcutShell shell;
+    const std::string desktop = AddBackslash(shell.desktop);
+    // What lay on the desktop before: files and other shortcuts under the variants' titles.
+    for (int n = input.ConsumeIntegralInRange(0, 6); n > 0; --n) {
+        const std::string& file =
+            files[input.ConsumeIntegralInRange<std::size_t>(0, files.size() - 1)];
+        const std::string path =
+            desktop + ShortcutTitle(file) + (input.ConsumeBool() ? " (2)" : "") + ".lnk";
+        if (input.ConsumeBool()) {
+            shell.plainFiles.insert(path);
+        } else {
+            shell.links[path] = ShortcutLink{input.ConsumeBool() ? EXE : "C:\\Other.exe",
+                                             input.ConsumeRandomLengthString(16), "", "", 0};
+        }
+    }
+    for (int n = input.ConsumeIntegralInRange(1, 8); n > 0 && input.remaining_bytes() > 0; --n) {
+        const std::string& file =
+            files[input.ConsumeIntegralInRange<std::size_t>(0, files.size() - 1)];
+        const auto linksBefore = shell.links;
+        const auto startsBefore = Starts(shell);
+        const auto plainBefore = shell.plainFiles;
+        test::FakeControls ui;
+        const std::string made = CreateDesktopShortcut(ui, shell, EXE, GAME, file);
+        const std::string arguments = "/activate " + QuoteArgument(VariantName(file)) + " /start";
+        const std::string detail = "shortcut of " + Quoted(file) + " made as " + Quoted(made);
+        FUZZ_CHECK(!made.empty() || startsBefore == Starts(shell), detail);
+        for (const auto& [path, link] : linksBefore) {
+            const bool same =
+                LowerName(link.target) == LowerName(EXE) && link.arguments == arguments;
+            FUZZ_CHECK(same || shell.links.at(path).arguments == link.arguments,
+                       detail + " overwrote " + Quoted(path) + " of " + Quoted(link.arguments));
+        }
+        FUZZ_CHECK(plainBefore == shell.plainFiles, detail + " overwrote a file");
+        ShortcutLink link;
+        FUZZ_CHECK(made.empty() || (shell.ReadLink(made, link) && link.arguments == arguments),
+                   detail);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider input(data, size);
+    std::vector<std::string> listing;
+    for (int n = input.ConsumeIntegralInRange(0, 10); n > 0; --n) {
+        const std::string name = Name(input, listing);
+        if (Listable(name)) {
+            listing.push_back(name);
+        }
+    }
+    std::vector<std::string> files = CATALOGUE_FILES;
+    for (const std::string& name : FurtherVariantFiles(listing)) {
+        files.push_back(name);
+    }
+    CheckNames(files);
+    CheckShortcuts(input, files);
+    return 0;
+}

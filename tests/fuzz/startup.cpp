@@ -1,0 +1,257 @@
+// The whole start-up and activation on a data folder in memory whose names ignore letter case:
+// the window's start (InitProg) with up to two clicks of the Activate button, or a command-line
+// run, on an installation, settings, data files and failing file operations drawn from the
+// input. After each step: no file's content is lost; BGruppen.dat holds exactly the chosen
+// variant or what it held; no scratch file is left; the list and the identification agree with
+// the data folder; a bad command line or a request for help exits as it should and changes
+// nothing; a quiet run shows nothing.
+#include "Fuzz.h"
+#include "World.h"
+#include "tests/native/RcTexts.h"
+#include "tests/native/StdFileSystem.h"
+
+#include "core/CommandLineRun.h"
+#include "core/Marker.h"
+#include "core/modBasis.h"
+
+#include <cstdint>
+#include <set>
+
+using namespace varnholt;
+using namespace varnholt::fuzz;
+
+namespace {
+
+// The data folder the start-up works on, as the settings and the installation name it.
+std::string DataFolder(const World& w) {
+    const auto stored = w.settings.values.find("DATPath");
+    return stored == w.settings.values.end() ? DATA : AddBackslash(stored->second);
+}
+
+std::string Describe(const Snapshot& files) {
+    std::string text;
+    for (const auto& [key, content] : files) {
+        text += "\n    " + Quoted(key) + " = " + Quoted(content.substr(0, 40));
+    }
+    return text;
+}
+
+// No content that a file other than a scratch file held is lost, and no scratch file is left in
+// the data folder `data` (one in another folder is none of the program's business).
+void CheckFiles(const Snapshot& before, const test::MemoryFileSystem& files,
+                const std::string& data, const std::string& step) {
+    const Snapshot after = Contents(files);
+    const std::string folder = test::MemoryFileSystem::Key(data);
+    std::set<std::string> held;
+    for (const auto& [key, content] : after) {
+        held.insert(content);
+        const bool inData = !data.empty() && key.compare(0, folder.size(), folder) == 0;
+        FUZZ_CHECK(!IsScratchName(key) || (!inData && before.count(key) != 0),
+                   step + " left " + Quoted(key) + Describe(after));
+    }
+    for (const auto& [key, content] : before) {
+        FUZZ_CHECK(IsScratchName(key) || held.count(content) != 0,
+                   step + " lost the content of " + Quoted(key) + "; before:" + Describe(before) +
+                       "\n  after:" + Describe(after));
+    }
+}
+
+std::string ExpectedIdentification(test::MemoryFileSystem& files, const std::string& data) {
+    const test::MemoryFileSystem::File* current = files.Find(data + CURRENT_FILE);
+    if (current == nullptr) {
+        return Text(IDS_IDENT_MISSING);
+    }
+    // A file that cannot be read counts as the original.
+    const std::string marker =
+        current->locked
+            ? std::string()
+            : MarkerOf(test::Latin1FirstLine(current->content.substr(0, FIRST_LINE_LIMIT)));
+    const std::string markers[] = {"", "Classic", "AddOn", "KE", "KZA"};
+    for (int i = 0; i < 5; ++i) {
+        if (marker == markers[i]) {
+            return i == 0 ? Text(IDS_IDENT_ORIGINAL) : Text(IDS_CATALOGUE_FIRST + i);
+        }
+    }
+    return Text(IDS_IDENT_OTHER);
+}
+
+// The list shows the catalogue and each further variant of the data folder once; the
+// identification names what BGruppen.dat holds.
+void CheckList(World& w, const FormLogic& logic, const test::FakeControls& ui,
+               const std::string& step) {
+    const std::vector<std::string>& files = logic.aDATFiles();
+    FUZZ_CHECK(ui.items == logic.aDATDescr() && files.size() == ui.items.size(), step);
+    FUZZ_CHECK(std::vector<std::string>(files.begin(), files.begin() + 5) == CATALOGUE_FILES, step);
+    const std::string data = AddBackslash(ui.Caption(Ctl::lblDATPath));
+    std::set<std::string> seen;
+    for (std::size_t i = 5; i < files.size(); ++i) {
+        const std::string detail = step + ": list entry " + Quoted(files[i]);
+        FUZZ_CHECK(seen.insert(LowerName(files[i])).second, detail + " twice");
+        FUZZ_CHECK(w.files.FileExists(data + files[i]) &&
+                       test::WildcardMatch(VARIANT_PATTERN, files[i]),
+                   detail + " is no variant file");
+        FUZZ_CHECK(LowerName(files[i]) != LowerName(CURRENT_FILE), detail);
+    }
+    if (w.files.failures.empty()) {
+        const std::string expected = ExpectedIdentification(w.files, data);
+        FUZZ_CHECK(ui.Caption(Ctl::lblCurrDAT) == expected,
+                   step + ": identified as " + Quoted(ui.Caption(Ctl::lblCurrDAT)) + ", not " +
+                       Quoted(expected) + " in " + Quoted(data) + Describe(Contents(w.files)));
+    }
+}
+
+void RunWindow(FuzzedDataProvider& input, World& w) {
+    test::FakeControls ui;
+    FormLogic logic(FormServices{w.system, ui});
+    Snapshot before = Contents(w.files);
+    const std::string current = CurrentContent(w.files, DataFolder(w));
+    if (!logic.Form_Load()) {
+        FUZZ_CHECK(ui.ended, "a start-up that failed left the window open");
+        FUZZ_CHECK(CurrentContent(w.files, DataFolder(w)) == current,
+                   "start-up changed BGruppen.dat");
+        CheckFiles(before, w.files, "", "the failed start-up");
+        return;
+    }
+    const std::string data = AddBackslash(ui.Caption(Ctl::lblDATPath));
+    FUZZ_CHECK(CurrentContent(w.files, data) == current, "start-up changed BGruppen.dat");
+    CheckFiles(before, w.files, data, "the start-up");
+    CheckList(w, logic, ui, "the start-up");
+    for (int click = input.ConsumeIntegralInRange(0, 2); click > 0; --click) {
+        const int index = input.ConsumeIntegralInRange(-1, ui.ListCount() - 1);
+        ui.index = index;
+        logic.lstDATs_Click();
+        before = Contents(w.files);
+        const std::string old = CurrentContent(w.files, data);
+        const test::MemoryFileSystem::File* chosen =
+            index < 0 ? nullptr
+                      : w.files.Find(data + logic.aDATFiles()[static_cast<std::size_t>(index)]);
+        const std::string wanted = chosen == nullptr ? "<none>" : chosen->content;
+        const bool activated = logic.ActivateSelected(true);
+        const std::string now = CurrentContent(w.files, data);
+        const std::string step = "activating entry " + std::to_string(index);
+        FUZZ_CHECK(activated ? now == wanted : now == old,
+                   step + (activated ? " succeeded" : " failed") + " with BGruppen.dat " +
+                       Quoted(now.substr(0, 40)) + ", before " + Quoted(old.substr(0, 40)) +
+                       ", the variant " + Quoted(wanted.substr(0, 40)));
+        CheckFiles(before, w.files, data, step);
+        if (ui.ended) {
+            return; // the start-up after the activation asked for the folder again, in vain
+        }
+        CheckList(w, logic, ui, step);
+    }
+}
+
+// A command line of the switches, the names of the data folder's files and the catalogue, and
+// anything else.
+std::vector<std::string> Arguments(FuzzedDataProvider& input, const World& w) {
+    const std::vector<std::string> words = {"/activate", "/start", "/quiet", "/help",    "/?",
+                                            "/lang",     "de",     "en",     "-ACTIVATE"};
+    std::vector<std::string> arguments;
+    for (int n = input.ConsumeIntegralInRange(0, 5); n > 0; --n) {
+        const int kind = input.ConsumeIntegralInRange(0, 3);
+        if (kind == 0) {
+            arguments.push_back(
+                words[input.ConsumeIntegralInRange<std::size_t>(0, words.size() - 1)]);
+        } else if (kind == 1 && !w.files.files.empty()) {
+            auto file = w.files.files.begin();
+            std::advance(file,
+                         input.ConsumeIntegralInRange<std::size_t>(0, w.files.files.size() - 1));
+            const std::string name = file->second.path.substr(file->second.path.rfind('\\') + 1);
+            const std::string variant = VariantName(name);
+            arguments.push_back(input.ConsumeBool() || variant.size() < 5
+                                    ? variant
+                                    : variant.substr(0, variant.size() - 4));
+        } else if (kind == 2) {
+            arguments.push_back(CATALOGUE_NAMES[input.ConsumeIntegralInRange<std::size_t>(0, 4)]);
+        } else {
+            arguments.push_back(input.ConsumeRandomLengthString(12));
+        }
+    }
+    return arguments;
+}
+
+// What an /activate NAME that succeeded may have copied: `exactly` the variant NAME resolves to
+// in the data folder's table, else (while a listing may have failed part-way) any file NAME
+// could name.
+std::set<std::string> Chosen(World& w, const std::string& data, const std::string& name,
+                             bool exactly) {
+    std::vector<std::string> listed;
+    w.files.failures.clear(); // this look is no part of the run
+    w.files.ListFiles(data, VARIANT_PATTERN, listed);
+    std::vector<std::string> table = CATALOGUE_FILES;
+    for (const std::string& file : FurtherVariantFiles(listed)) {
+        table.push_back(file);
+    }
+    std::set<std::string> chosen;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const std::string lower = LowerName(table[i]);
+        const bool exact = ResolveVariantName(name, table) == static_cast<int>(i);
+        const bool could = lower == LowerName(name) || lower == LowerName(name) + ".dat" ||
+                           LowerName(VariantName(table[i])) == LowerName(name);
+        const test::MemoryFileSystem::File* file = w.files.Find(data + table[i]);
+        if (file != nullptr && (exact || (could && !exactly))) {
+            chosen.insert(file->content);
+        }
+    }
+    return chosen;
+}
+
+void RunCommandLineOf(FuzzedDataProvider& input, World& w) {
+    const std::vector<std::string> arguments = Arguments(input, w);
+    const CommandLine line = ParseCommandLine(arguments);
+    const bool another = input.ConsumeIntegralInRange(0, 7) == 0;
+    const bool injected = !w.files.failures.empty();
+    const std::string data = DataFolder(w);
+    const Snapshot before = Contents(w.files);
+    const std::string current = CurrentContent(w.files, data);
+    const int code = RunCommandLine(
+        line, CommandLineServices{w.system, w.output, [another] { return another; }});
+
+    std::string detail = "the command line";
+    for (const std::string& argument : arguments) {
+        detail += " " + Quoted(argument);
+    }
+    detail += " exited with " + std::to_string(code);
+    // Help, a bad command line and a second Varnholt run no start-up that would clean up.
+    const bool startedUp = line.error == 0 && !line.help && !another;
+    CheckFiles(before, w.files,
+               startedUp && (code == EXIT_DONE || code == EXIT_NOT_STARTED) ? data : "", detail);
+    const bool unchanged =
+        Contents(w.files) == before && w.settings.writes.empty() && w.launchers.launches.empty();
+    if (line.error != 0) {
+        FUZZ_CHECK(code == EXIT_BAD_COMMAND_LINE && unchanged, detail);
+    } else if (line.help) {
+        FUZZ_CHECK(code == EXIT_DONE && unchanged, detail);
+    } else if (another) {
+        FUZZ_CHECK(code == EXIT_ALREADY_RUNNING && unchanged, detail);
+    }
+    if (line.quiet) {
+        FUZZ_CHECK(w.output.messages.empty() && w.output.beeps == 0 && w.picker.calls.empty(),
+                   detail + " showed " +
+                       (w.output.messages.empty() ? "a beep" : w.output.messages[0].text));
+    }
+    const std::string now = CurrentContent(w.files, data);
+    if (code == EXIT_FAILED || code == EXIT_BAD_COMMAND_LINE || code == EXIT_ALREADY_RUNNING) {
+        FUZZ_CHECK(now == current, detail + " but changed BGruppen.dat");
+    } else if (line.activate && !line.help && !another) {
+        const std::set<std::string> chosen = Chosen(w, data, line.name, !injected);
+        FUZZ_CHECK(chosen.count(now) != 0, detail + " and left BGruppen.dat " +
+                                               Quoted(now.substr(0, 40)) + " for the variant " +
+                                               Quoted(line.name));
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    UseTextSource(&test::EnglishTable());
+    FuzzedDataProvider input(data, size);
+    const bool window = input.ConsumeBool();
+    World world(input);
+    if (window) {
+        RunWindow(input, world);
+    } else {
+        RunCommandLineOf(input, world);
+    }
+    return 0;
+}
