@@ -47,7 +47,8 @@ void CheckParse(const std::vector<std::string>& arguments) {
     const std::string detail = "arguments " + Listed(arguments);
     if (line.error == 0) {
         FUZZ_CHECK(!line.activate || (!line.name.empty() && !IsSwitch(line.name)), detail);
-        FUZZ_CHECK(!line.quiet || line.help || line.activate || line.start, detail);
+        FUZZ_CHECK(!line.quiet || line.help || line.activate || line.start || line.add, detail);
+        FUZZ_CHECK(!line.named || line.add, detail);
         FUZZ_CHECK(line.lang.empty() || line.lang == "de" || line.lang == "en", detail);
         FUZZ_CHECK(!arguments.empty() || !line.RunsWithoutWindow(), detail);
         return;
