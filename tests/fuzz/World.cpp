@@ -19,6 +19,15 @@ const std::string CONTENTS[] = {
     ";KZA\r\n" + std::string(13 * 1024, 'k'),
 };
 
+} // namespace
+
+std::string DrawContent(FuzzedDataProvider& input) {
+    const std::size_t which = input.ConsumeIntegralInRange<std::size_t>(0, 8);
+    return which < 8 ? CONTENTS[which] : input.ConsumeRandomLengthString(48);
+}
+
+namespace {
+
 std::string InCase(FuzzedDataProvider& input, const std::string& name) {
     switch (input.ConsumeIntegralInRange(0, 3)) {
     case 0:
@@ -66,9 +75,7 @@ void DrawFiles(FuzzedDataProvider& input, test::MemoryFileSystem& files) {
         if (name.find_first_of("\\/:*?\"<>|") != std::string::npos) {
             continue;
         }
-        const std::size_t which = input.ConsumeIntegralInRange<std::size_t>(0, 8);
-        const std::string content =
-            which < 8 ? CONTENTS[which] : input.ConsumeRandomLengthString(48);
+        const std::string content = DrawContent(input);
         test::MemoryFileSystem::File& file = files.Write(DATA + name, content);
         // Another program may hold a data file, or the player made it read-only; never one of
         // the program's own scratch files.
@@ -161,7 +168,7 @@ std::string CurrentContent(const test::MemoryFileSystem& files, const std::strin
 
 bool IsScratchName(const std::string& key) {
     for (const std::string* name :
-         {&CURRENT_FILE_SCRATCH, &BACKUP_FILE_SCRATCH, &KEPT_FILE_SCRATCH}) {
+         {&CURRENT_FILE_SCRATCH, &BACKUP_FILE_SCRATCH, &KEPT_FILE_SCRATCH, &ADDED_FILE_SCRATCH}) {
         const std::string lower = LowerName(*name);
         if (key.size() >= lower.size() &&
             key.compare(key.size() - lower.size(), lower.size(), lower) == 0 &&

@@ -31,6 +31,9 @@ struct World {
     explicit World(FuzzedDataProvider& input);
 };
 
+// A data file's content: the original, a catalogue variant, a player's, or anything.
+std::string DrawContent(FuzzedDataProvider& input);
+
 // Every file's content by its key.
 using Snapshot = std::map<std::string, std::string>;
 Snapshot Contents(const test::MemoryFileSystem& files);

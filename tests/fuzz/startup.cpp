@@ -4,7 +4,8 @@
 // input. After each step: no file's content is lost; BGruppen.dat holds exactly the chosen
 // variant or what it held; no scratch file is left; the list and the identification agree with
 // the data folder; a bad command line or a request for help exits as it should and changes
-// nothing; a quiet run shows nothing.
+// nothing; a quiet run shows nothing. A later run may add a file to the data folder: it replaces
+// nothing.
 #include "Fuzz.h"
 #include "World.h"
 #include "tests/native/RcTexts.h"
@@ -36,8 +37,9 @@ std::string Describe(const Snapshot& files) {
     return text;
 }
 
-// No content that a file other than a scratch file held is lost, and no scratch file is left in
-// the data folder `data` (one in another folder is none of the program's business).
+// No content that a file other than a scratch file held is lost, no file but BGruppen.dat of the
+// data folder `data` is changed or removed, and no scratch file is left in `data` (one in
+// another folder is none of the program's business).
 void CheckFiles(const Snapshot& before, const test::MemoryFileSystem& files,
                 const std::string& data, const std::string& step) {
     const Snapshot after = Contents(files);
@@ -49,9 +51,15 @@ void CheckFiles(const Snapshot& before, const test::MemoryFileSystem& files,
         FUZZ_CHECK(!IsScratchName(key) || (!inData && before.count(key) != 0),
                    step + " left " + Quoted(key) + Describe(after));
     }
+    const std::string current = test::MemoryFileSystem::Key(data + CURRENT_FILE);
     for (const auto& [key, content] : before) {
         FUZZ_CHECK(IsScratchName(key) || held.count(content) != 0,
                    step + " lost the content of " + Quoted(key) + "; before:" + Describe(before) +
+                       "\n  after:" + Describe(after));
+        const auto now = after.find(key);
+        FUZZ_CHECK(IsScratchName(key) || (!data.empty() && key == current) ||
+                       (now != after.end() && now->second == content),
+                   step + " changed " + Quoted(key) + "; before:" + Describe(before) +
                        "\n  after:" + Describe(after));
     }
 }
@@ -241,6 +249,94 @@ void RunCommandLineOf(FuzzedDataProvider& input, World& w) {
     }
 }
 
+// The file that a later run is asked to add: from outside the data folder, from inside it, or
+// missing.
+std::string FileToAdd(FuzzedDataProvider& input, World& w, const std::string& data) {
+    const std::string names[] = {"BGruppen.dat", "BGruppen_Harbour.dat", "harbour.txt",
+                                 "BGruppen_KZA.dat", "BGruppen_Original.dat"};
+    switch (input.ConsumeIntegralInRange(0, 5)) {
+    case 0:
+    case 1: {
+        const std::string path = "C:\\Downloads\\" + names[input.ConsumeIntegralInRange(0, 4)];
+        w.files.Write(path, DrawContent(input));
+        return path;
+    }
+    case 2: {
+        std::string name = input.ConsumeRandomLengthString(16);
+        const std::string path = "C:\\Downloads\\" + (name.empty() ? "x" : name);
+        if (name.find_first_of("\\/:*?\"<>|") == std::string::npos) {
+            w.files.Write(path, DrawContent(input));
+        }
+        return path;
+    }
+    case 3:
+        if (!w.files.files.empty()) {
+            auto file = w.files.files.begin();
+            std::advance(file,
+                         input.ConsumeIntegralInRange<std::size_t>(0, w.files.files.size() - 1));
+            std::string path = file->second.path;
+            for (char& c : path) {
+                c = c == '\\' && input.ConsumeBool() ? '/' : c; // as the shell may hand it
+            }
+            return path;
+        }
+        return data + CURRENT_FILE;
+    case 4:
+        // Too large to be a variant; made seldom, since every step copies what the folder holds.
+        if (input.ConsumeIntegralInRange(0, 7) == 0) {
+            w.files.Write("C:\\Downloads\\huge.dat", std::string(ADD_SIZE_LIMIT + 1, 'x'));
+            return "C:\\Downloads\\huge.dat";
+        }
+        return "C:\\Downloads\\gone.dat";
+    default:
+        return "C:\\Downloads\\gone.dat";
+    }
+}
+
+// A later run of "/add FILE", perhaps with "/as NAME" and "/quiet": it replaces no file, changes
+// no BGruppen.dat, and when it succeeds the data folder holds the file's content in a variant
+// file of its list.
+void RunAdd(FuzzedDataProvider& input, World& w) {
+    const std::string data = DataFolder(w);
+    std::vector<std::string> arguments = {"/add", FileToAdd(input, w, data)};
+    if (input.ConsumeBool()) {
+        const std::string names[] = {"Harbour", "Original", "KZA", "", "a:b"};
+        const int which = input.ConsumeIntegralInRange(0, 5);
+        arguments.push_back("/as");
+        arguments.push_back(which < 5 ? names[which] : input.ConsumeRandomLengthString(12));
+    }
+    if (input.ConsumeBool()) {
+        arguments.push_back("/quiet");
+    }
+    const CommandLine line = ParseCommandLine(arguments);
+    const Snapshot before = Contents(w.files);
+    const test::MemoryFileSystem::File* source = w.files.Find(arguments[1]);
+    const std::string added = source == nullptr ? "<none>" : source->content;
+    w.settings.writes.clear();
+    test::RecordedOutput output;
+    const int code =
+        RunCommandLine(line, CommandLineServices{w.system, output, [] { return false; }});
+    std::string detail = "the command line";
+    for (const std::string& argument : arguments) {
+        detail += " " + Quoted(argument);
+    }
+    detail += " exited with " + std::to_string(code);
+    CheckFiles(before, w.files, "", detail);
+    FUZZ_CHECK(!line.quiet || (output.messages.empty() && output.beeps == 0), detail);
+    if (code == EXIT_DONE) {
+        bool found = false;
+        for (const auto& [key, file] : w.files.files) {
+            const std::string name = file.path.substr(file.path.find_last_of("\\/") + 1);
+            found = found || (test::MemoryFileSystem::Key(file.path) ==
+                                  test::MemoryFileSystem::Key(data + name) &&
+                              test::WildcardMatch(VARIANT_PATTERN, name) &&
+                              LowerName(name) != LowerName(CURRENT_FILE) && file.content == added);
+        }
+        FUZZ_CHECK(found,
+                   detail + " but no variant holds what it added" + Describe(Contents(w.files)));
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -252,6 +348,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         RunWindow(input, world);
     } else {
         RunCommandLineOf(input, world);
+    }
+    // Drawn last, so that the inputs made before there was a way to add keep their meaning.
+    if (input.remaining_bytes() > 0 && input.ConsumeBool()) {
+        RunAdd(input, world);
     }
     return 0;
 }
