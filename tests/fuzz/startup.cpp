@@ -149,6 +149,14 @@ void RunWindow(FuzzedDataProvider& input, World& w) {
     }
 }
 
+std::string RunDescribed(const std::vector<std::string>& arguments, int code) {
+    std::string detail = "the command line";
+    for (const std::string& argument : arguments) {
+        detail += " " + Quoted(argument);
+    }
+    return detail + " exited with " + std::to_string(code);
+}
+
 // A command line of the switches, the names of the data folder's files and the catalogue, and
 // anything else.
 std::vector<std::string> Arguments(FuzzedDataProvider& input, const World& w) {
@@ -215,11 +223,7 @@ void RunCommandLineOf(FuzzedDataProvider& input, World& w) {
     const int code = RunCommandLine(
         line, CommandLineServices{w.system, w.output, [another] { return another; }});
 
-    std::string detail = "the command line";
-    for (const std::string& argument : arguments) {
-        detail += " " + Quoted(argument);
-    }
-    detail += " exited with " + std::to_string(code);
+    const std::string detail = RunDescribed(arguments, code);
     // Help, a bad command line and a second Varnholt run no start-up that would clean up.
     const bool startedUp = line.error == 0 && !line.help && !another;
     CheckFiles(before, w.files,
@@ -316,11 +320,7 @@ void RunAdd(FuzzedDataProvider& input, World& w) {
     test::RecordedOutput output;
     const int code =
         RunCommandLine(line, CommandLineServices{w.system, output, [] { return false; }});
-    std::string detail = "the command line";
-    for (const std::string& argument : arguments) {
-        detail += " " + Quoted(argument);
-    }
-    detail += " exited with " + std::to_string(code);
+    const std::string detail = RunDescribed(arguments, code);
     CheckFiles(before, w.files, "", detail);
     FUZZ_CHECK(!line.quiet || (output.messages.empty() && output.beeps == 0), detail);
     if (code == EXIT_DONE) {
