@@ -67,7 +67,7 @@ INT_PTR CALLBACK NameDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPa
 } // namespace
 
 bool frmVarnholt::AskYesNo(const std::string& text, const std::string& title) {
-    HWND owner = (hwnd_ != nullptr && IsWindowVisible(hwnd_) && !IsIconic(hwnd_)) ? hwnd_ : nullptr;
+    HWND owner = MessageOwner();
     return MessageBoxW(owner, Widen(text).c_str(), Widen(title).c_str(),
                        MB_YESNO | MB_ICONQUESTION | (owner == nullptr ? MB_TASKMODAL : 0)) == IDYES;
 }

@@ -75,10 +75,14 @@ void frmVarnholt::Beep() {
     MessageBeep(MB_OK);
 }
 
-void frmVarnholt::MsgBox(const std::string& text, int flags, const std::string& title) {
-    // Before the window is shown, and while it is minimised, the message has no owner (a
+HWND frmVarnholt::MessageOwner() const {
+    // Before the window is shown, and while it is minimised, a message has no owner (a
     // minimised owner would hide it); otherwise it belongs to the window.
-    HWND owner = (hwnd_ != nullptr && IsWindowVisible(hwnd_) && !IsIconic(hwnd_)) ? hwnd_ : nullptr;
+    return (hwnd_ != nullptr && IsWindowVisible(hwnd_) && !IsIconic(hwnd_)) ? hwnd_ : nullptr;
+}
+
+void frmVarnholt::MsgBox(const std::string& text, int flags, const std::string& title) {
+    HWND owner = MessageOwner();
     MessageBoxW(owner, Widen(text).c_str(), Widen(title).c_str(),
                 MB_OK | static_cast<UINT>(flags) | (owner == nullptr ? MB_TASKMODAL : 0));
 }

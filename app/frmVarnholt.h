@@ -79,6 +79,8 @@ class frmVarnholt : public FormControls {
     void AddPendingFiles();
     void ChooseAndAddFile();
     bool TakeHandedFiles(const COPYDATASTRUCT& data);
+    // The owner of a message box: the window while it is shown and not minimised, else none.
+    HWND MessageOwner() const;
     void DrawLabel(const DRAWITEMSTRUCT& item);
     void PaintBackground(HDC dc, const RECT& area);
     HWND Control(Ctl control) const { return controls_[static_cast<int>(control)]; }

@@ -1,5 +1,6 @@
 // Adding a variant: a file from outside the data folder (downloaded, often just "BGruppen.dat")
 // checked, named and copied into the data folder beside the others, never over any file.
+#include "CommandLine.h"
 #include "CopyViaScratch.h"
 #include "DescribeFailure.h"
 #include "FormLogic.h"
@@ -20,11 +21,6 @@ const std::string FORBIDDEN = "\\/:*?\"<>|";
 
 bool StartsWithWord(const std::string& lower, const std::string& word) {
     return lower.compare(0, word.size(), LowerName(word)) == 0;
-}
-
-bool EndsWithDat(const std::string& lower) {
-    return lower.size() >= DAT.size() &&
-           lower.compare(lower.size() - DAT.size(), DAT.size(), DAT) == 0;
 }
 
 // The file name part of a path: after its last backslash or slash.
@@ -93,13 +89,12 @@ std::string FormLogic::AddCheck(const std::string& source, const std::string& fo
 }
 
 // The variant file of the data folder that holds exactly the bytes of `source`; empty when none.
-std::string FormLogic::VariantHolding(const std::string& source, const std::string& folder) {
+std::string FormLogic::VariantHolding(const std::string& source, const std::string& folder,
+                                      const std::vector<std::string>& listed) {
     std::uint64_t length = 0;
     if (!s_.files.FileLength(source, length)) {
         return std::string();
     }
-    std::vector<std::string> listed;
-    s_.files.ListFiles(folder, VARIANT_PATTERN, listed);
     std::vector<std::string> candidates = CATALOGUE_FILES;
     for (const std::string& name : FurtherVariantFiles(listed)) {
         candidates.push_back(name);
@@ -118,13 +113,12 @@ std::string FormLogic::VariantHolding(const std::string& source, const std::stri
 // source's own name when it is BGruppen_X.dat and free, the catalogue's file of a variant that
 // the first line identifies and that is missing, else the player's answer. Empty when no name
 // was found; `problem` then says why, or is empty when the player cancelled.
-std::string FormLogic::AddedFileName(const std::string& source, const std::string& folder,
+std::string FormLogic::AddedFileName(const std::string& source,
+                                     const std::vector<std::string>& listed,
                                      const AddOptions& options, std::string& problem,
                                      AddResult& result) {
     // The folder's names without regard to case, as Windows compares them; the backup's name
     // is taken even while there is no backup.
-    std::vector<std::string> listed;
-    s_.files.ListFiles(folder, VARIANT_PATTERN, listed);
     std::unordered_set<std::string> names = {LowerName(BACKUP_FILE)};
     for (const std::string& name : listed) {
         names.insert(LowerName(name));
@@ -155,8 +149,7 @@ std::string FormLogic::AddedFileName(const std::string& source, const std::strin
     if (s_.files.ReadFirstLine(source, FIRST_LINE_LIMIT, firstLine)) {
         const std::string marker = MarkerOf(firstLine);
         for (std::size_t i = 1; i < CATALOGUE_FILES.size(); ++i) {
-            if (marker == CATALOGUE_MARKERS[i] &&
-                !s_.files.FileExists(folder + CATALOGUE_FILES[i])) {
+            if (marker == CATALOGUE_MARKERS[i] && names.count(LowerName(CATALOGUE_FILES[i])) == 0) {
                 return CATALOGUE_FILES[i];
             }
         }
@@ -185,7 +178,10 @@ AddResult FormLogic::AddVariant(const std::string& given, const AddOptions& opti
     if (!why.empty()) {
         return refuse(why, failure ? AddResult::Failed : AddResult::NoVariant);
     }
-    const std::string held = VariantHolding(source, folder);
+    // One listing of the folder serves both the comparison and the names taken.
+    std::vector<std::string> listed;
+    s_.files.ListFiles(folder, VARIANT_PATTERN, listed);
+    const std::string held = VariantHolding(source, folder, listed);
     if (!held.empty()) {
         SelectFile(held);
         ui.MsgBox(Text(IDS_ADD_ALREADY_THERE, {source, folder + held}), MB_ICONINFORMATION_VALUE,
@@ -194,7 +190,7 @@ AddResult FormLogic::AddVariant(const std::string& given, const AddOptions& opti
     }
     std::string problem;
     AddResult result = AddResult::Cancelled;
-    const std::string file = AddedFileName(source, folder, options, problem, result);
+    const std::string file = AddedFileName(source, listed, options, problem, result);
     if (file.empty()) {
         return problem.empty() ? AddResult::Cancelled : refuse(problem, result);
     }

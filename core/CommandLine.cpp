@@ -36,12 +36,12 @@ bool IsKnownSwitch(const std::string& argument) {
     return false;
 }
 
+} // namespace
+
 bool EndsWithDat(const std::string& lowerName) {
     return lowerName.size() >= DAT.size() &&
            lowerName.compare(lowerName.size() - DAT.size(), DAT.size(), DAT) == 0;
 }
-
-} // namespace
 
 std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
     std::vector<std::string> arguments;

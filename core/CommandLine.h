@@ -54,6 +54,8 @@ extern const std::vector<std::string> CATALOGUE_NAMES;
 // that NAME names: a catalogue name, else a file name of the table as given, else with ".dat"
 // added, all without regard to case; -1 when it names none.
 int ResolveVariantName(const std::string& name, const std::vector<std::string>& files);
+// True when the lower-case file name ends in ".dat".
+bool EndsWithDat(const std::string& lowerName);
 // The NAME that names the variant file `fileName` on the command line: the catalogue's name for
 // a catalogue file, else the file name.
 std::string VariantName(const std::string& fileName);

@@ -115,8 +115,9 @@ class FormLogic {
     bool FirstRunSafeguard();
     // Adding a variant, see AddVariant.cpp.
     std::string AddCheck(const std::string& source, const std::string& folder, bool& failure);
-    std::string VariantHolding(const std::string& source, const std::string& folder);
-    std::string AddedFileName(const std::string& source, const std::string& folder,
+    std::string VariantHolding(const std::string& source, const std::string& folder,
+                               const std::vector<std::string>& listed);
+    std::string AddedFileName(const std::string& source, const std::vector<std::string>& listed,
                               const AddOptions& options, std::string& problem, AddResult& result);
     // Starts the system's own `program` (notepad.exe, explorer.exe) with `parameters`, and
     // reports a failed start.

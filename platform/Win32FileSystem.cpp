@@ -173,10 +173,11 @@ bool Win32FileSystem::ReadBytes(const std::string& path, std::size_t maxBytes, s
         if (!ReadFile(file.get(), &read[total], want, &got, nullptr)) {
             return false;
         }
-        if (got == 0) {
+        total += got;
+        // A short read is the file's end: the first line of a small file costs one read.
+        if (got < want) {
             break;
         }
-        total += got;
     }
     read.resize(total);
     bytes = std::move(read);
