@@ -81,10 +81,18 @@ HWND frmVarnholt::MessageOwner() const {
     return (hwnd_ != nullptr && IsWindowVisible(hwnd_) && !IsIconic(hwnd_)) ? hwnd_ : nullptr;
 }
 
-void frmVarnholt::MsgBox(const std::string& text, int flags, const std::string& title) {
+int frmVarnholt::ShowMessageBox(const std::string& text, const std::string& title, UINT flags) {
     HWND owner = MessageOwner();
-    MessageBoxW(owner, Widen(text).c_str(), Widen(title).c_str(),
-                MB_OK | static_cast<UINT>(flags) | (owner == nullptr ? MB_TASKMODAL : 0));
+    return MessageBoxW(owner, Widen(text).c_str(), Widen(title).c_str(),
+                       flags | (owner == nullptr ? MB_TASKMODAL : 0));
+}
+
+void frmVarnholt::MsgBox(const std::string& text, int flags, const std::string& title) {
+    ShowMessageBox(text, title, MB_OK | static_cast<UINT>(flags));
+}
+
+bool frmVarnholt::AskYesNoWarning(const std::string& text, const std::string& title) {
+    return ShowMessageBox(text, title, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
 void frmVarnholt::SetFormCaption(const std::string& text) {

@@ -60,6 +60,7 @@ class frmVarnholt : public FormControls {
     void DoEvents() override;
     void EndProgram() override;
     bool AskYesNo(const std::string& text, const std::string& title) override;
+    bool AskYesNoWarning(const std::string& text, const std::string& title) override;
     bool AskVariantName(std::string& name,
                         const std::function<std::string(const std::string&)>& problemOf) override;
 
@@ -81,6 +82,8 @@ class frmVarnholt : public FormControls {
     bool TakeHandedFiles(const COPYDATASTRUCT& data);
     // The owner of a message box: the window while it is shown and not minimised, else none.
     HWND MessageOwner() const;
+    // A modal message box with `flags`, owned as MessageOwner says; the button pressed.
+    int ShowMessageBox(const std::string& text, const std::string& title, UINT flags);
     void DrawLabel(const DRAWITEMSTRUCT& item);
     void PaintBackground(HDC dc, const RECT& area);
     HWND Control(Ctl control) const { return controls_[static_cast<int>(control)]; }

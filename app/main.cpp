@@ -9,6 +9,7 @@
 #include "../platform/Text.h"
 #include "../platform/Win32Clock.h"
 #include "../platform/Win32FileSystem.h"
+#include "../platform/Win32Processes.h"
 #include "../platform/clsExecProg.h"
 #include "../platform/modDatDlgs.h"
 #include "../platform/modRegSubs.h"
@@ -66,8 +67,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     varnholt::ShellLauncherFactory launchers;
     varnholt::modVarnholt folders;
     varnholt::Win32Clock clock;
+    // Asked only when the player acts: nothing is listed at start-up.
+    varnholt::Win32ProcessList processes;
     const varnholt::SystemServices system{registry,  settings, files, picker,
-                                          launchers, folders,  clock};
+                                          launchers, folders,  clock, processes};
 
     int exitCode = 0;
     if (commandLine.RunsWithoutWindow()) {

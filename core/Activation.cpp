@@ -5,6 +5,7 @@
 #include "DescribeFailure.h"
 #include "FormLogic.h"
 #include "Marker.h"
+#include "RunningGame.h"
 #include "Texts.h"
 #include "modBasis.h"
 
@@ -25,6 +26,34 @@ std::string KeptFileStem(const LocalTime& time) {
 
 } // namespace
 
+std::vector<RunningProgram> FormLogic::RunningGame() {
+    const std::string shown = s_.ui.Caption(Ctl::lblANNOPath);
+    if (shown.find_first_not_of(' ') == std::string::npos) {
+        return {}; // no installation folder, so no program is the game's
+    }
+    return ProgramsIn(s_.processes.OtherPrograms(), s_.launchers.FullPath(shown));
+}
+
+void FormLogic::btnActivate_Click() {
+    if (ConfirmWhileGameRuns()) {
+        ActivateSelected(true);
+    }
+}
+
+bool FormLogic::ConfirmWhileGameRuns() {
+    // The game reads BGruppen.dat when it starts: a running one may go on with the old content.
+    const std::vector<RunningProgram> game = RunningGame();
+    return game.empty() ||
+           s_.ui.AskYesNoWarning(Text(IDS_GAME_RUNS_ASK, {game.front().path}), TITLE_TEXT);
+}
+
+std::string FormLogic::DescribeActivationFailure(const FileError& error) {
+    // Only a failure the game may cause is worth the look.
+    const std::vector<RunningProgram> game =
+        MayBeHeldOpen(error) ? RunningGame() : std::vector<RunningProgram>();
+    return DescribeFailure(error, game.empty() ? std::string() : game.front().path);
+}
+
 bool FormLogic::ActivateSelected(bool reportSuccess) {
     FormControls& ui = s_.ui;
     const std::string folder = AddBackslash(ui.Caption(Ctl::lblDATPath));
@@ -37,8 +66,8 @@ bool FormLogic::ActivateSelected(bool reportSuccess) {
     FileError error = present ? s_.files.CheckDeletable(target) : FileError();
     if (error.failed()) {
         ui.Beep();
-        ui.MsgBox(Text(IDS_DELETE_FAILED, {DescribeFailure(error)}), MB_ICONEXCLAMATION_VALUE,
-                  TITLE_TEXT);
+        ui.MsgBox(Text(IDS_DELETE_FAILED, {DescribeActivationFailure(error)}),
+                  MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
         return false;
     }
 
@@ -53,14 +82,14 @@ bool FormLogic::ActivateSelected(bool reportSuccess) {
     }
     if (keepFailed) {
         ui.Beep();
-        ui.MsgBox(Text(IDS_KEEP_FAILED, {kept, DescribeFailure(error)}), MB_ICONEXCLAMATION_VALUE,
-                  TITLE_TEXT);
+        ui.MsgBox(Text(IDS_KEEP_FAILED, {kept, DescribeActivationFailure(error)}),
+                  MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
         return false;
     }
     if (error.failed()) {
         ui.Beep();
-        ui.MsgBox(Text(IDS_COPY_FAILED, {source, DescribeFailure(error)}), MB_ICONEXCLAMATION_VALUE,
-                  TITLE_TEXT);
+        ui.MsgBox(Text(IDS_COPY_FAILED, {source, DescribeActivationFailure(error)}),
+                  MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
         return false;
     }
 

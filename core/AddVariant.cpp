@@ -208,7 +208,8 @@ AddResult FormLogic::AddVariant(const std::string& given, const AddOptions& opti
     ui.Beep();
     if (!options.mayAsk) {
         ui.MsgBox(Text(IDS_ADDED, {source, folder + file}), MB_ICONINFORMATION_VALUE, TITLE_TEXT);
-    } else if (ui.AskYesNo(Text(IDS_ADDED_ASK, {source, folder + file}), TITLE_TEXT)) {
+    } else if (ui.AskYesNo(Text(IDS_ADDED_ASK, {source, folder + file}), TITLE_TEXT) &&
+               ConfirmWhileGameRuns()) {
         ActivateSelected(true);
     }
     return AddResult::Added;

@@ -90,6 +90,41 @@ std::string KnownDataFolder(const SystemServices& s) {
     return AddBackslash(installation) + "Data\\";
 }
 
+// The activation of /activate NAME: EXIT_DONE when the variant is the current BGruppen.dat
+// afterwards, else the run's exit code.
+int ActivateByName(const CommandLine& commandLine, FormLogic& logic, HeadlessForm& form,
+                   FileSystem& files, const std::string& folder) {
+    const int index = ResolveVariantName(commandLine.name, logic.aDATFiles());
+    if (index < 0) {
+        const std::vector<std::string> names = AvailableNames(files, folder);
+        form.MsgBox(UsageText(Text(IDS_UNKNOWN_VARIANT, {commandLine.name}), &names),
+                    MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
+        return EXIT_BAD_COMMAND_LINE;
+    }
+    // Only the very bytes count as already current: the window's rule, which compares the
+    // first line's identification, would take an updated variant for the old one.
+    form.SetListIndex(index);
+    logic.lstDATs_Click();
+    const std::string variant = folder + logic.aDATFiles()[static_cast<std::size_t>(index)];
+    if (files.SameContent(folder + CURRENT_FILE, variant)) {
+        if (!commandLine.start) {
+            form.MsgBox(Text(IDS_ALREADY_CURRENT, {form.ListText(index)}), MB_ICONINFORMATION_VALUE,
+                        TITLE_TEXT);
+        }
+        return EXIT_DONE;
+    }
+    // No one can be asked whether to switch under the running game, which may go on with what
+    // it has read: nothing changes, and no /start follows.
+    const std::vector<RunningProgram> game = logic.RunningGame();
+    if (!game.empty()) {
+        form.Beep();
+        form.MsgBox(Text(IDS_GAME_RUNS_REFUSED, {game.front().path}), MB_ICONEXCLAMATION_VALUE,
+                    TITLE_TEXT);
+        return EXIT_GAME_RUNS;
+    }
+    return logic.ActivateSelected(!commandLine.start) ? EXIT_DONE : EXIT_FAILED;
+}
+
 } // namespace
 
 bool HeadlessForm::Enabled(Ctl control) const {
@@ -161,7 +196,7 @@ int RunCommandLine(const CommandLine& commandLine, const CommandLineServices& s)
     WatchedLaunchers launchers(s.launchers);
     FormLogic logic(
         FormServices{{s.registry, s.settings, s.files, commandLine.quiet ? noPicker : s.picker,
-                      launchers, s.folders, s.clock},
+                      launchers, s.folders, s.clock, s.processes},
                      form});
     if (!logic.Form_Load()) {
         return EXIT_FAILED;
@@ -169,25 +204,9 @@ int RunCommandLine(const CommandLine& commandLine, const CommandLineServices& s)
     const std::string folder = AddBackslash(form.Caption(Ctl::lblDATPath));
 
     if (commandLine.activate) {
-        const int index = ResolveVariantName(commandLine.name, logic.aDATFiles());
-        if (index < 0) {
-            const std::vector<std::string> names = AvailableNames(s.files, folder);
-            form.MsgBox(UsageText(Text(IDS_UNKNOWN_VARIANT, {commandLine.name}), &names),
-                        MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
-            return EXIT_BAD_COMMAND_LINE;
-        }
-        // Only the very bytes count as already current: the window's rule, which compares the
-        // first line's identification, would take an updated variant for the old one.
-        form.SetListIndex(index);
-        logic.lstDATs_Click();
-        const std::string variant = folder + logic.aDATFiles()[static_cast<std::size_t>(index)];
-        if (s.files.SameContent(folder + CURRENT_FILE, variant)) {
-            if (!commandLine.start) {
-                form.MsgBox(Text(IDS_ALREADY_CURRENT, {form.ListText(index)}),
-                            MB_ICONINFORMATION_VALUE, TITLE_TEXT);
-            }
-        } else if (!logic.ActivateSelected(!commandLine.start)) {
-            return EXIT_FAILED;
+        const int code = ActivateByName(commandLine, logic, form, s.files, folder);
+        if (code != EXIT_DONE) {
+            return code;
         }
     }
 

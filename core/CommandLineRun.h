@@ -17,6 +17,7 @@ constexpr int EXIT_FAILED = 1;           // the activation, the adding or the st
 constexpr int EXIT_BAD_COMMAND_LINE = 2; // a bad command line, an unknown NAME, no variant
 constexpr int EXIT_NOT_STARTED = 3;      // the game could not be started
 constexpr int EXIT_ALREADY_RUNNING = 4;  // another Varnholt runs in this session
+constexpr int EXIT_GAME_RUNS = 5;        // the game runs: nothing was activated
 
 // How a run without a window speaks to the player.
 class MessageOutput {
@@ -58,6 +59,7 @@ class HeadlessForm : public FormControls {
     void EndProgram() override { ended_ = true; }
     // A run without the window asks nothing: no to every question, no name given.
     bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    bool AskYesNoWarning(const std::string&, const std::string&) override { return false; }
     bool AskVariantName(std::string&,
                         const std::function<std::string(const std::string&)>&) override {
         return false;

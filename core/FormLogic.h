@@ -62,6 +62,8 @@ struct SystemServices {
     modVarnholt& folders;
     // The local time for the names of kept files.
     Clock& clock;
+    // The running programs, to tell whether the game runs.
+    ProcessList& processes;
 };
 
 // Everything the form logic works with: the system's services and the controls it writes to.
@@ -84,7 +86,8 @@ class FormLogic {
 
     void lstDATs_Click();
     void lstDATs_DblClick();
-    void btnActivate_Click() { ActivateSelected(true); }
+    // Activates the selected variant, after asking while the game runs.
+    void btnActivate_Click();
     // The activation behind btnActivate_Click: true when the selected variant is now the current
     // BGruppen.dat. Without `reportSuccess` the success message is left out; the failures are
     // always reported.
@@ -101,6 +104,11 @@ class FormLogic {
     void OpenDataFolder();
     void btnDone_Click();
     void Form_Resize();
+
+    // The game's programs running now: those whose files lie in the installation folder the
+    // window shows (a relative one counted from the working folder, as the starter's path is) or
+    // below it.
+    std::vector<RunningProgram> RunningGame();
 
     const std::vector<std::string>& aDATFiles() const { return aDATFiles_; }
     const std::vector<std::string>& aDATDescr() const { return aDATDescr_; }
@@ -135,6 +143,15 @@ class FormLogic {
     // The full path of the variant at the selected list position, built from the data folder
     // shown in lblDATPath; false when no valid entry is selected.
     bool SelectedVariantPath(std::string& path) const;
+    // Where the game runs, asks whether to activate all the same: true when it does not run or
+    // the player says Yes.
+    bool ConfirmWhileGameRuns();
+    // The description of a failed file operation of the activation; where the running game may
+    // be its cause, it says so instead of the system's usual help.
+    std::string DescribeActivationFailure(const FileError& error);
+    // Game launch, see Handlers.cpp.
+    void StartGame();
+    void ShowRunningGame(const std::vector<RunningProgram>& game);
     // Activation's file work, see Activation.cpp.
     FileError ReplaceCurrentFile(const std::string& folder, const std::string& source, bool present,
                                  std::string& kept, bool& keepFailed);

@@ -24,24 +24,44 @@ void FormLogic::lstDATs_DblClick() {
 void FormLogic::btnANNOStart_Click() {
     s_.ui.MinimizeForm();
     s_.ui.DoEvents();
+    // A second starter would start a second game beside the running one.
+    const std::vector<RunningProgram> game = RunningGame();
+    if (game.empty()) {
+        StartGame();
+    } else {
+        ShowRunningGame(game);
+    }
+    s_.ui.DoEvents();
+    s_.ui.EndProgram();
+}
+
+void FormLogic::StartGame() {
     // A bare "1503startup.exe" (no installation folder) would be looked for beside Varnholt and
     // along the search path, and might start another program of that name.
     const std::string starter =
         s_.launchers.FullPath(AddBackslash(s_.folders.strANNOPath) + "1503startup.exe");
-    {
-        std::unique_ptr<Launcher> launcher = s_.launchers.CreateLauncher();
-        launcher->ProgName(starter);
-        launcher->WorkDir(StripBackslash(ExtractDir(starter)));
-        launcher->WinMode(SW_SHOWNORMAL_VALUE);
-        launcher->ExecProg();
-        if (launcher->EPError()) {
-            s_.ui.Beep();
-            s_.ui.MsgBox(Text(IDS_CANT_START_ANNO), MB_ICONINFORMATION_VALUE,
-                         Text(IDS_PROBLEM_TITLE));
+    std::unique_ptr<Launcher> launcher = s_.launchers.CreateLauncher();
+    launcher->ProgName(starter);
+    launcher->WorkDir(StripBackslash(ExtractDir(starter)));
+    launcher->WinMode(SW_SHOWNORMAL_VALUE);
+    launcher->ExecProg();
+    if (launcher->EPError()) {
+        s_.ui.Beep();
+        s_.ui.MsgBox(Text(IDS_CANT_START_ANNO), MB_ICONINFORMATION_VALUE, Text(IDS_PROBLEM_TITLE));
+    }
+}
+
+void FormLogic::ShowRunningGame(const std::vector<RunningProgram>& game) {
+    for (const RunningProgram& program : game) {
+        if (s_.processes.BringToFront(program.id)) {
+            return;
         }
     }
-    s_.ui.DoEvents();
-    s_.ui.EndProgram();
+    // A game that shows no window (its starter still at work, or a tool of the game's): the
+    // player learns why nothing starts.
+    s_.ui.Beep();
+    s_.ui.MsgBox(Text(IDS_GAME_ALREADY_RUNNING, {game.front().path}), MB_ICONINFORMATION_VALUE,
+                 TITLE_TEXT);
 }
 
 void FormLogic::btnView_Click() {

@@ -47,6 +47,8 @@ struct FileError {
 
 // The platform's error code for access that was denied.
 constexpr std::uint32_t ERROR_ACCESS_DENIED_VALUE = 5;
+// The platform's error code for a file that another program holds open.
+constexpr std::uint32_t ERROR_SHARING_VIOLATION_VALUE = 32;
 
 // A file found by a listing: its name (without folder) and its length in bytes.
 struct FileEntry {
@@ -162,6 +164,24 @@ class LauncherFactory {
     virtual std::string FullPath(const std::string& path) = 0;
 };
 
+// A running program: its process's number and the full path of its program file.
+struct RunningProgram {
+    std::uint32_t id = 0;
+    std::string path;
+};
+
+// The programs running on this computer. Asked only when the player acts, never at start-up.
+class ProcessList {
+  public:
+    virtual ~ProcessList() = default;
+    // Every process but this one whose program file can be told, also one that runs elevated,
+    // in the system's order.
+    virtual std::vector<RunningProgram> OtherPrograms() = 0;
+    // Brings the main window of the process `id` to the front, restored if minimised. False
+    // when the process shows none.
+    virtual bool BringToFront(std::uint32_t id) = 0;
+};
+
 // Show-window codes handed to the launcher.
 constexpr std::int32_t SW_SHOWNORMAL_VALUE = 1;
 constexpr std::int32_t SW_SHOWMAXIMIZED_VALUE = 3;
@@ -218,6 +238,9 @@ class FormControls {
     virtual void MsgBox(const std::string& text, int flags, const std::string& title) = 0;
     // A modal question with Yes and No; true for Yes.
     virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
+    // A modal question with Yes and No, the warning icon and No as the default button; true for
+    // Yes.
+    virtual bool AskYesNoWarning(const std::string& text, const std::string& title) = 0;
     // The modal dialog that asks for the name X of a new variant file BGruppen_X.dat, its field
     // prefilled with `name`. `problemOf` tells why a name cannot be taken (empty when it can);
     // the dialog shows that and keeps asking. True with the accepted name in `name`; false when

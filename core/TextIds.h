@@ -115,4 +115,11 @@
 #define IDS_OK 2317
 #define IDS_CANCEL 2318
 
+/* The running game: the question before an activation, the command line's refusal, the game
+   that shows no window to bring forward, the cause of a failure. %1: the game's program. */
+#define IDS_GAME_RUNS_ASK 2400
+#define IDS_GAME_RUNS_REFUSED 2401
+#define IDS_GAME_ALREADY_RUNNING 2402
+#define IDS_GAME_RUNS_HELP 2403
+
 #endif

@@ -25,7 +25,8 @@ struct World {
     test::FakeClock clock;
     test::RecordedOutput output;
     modVarnholt folders;
-    SystemServices system{registry, settings, files, picker, launchers, folders, clock};
+    test::FakeProcesses processes;
+    SystemServices system{registry, settings, files, picker, launchers, folders, clock, processes};
 
     // Draws the installation from `input`; the failures to inject come last.
     explicit World(FuzzedDataProvider& input);

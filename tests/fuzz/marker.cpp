@@ -54,10 +54,11 @@ std::string Description(const std::string& path, test::MemoryFileSystem& files) 
     test::FakePicker picker;
     test::FakeLauncherFactory launchers;
     test::FakeClock clock;
+    test::FakeProcesses processes;
     test::FakeControls ui;
     modVarnholt folders;
-    FormLogic logic(
-        FormServices{{registry, settings, files, picker, launchers, folders, clock}, ui});
+    FormLogic logic(FormServices{
+        {registry, settings, files, picker, launchers, folders, clock, processes}, ui});
     return logic.GetDescr(path);
 }
 

@@ -4,8 +4,9 @@
 // input. After each step: no file's content is lost; BGruppen.dat holds exactly the chosen
 // variant or what it held; no scratch file is left; the list and the identification agree with
 // the data folder; a bad command line or a request for help exits as it should and changes
-// nothing; a quiet run shows nothing. A later run may add a file to the data folder: it replaces
-// nothing.
+// nothing; a quiet run shows nothing; while a program of the installation folder runs, a
+// command-line run changes no BGruppen.dat and starts no game, and only then exits with 5. A
+// later run may add a file to the data folder: it replaces nothing.
 #include "Fuzz.h"
 #include "World.h"
 #include "tests/native/RcTexts.h"
@@ -212,10 +213,23 @@ std::set<std::string> Chosen(World& w, const std::string& data, const std::strin
     return chosen;
 }
 
+// A program that runs beside Varnholt: of the installation folder, in another letter case or
+// below it, which is the game; or of a folder that merely begins like it, or of another one.
+bool DrawRunningProgram(FuzzedDataProvider& input, World& w) {
+    const std::string programs[] = {GAME + "1503startup.exe", "c:\\GAMES\\anno 1503\\Tools\\x.exe",
+                                    "C:\\Games\\ANNO 1503 Tools\\1503.exe", "C:\\Games\\1503.exe"};
+    const int drawn = input.ConsumeIntegralInRange(0, 5);
+    if (drawn < 4) {
+        w.processes.programs = {{7, programs[drawn]}};
+    }
+    return drawn < 2;
+}
+
 void RunCommandLineOf(FuzzedDataProvider& input, World& w) {
     const std::vector<std::string> arguments = Arguments(input, w);
     const CommandLine line = ParseCommandLine(arguments);
     const bool another = input.ConsumeIntegralInRange(0, 7) == 0;
+    const bool gameRuns = DrawRunningProgram(input, w);
     const bool injected = !w.files.failures.empty();
     const std::string data = DataFolder(w);
     const Snapshot before = Contents(w.files);
@@ -223,7 +237,8 @@ void RunCommandLineOf(FuzzedDataProvider& input, World& w) {
     const int code = RunCommandLine(
         line, CommandLineServices{w.system, w.output, [another] { return another; }});
 
-    const std::string detail = RunDescribed(arguments, code);
+    const std::string detail =
+        RunDescribed(arguments, code) + (gameRuns ? " while the game runs" : "");
     // Help, a bad command line and a second Varnholt run no start-up that would clean up.
     const bool startedUp = line.error == 0 && !line.help && !another;
     CheckFiles(before, w.files,
@@ -243,6 +258,12 @@ void RunCommandLineOf(FuzzedDataProvider& input, World& w) {
                        (w.output.messages.empty() ? "a beep" : w.output.messages[0].text));
     }
     const std::string now = CurrentContent(w.files, data);
+    FUZZ_CHECK(code != EXIT_GAME_RUNS || (gameRuns && line.activate), detail);
+    if (gameRuns) {
+        FUZZ_CHECK(now == current && w.launchers.launches.empty(),
+                   detail + " but changed BGruppen.dat or started the game");
+        return;
+    }
     if (code == EXIT_FAILED || code == EXIT_BAD_COMMAND_LINE || code == EXIT_ALREADY_RUNNING) {
         FUZZ_CHECK(now == current, detail + " but changed BGruppen.dat");
     } else if (line.activate && !line.help && !another) {

@@ -147,14 +147,35 @@ class FakeLauncherFactory : public LauncherFactory {
     }
 };
 
+// The running programs as the test sets them, and which of them show a window.
+class FakeProcesses : public ProcessList {
+  public:
+    std::vector<RunningProgram> programs;
+    std::set<std::uint32_t> withWindow;
+    std::vector<std::uint32_t> broughtToFront;
+    int lookups = 0;
+    std::vector<RunningProgram> OtherPrograms() override {
+        ++lookups;
+        return programs;
+    }
+    bool BringToFront(std::uint32_t id) override {
+        if (withWindow.count(id) == 0) {
+            return false;
+        }
+        broughtToFront.push_back(id);
+        return true;
+    }
+};
+
 class FakeClock : public Clock {
   public:
     LocalTime now{2026, 12, 8, 14, 35};
     LocalTime Now() override { return now; }
 };
 
-// The flags a question's message carries in the fake window.
+// The flags a question's message carries in the fake window; a warning with No as its default.
 constexpr int MB_YESNO_TEST = 4;
+constexpr int WARNING_QUESTION_TEST = MB_YESNO_TEST | MB_ICONEXCLAMATION_VALUE | 0x100;
 
 struct Message {
     std::string text;
@@ -239,6 +260,11 @@ class FakeControls : public FormControls {
     bool AskYesNo(const std::string& text, const std::string& title) override {
         MsgBox(text, MB_YESNO_TEST, title);
         return answerYes;
+    }
+    bool answerWarningYes = false;
+    bool AskYesNoWarning(const std::string& text, const std::string& title) override {
+        MsgBox(text, WARNING_QUESTION_TEST, title);
+        return answerWarningYes;
     }
     bool AskVariantName(std::string& name,
                         const std::function<std::string(const std::string&)>& problemOf) override {

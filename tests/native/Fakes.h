@@ -21,7 +21,8 @@ struct Harness {
     FakeLauncherFactory launchers;
     modVarnholt folders;
     FakeClock clock;
-    SystemServices system{registry, settings, files, picker, launchers, folders, clock};
+    FakeProcesses processes;
+    SystemServices system{registry, settings, files, picker, launchers, folders, clock, processes};
     FormLogic logic{FormServices{system, ui}};
 
     // A game installation whose data folder is `data` and whose backup already exists.

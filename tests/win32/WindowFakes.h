@@ -44,6 +44,12 @@ struct NoRegistry : RegistryReader {
     }
 };
 
+// Nothing else runs: the window never takes a program for the game.
+struct NoProcesses : ProcessList {
+    std::vector<RunningProgram> OtherPrograms() override { return {}; }
+    bool BringToFront(std::uint32_t) override { return false; }
+};
+
 struct NoLaunchers : LauncherFactory {
     std::unique_ptr<Launcher> CreateLauncher() override { return nullptr; }
     std::string SystemProgram(const std::string& name) override { return name; }
@@ -92,8 +98,10 @@ template <typename Registry, typename Files> struct OpenedWindow {
     NoLaunchers launchers;
     modVarnholt folders;
     Win32Clock clock;
-    frmVarnholt form{GetModuleHandleW(nullptr),
-                     SystemServices{registry, settings, files, picker, launchers, folders, clock}};
+    NoProcesses processes;
+    frmVarnholt form{
+        GetModuleHandleW(nullptr),
+        SystemServices{registry, settings, files, picker, launchers, folders, clock, processes}};
 };
 
 // The design's background picture as the program's resources hold it, at 96 dots per inch;

@@ -1,0 +1,79 @@
+#include "Win32Processes.h"
+
+#include "Handles.h"
+#include "Text.h"
+
+#include <windows.h>
+
+#include <tlhelp32.h>
+
+namespace varnholt {
+
+namespace {
+
+// The longest path the system gives, in characters.
+constexpr DWORD LONGEST_PATH = 32768;
+
+struct MainWindowSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindMainWindow(HWND window, LPARAM data) {
+    MainWindowSearch& search = *reinterpret_cast<MainWindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search.process && IsWindowVisible(window) &&
+        GetWindow(window, GW_OWNER) == nullptr) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+std::vector<RunningProgram> Win32ProcessList::OtherPrograms() {
+    std::vector<RunningProgram> programs;
+    // The snapshot, like CreateFileW, marks its failure with INVALID_HANDLE_VALUE.
+    const FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) {
+        return programs;
+    }
+    const DWORD self = GetCurrentProcessId();
+    std::wstring path(LONGEST_PATH, L'\0');
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more != FALSE;
+         more = Process32NextW(snapshot.get(), &entry)) {
+        if (entry.th32ProcessID == self || entry.th32ProcessID == 0) {
+            continue;
+        }
+        // The limited right is granted for a process of a higher integrity level too, so an
+        // elevated game is seen by an ordinary Varnholt. A process that refuses even that (the
+        // system's own protected ones) is no game.
+        const KernelHandle process(
+            OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
+        DWORD length = LONGEST_PATH;
+        if (process && QueryFullProcessImageNameW(process.get(), 0, &path[0], &length) != FALSE) {
+            programs.push_back({entry.th32ProcessID, Narrow(path.substr(0, length))});
+        }
+    }
+    return programs;
+}
+
+bool Win32ProcessList::BringToFront(std::uint32_t id) {
+    MainWindowSearch search{id, nullptr};
+    EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found == nullptr) {
+        return false;
+    }
+    if (IsIconic(search.found)) {
+        ShowWindow(search.found, SW_RESTORE);
+    }
+    // The window's last active popup is its dialog while one is open.
+    SetForegroundWindow(GetLastActivePopup(search.found));
+    return true;
+}
+
+} // namespace varnholt

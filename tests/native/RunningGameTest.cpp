@@ -1,0 +1,162 @@
+// While a program of the game's installation folder runs: which programs count as the game, the
+// question before an activation in the window, the command line's exit code 5, Start bringing
+// the game forward instead of a second starter, and the cause named in a failure.
+#include "core/RunningGame.h"
+#include "Fakes.h"
+#include "core/CommandLineRun.h"
+
+#include <gtest/gtest.h>
+
+using namespace varnholt;
+using namespace varnholt::test;
+
+namespace {
+
+const std::string CLASSIC = ";Classic\r\nclassic groups\r\n";
+const std::string GAME_EXE = "C:\\Games\\ANNO 1503\\1503.exe";
+
+struct GameRuns : FolderTest {
+    RecordedOutput output;
+
+    void SetUp() override {
+        h.Installed(data, "2.01");
+        data.Write("BGruppen.dat", CLASSIC);
+        data.Write("BGruppen_Classic.dat", CLASSIC);
+        data.Write("BGruppen_AddOn.dat", ADDON_GROUPS);
+        h.processes.programs = {{7, "C:\\Windows\\explorer.exe"}, {42, GAME_EXE}};
+    }
+    // The window started, the AddOn variant selected.
+    void Shown() {
+        ASSERT_TRUE(h.logic.InitProg());
+        h.ui.index = 2;
+        h.logic.lstDATs_Click();
+        h.ui.messages.clear();
+    }
+    int Run(const std::string& line) {
+        return RunCommandLine(ParseCommandLine(SplitCommandLine("varnholt.exe " + line)),
+                              CommandLineServices{h.system, output, [] { return false; }});
+    }
+};
+
+} // namespace
+
+TEST(RunningGame, ProgramsInTheInstallationFolderOrBelowItInAnyLetterCase) {
+    const std::string folder = "C:\\Games\\ANNO 1503";
+    const struct {
+        std::string path;
+        bool in;
+    } cases[] = {
+        {"C:\\Games\\ANNO 1503\\1503startup.exe", true},
+        {"c:\\games\\anno 1503\\Tools\\Editor.EXE", true},
+        {"C:\\Games\\ANNO 1503\\a\\b\\c.exe", true},
+        {"C:\\Games\\ANNO 1503 Tools\\1503.exe", false}, // a folder beside it, same beginning
+        {"C:\\Games\\ANNO 1503.exe", false},
+        {"C:\\Games\\1503.exe", false},
+        {"D:\\Games\\ANNO 1503\\1503.exe", false},
+        {"1503.exe", false},
+        {"", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LiesIn(c.path, folder), c.in) << c.path;
+        EXPECT_EQ(LiesIn(c.path, folder + "\\"), c.in) << c.path;
+    }
+    // Letters beyond ASCII compare as the platform's file names do.
+    EXPECT_TRUE(LiesIn("D:\\\xD0\x98\xD0\x93\xD0\xA0\xD0\xAB\\1503.exe", // ИГРЫ
+                       "D:\\\xD0\xB8\xD0\xB3\xD1\x80\xD1\x8B"));         // игры
+    // An empty installation folder names none: nothing counts as the game.
+    EXPECT_TRUE(ProgramsIn({{1, "C:\\1503.exe"}, {2, "1503.exe"}}, "").empty());
+    EXPECT_EQ(ProgramsIn({{1, "C:\\x.exe"}, {2, "C:\\Games\\ANNO 1503\\y.exe"}}, folder).size(),
+              1u);
+}
+
+TEST_F(GameRuns, ActivateAsksFirstAndNoChangesNothing) {
+    Shown();
+    EXPECT_EQ(h.processes.lookups, 0); // the start-up does not look
+    for (bool yes : {false, true}) {
+        SCOPED_TRACE(yes);
+        h.ui.messages.clear();
+        h.ui.answerWarningYes = yes;
+        h.logic.btnActivate_Click();
+        ASSERT_FALSE(h.ui.messages.empty());
+        const Message& question = h.ui.messages[0];
+        EXPECT_EQ(question.flags, WARNING_QUESTION_TEST);
+        EXPECT_EQ(question.title, TITLE_TEXT);
+        EXPECT_NE(question.text.find("ANNO 1503 is running"), std::string::npos);
+        EXPECT_NE(question.text.find(GAME_EXE), std::string::npos);
+        EXPECT_EQ(h.ui.messages.size(), yes ? 2u : 1u); // Yes: the activation's message
+        EXPECT_EQ(data.Read("BGruppen.dat"), yes ? ADDON_GROUPS : CLASSIC);
+        h.ui.index = 2;
+        h.logic.lstDATs_Click();
+        data.Write("BGruppen.dat", CLASSIC);
+    }
+    // A program elsewhere, or one whose folder only begins like the game's, is no game.
+    h.processes.programs = {{9, "C:\\Games\\ANNO 1503 Tools\\1503.exe"}};
+    h.ui.messages.clear();
+    h.logic.btnActivate_Click();
+    ASSERT_EQ(h.ui.messages.size(), 1u);
+    EXPECT_EQ(h.ui.messages[0].flags, MB_ICONINFORMATION_VALUE);
+}
+
+TEST_F(GameRuns, RelativeInstallationFolderCountsFromTheWorkingFolder) {
+    h.registry.values["GAMEPATH"] = "Games\\ANNO 1503";
+    h.processes.programs = {{42, "C:\\Work\\Games\\ANNO 1503\\1503.exe"}};
+    Shown();
+    h.logic.btnActivate_Click();
+    ASSERT_FALSE(h.ui.messages.empty());
+    EXPECT_EQ(h.ui.messages[0].flags, WARNING_QUESTION_TEST);
+    EXPECT_EQ(data.Read("BGruppen.dat"), CLASSIC);
+}
+
+TEST_F(GameRuns, ActivatingAnAddedVariantAsksAgain) {
+    TempFolder downloads;
+    downloads.Write("BGruppen_Harbour.dat", ";Harbour\r\n");
+    Shown();
+    h.ui.answerYes = true; // "Activate it now?"
+    EXPECT_EQ(h.logic.AddVariant(downloads.shown() + "BGruppen_Harbour.dat", AddOptions()),
+              AddResult::Added);
+    ASSERT_EQ(h.ui.messages.size(), 2u);
+    EXPECT_EQ(h.ui.messages[1].flags, WARNING_QUESTION_TEST);
+    EXPECT_EQ(data.Read("BGruppen.dat"), CLASSIC);
+}
+
+TEST_F(GameRuns, CommandLineExitsFiveBeforeAnyStartAndChangesNothing) {
+    EXPECT_EQ(Run("/activate AddOn /start"), EXIT_GAME_RUNS);
+    ASSERT_EQ(output.messages.size(), 1u);
+    EXPECT_NE(output.messages[0].text.find(GAME_EXE), std::string::npos);
+    EXPECT_EQ(output.messages[0].flags, MB_ICONEXCLAMATION_VALUE);
+    EXPECT_EQ(Run("/activate AddOn /quiet"), EXIT_GAME_RUNS);
+    EXPECT_EQ(output.messages.size(), 1u);
+    EXPECT_EQ(data.Read("BGruppen.dat"), CLASSIC);
+    EXPECT_TRUE(h.launchers.launches.empty());
+    // Nothing to change: the variant is current already, and /start finds the running game.
+    h.processes.withWindow = {42};
+    EXPECT_EQ(Run("/activate Classic /start /quiet"), EXIT_DONE);
+    EXPECT_EQ(h.processes.broughtToFront, std::vector<std::uint32_t>{42});
+    // Adding is no activation.
+    TempFolder downloads;
+    downloads.Write("BGruppen_Harbour.dat", ";Harbour\r\n");
+    EXPECT_EQ(Run("/add \"" + downloads.shown() + "BGruppen_Harbour.dat\" /quiet"), EXIT_DONE);
+    EXPECT_TRUE(h.launchers.launches.empty());
+}
+
+TEST_F(GameRuns, StartBringsTheGameForwardInsteadOfASecondStarter) {
+    Shown();
+    h.processes.programs.push_back({43, "C:\\Games\\ANNO 1503\\Bin\\1503.exe"});
+    h.processes.withWindow = {43};
+    h.logic.btnANNOStart_Click();
+    EXPECT_TRUE(h.launchers.launches.empty());
+    EXPECT_EQ(h.processes.broughtToFront, std::vector<std::uint32_t>{43});
+    EXPECT_EQ(h.ui.events, (std::vector<std::string>{"minimize", "doevents", "doevents", "end"}));
+
+    // A game without a window to show: it is named, and still nothing is started.
+    Harness bare;
+    bare.Installed(data);
+    bare.processes.programs = {{42, GAME_EXE}};
+    ASSERT_TRUE(bare.logic.InitProg());
+    bare.ui.messages.clear();
+    bare.logic.btnANNOStart_Click();
+    EXPECT_TRUE(bare.launchers.launches.empty());
+    ASSERT_EQ(bare.ui.messages.size(), 1u);
+    EXPECT_NE(bare.ui.messages[0].text.find(GAME_EXE), std::string::npos);
+    EXPECT_TRUE(bare.ui.ended);
+}
