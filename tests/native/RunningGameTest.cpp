@@ -15,14 +15,13 @@ namespace {
 const std::string CLASSIC = ";Classic\r\nclassic groups\r\n";
 const std::string GAME_EXE = "C:\\Games\\ANNO 1503\\1503.exe";
 
-struct GameRuns : FolderTest {
+// The Classic variant current and the AddOn variant beside it, while the game runs.
+struct GameRuns : AddOnSwitch {
     RecordedOutput output;
 
     void SetUp() override {
-        h.Installed(data, "2.01");
-        data.Write("BGruppen.dat", CLASSIC);
+        Install(CLASSIC);
         data.Write("BGruppen_Classic.dat", CLASSIC);
-        data.Write("BGruppen_AddOn.dat", ADDON_GROUPS);
         h.processes.programs = {{7, "C:\\Windows\\explorer.exe"}, {42, GAME_EXE}};
     }
     // The window started, the AddOn variant selected.
