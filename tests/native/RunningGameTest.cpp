@@ -40,32 +40,23 @@ struct GameRuns : AddOnSwitch {
 } // namespace
 
 TEST(RunningGame, ProgramsInTheInstallationFolderOrBelowItInAnyLetterCase) {
-    const std::string folder = "C:\\Games\\ANNO 1503";
-    const struct {
-        std::string path;
-        bool in;
-    } cases[] = {
+    const std::pair<std::string, bool> cases[] = {
         {"C:\\Games\\ANNO 1503\\1503startup.exe", true},
         {"c:\\games\\anno 1503\\Tools\\Editor.EXE", true},
-        {"C:\\Games\\ANNO 1503\\a\\b\\c.exe", true},
         {"C:\\Games\\ANNO 1503 Tools\\1503.exe", false}, // a folder beside it, same beginning
         {"C:\\Games\\ANNO 1503.exe", false},
-        {"C:\\Games\\1503.exe", false},
         {"D:\\Games\\ANNO 1503\\1503.exe", false},
         {"1503.exe", false},
-        {"", false},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(LiesIn(c.path, folder), c.in) << c.path;
-        EXPECT_EQ(LiesIn(c.path, folder + "\\"), c.in) << c.path;
+    for (const auto& [path, in] : cases) {
+        EXPECT_EQ(LiesIn(path, "C:\\Games\\ANNO 1503"), in) << path;
+        EXPECT_EQ(LiesIn(path, "C:\\Games\\ANNO 1503\\"), in) << path;
     }
-    // Letters beyond ASCII compare as the platform's file names do.
-    EXPECT_TRUE(LiesIn("D:\\\xD0\x98\xD0\x93\xD0\xA0\xD0\xAB\\1503.exe", // ИГРЫ
-                       "D:\\\xD0\xB8\xD0\xB3\xD1\x80\xD1\x8B"));         // игры
+    // Letters beyond ASCII compare as the platform's file names do: ИГРЫ and игры.
+    EXPECT_TRUE(LiesIn("D:\\\xD0\x98\xD0\x93\xD0\xA0\xD0\xAB\\1503.exe",
+                       "D:\\\xD0\xB8\xD0\xB3\xD1\x80\xD1\x8B"));
     // An empty installation folder names none: nothing counts as the game.
     EXPECT_TRUE(ProgramsIn({{1, "C:\\1503.exe"}, {2, "1503.exe"}}, "").empty());
-    EXPECT_EQ(ProgramsIn({{1, "C:\\x.exe"}, {2, "C:\\Games\\ANNO 1503\\y.exe"}}, folder).size(),
-              1u);
 }
 
 TEST_F(GameRuns, ActivateAsksFirstAndNoChangesNothing) {
