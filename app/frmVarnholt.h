@@ -60,8 +60,9 @@ class frmVarnholt : public FormControls {
     void DoEvents() override;
     void EndProgram() override;
     bool AskYesNo(const std::string& text, const std::string& title) override;
-    bool AskVariantName(std::string& name,
-                        const std::function<std::string(const std::string&)>& problemOf) override;
+    NameAnswer
+    AskVariantName(std::string& name, const std::string& source, const std::string& firstLine,
+                   const std::function<std::string(const std::string&)>& problemOf) override;
 
   private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -78,7 +79,7 @@ class frmVarnholt : public FormControls {
     // chosen in the system's dialog; files handed over by a later start.
     void AddPendingFiles();
     void ChooseAndAddFile();
-    bool TakeHandedFiles(const COPYDATASTRUCT& data);
+    LRESULT TakeHandedFiles(const COPYDATASTRUCT* data);
     // The owner of a message box: the window while it is shown and not minimised, else none.
     HWND MessageOwner() const;
     void DrawLabel(const DRAWITEMSTRUCT& item);

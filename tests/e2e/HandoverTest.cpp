@@ -1,0 +1,172 @@
+// Files handed to a running Varnholt by a later start ("Open with", a drop on the exe): they
+// arrive in its window, or the later start says which were not added and why and ends with 1.
+// And the name dialog that asks about such a file, also while the window is minimised.
+#include "tests/e2e/InstalledGame.h"
+
+#include <string>
+
+using namespace varnholt;
+using namespace varnholt::drive;
+using namespace varnholt::test;
+
+namespace {
+
+const std::string PIER = ";Pier\r\npier groups\r\n";
+const std::string QUAY = ";Quay\r\nquay groups\r\n";
+
+class Handover : public InstalledGame {
+  protected:
+    Handover() : InstalledGame("vh-handover") {}
+
+    App second;
+    std::wstring downloads = Widen(root / "Downloads");
+
+    void SetUp() override {
+        InstalledGame::SetUp();
+        CreateDirectoryW(downloads.c_str(), nullptr);
+        WriteFileBytes(downloads + L"\\BGruppen_Pier.dat", PIER);
+        WriteFileBytes(downloads + L"\\BGruppen_Quay.dat", QUAY);
+    }
+    void TearDown() override {
+        Kill(second);
+        InstalledGame::TearDown();
+    }
+
+    // Starts a later Varnholt with `file` in the folder of downloads; its exit code once it
+    // ends, or -1.
+    int HandOver(const std::wstring& file, Box* message = nullptr) {
+        if (!Start(second, std::wstring(), downloads, L"\"" + file + L"\"")) {
+            return -1;
+        }
+        Box box;
+        if (message != nullptr && WaitForBox(second, WAIT_MS, box)) {
+            *message = box;
+            Answer(box);
+        }
+        DWORD code = 0;
+        return WaitForExit(second, WAIT_MS, &code) ? static_cast<int>(code) : -1;
+    }
+
+    // The window's question after `file` of the downloads was added, answered No.
+    void ExpectAdded(App& window, const std::wstring& file) {
+        Box box;
+        ASSERT_TRUE(WaitForBox(window, WAIT_MS, box));
+        EXPECT_EQ(box.text, "'" + Narrow(downloads) + "\\" + Narrow(file) +
+                                "' is added to the data folder as\r\n\r\n" +
+                                Narrow(DataFile(file)) + "\r\n\r\nActivate it now?");
+        Answer(box, IDNO);
+    }
+
+    std::string NotAdded(const std::wstring& file, const std::string& why) const {
+        return "These files were not added:\r\n\r\n" + Narrow(downloads) + "\\" + Narrow(file) +
+               "\r\n\r\n" + why;
+    }
+};
+
+} // namespace
+
+TEST_F(Handover, ARelativeFileIsFoundInTheLaterStartsOwnFolder) {
+    Installation();
+    // The window runs in the game's folder, where a file of the same name lies.
+    WriteFileBytes(game + L"\\BGruppen_Quay.dat", ";Another quay\r\n");
+    ASSERT_TRUE(Start(app, std::wstring(), game));
+    ASSERT_NE(WaitForMainWindow(app, WAIT_MS), nullptr);
+    EXPECT_EQ(HandOver(L"BGruppen_Quay.dat"), 0);
+    ExpectAdded(app, L"BGruppen_Quay.dat");
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Quay.dat")), QUAY);
+}
+
+TEST_F(Handover, DuringACommandLineRunTheLaterStartSaysSoAndEndsWithOne) {
+    Installation();
+    ASSERT_TRUE(Start(app, std::wstring(), std::wstring(), L"/activate AddOn"));
+    Box success;
+    ASSERT_TRUE(WaitForBox(app, WAIT_MS, success)); // the run waits on its message
+    Box message;
+    EXPECT_EQ(HandOver(L"BGruppen_Pier.dat", &message), 1);
+    EXPECT_EQ(message.text,
+              NotAdded(L"BGruppen_Pier.dat",
+                       "Varnholt is at work without its window (from a shortcut or the command "
+                       "line). Add them when it has finished."));
+    Answer(success);
+    EXPECT_TRUE(WaitForExit(app, WAIT_MS));
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Pier.dat")), "");
+}
+
+TEST_F(Handover, WhileTheWindowsStartUpWaitsNoFileIsTakenThatItMayNeverAdd) {
+    Installation(false);
+    ASSERT_TRUE(Start(app));
+    Box firstRun;
+    ASSERT_TRUE(WaitForBox(app, WAIT_MS, firstRun)); // the window not shown yet
+    Box message;
+    EXPECT_EQ(HandOver(L"BGruppen_Pier.dat", &message), 1);
+    EXPECT_EQ(message.text,
+              NotAdded(L"BGruppen_Pier.dat",
+                       "The running Varnholt did not open its window in time; it may be waiting "
+                       "for an answer to a message. Drop them on its window when it shows."));
+    Answer(firstRun);
+    ASSERT_NE(WaitForMainWindow(app, WAIT_MS), nullptr);
+    // Once the window is there, it takes them.
+    EXPECT_EQ(HandOver(downloads + L"\\BGruppen_Pier.dat"), 0);
+    ExpectAdded(app, L"BGruppen_Pier.dat");
+}
+
+TEST_F(Handover, TwoFilesOpenedAtOnceBothArrive) {
+    Installation();
+    // Two starts at once: one opens the window, the other waits for it and hands its file over.
+    ASSERT_TRUE(Start(app, std::wstring(), downloads, L"BGruppen_Pier.dat"));
+    ASSERT_TRUE(Start(second, std::wstring(), downloads, L"BGruppen_Quay.dat"));
+    DWORD code = 99;
+    const DWORD started = GetTickCount();
+    while (app.running() && second.running() && GetTickCount() - started < WAIT_MS) {
+        Sleep(25);
+    }
+    App& window = app.running() ? app : second;
+    App& handing = app.running() ? second : app;
+    ASSERT_TRUE(WaitForExit(handing, 0, &code));
+    EXPECT_EQ(code, 0u);
+    for (int i = 0; i < 2; ++i) {
+        Box box;
+        ASSERT_TRUE(WaitForBox(window, WAIT_MS, box));
+        Answer(box, IDNO);
+    }
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Pier.dat")), PIER);
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Quay.dat")), QUAY);
+}
+
+namespace {
+
+// Starts varnholt.exe with `arguments` as a shortcut set to "Minimized" starts it.
+bool StartMinimised(App& app, const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + ExeFolder() + L"varnholt.exe\" " + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWMINNOACTIVE;
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &app.process)) {
+        return false;
+    }
+    app.processOwner.reset(app.process.hProcess);
+    app.threadOwner.reset(app.process.hThread);
+    return true;
+}
+
+} // namespace
+
+TEST_F(Handover, TheNameDialogOfAMinimisedWindowComesUpAndNamesItsFile) {
+    Installation();
+    const std::wstring plain = downloads + L"\\BGruppen.dat";
+    WriteFileBytes(plain, PIER);
+    ASSERT_TRUE(StartMinimised(app, L"\"" + plain + L"\""));
+    Box dialog;
+    ASSERT_TRUE(WaitForBox(app, WAIT_MS, dialog));
+    EXPECT_EQ(dialog.title, "Add a variant");
+    EXPECT_EQ(Text(GetDlgItem(dialog.hwnd, 206)), "File: " + Narrow(plain));
+    EXPECT_EQ(Text(GetDlgItem(dialog.hwnd, 207)), "First line: ;Pier");
+    SendDlgItemMessageW(dialog.hwnd, 203, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Pier"));
+    ASSERT_TRUE(Answer(dialog, IDOK));
+    Box question;
+    ASSERT_TRUE(WaitForBox(app, WAIT_MS, question));
+    Answer(question, IDNO);
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Pier.dat")), PIER);
+}
