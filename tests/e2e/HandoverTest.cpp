@@ -133,40 +133,37 @@ TEST_F(Handover, TwoFilesOpenedAtOnceBothArrive) {
     EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Quay.dat")), QUAY);
 }
 
-namespace {
-
-// Starts varnholt.exe with `arguments` as a shortcut set to "Minimized" starts it.
-bool StartMinimised(App& app, const std::wstring& arguments) {
-    std::wstring commandLine = L"\"" + ExeFolder() + L"varnholt.exe\" " + arguments;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWMINNOACTIVE;
-    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &app.process)) {
-        return false;
-    }
-    app.processOwner.reset(app.process.hProcess);
-    app.threadOwner.reset(app.process.hThread);
-    return true;
-}
-
-} // namespace
-
 TEST_F(Handover, TheNameDialogOfAMinimisedWindowComesUpAndNamesItsFile) {
     Installation();
     const std::wstring plain = downloads + L"\\BGruppen.dat";
     WriteFileBytes(plain, PIER);
-    ASSERT_TRUE(StartMinimised(app, L"\"" + plain + L"\""));
+    // Two files: the first takes its own name and asks whether to activate it; meanwhile the
+    // window is minimised, and the second needs the name dialog.
+    ASSERT_TRUE(Start(app, std::wstring(), downloads, L"BGruppen_Quay.dat BGruppen.dat"));
+    Box question;
+    ASSERT_TRUE(WaitForBox(app, WAIT_MS, question));
+    const HWND main = FindTopLevelWindow([this](HWND window) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        return process == app.process.dwProcessId && ClassOf(window) == L"frmVarnholt";
+    });
+    ASSERT_NE(main, nullptr);
+    ShowWindow(main, SW_MINIMIZE);
+    ASSERT_TRUE(Answer(question, IDNO));
+
+    // It stands on its own, where a minimised owner would hide it, and the window waits.
     Box dialog;
     ASSERT_TRUE(WaitForBox(app, WAIT_MS, dialog));
     EXPECT_EQ(dialog.title, "Add a variant");
+    EXPECT_TRUE(IsIconic(main));
+    EXPECT_EQ(GetWindow(dialog.hwnd, GW_OWNER), nullptr);
+    EXPECT_FALSE(IsWindowEnabled(main));
     EXPECT_EQ(Text(GetDlgItem(dialog.hwnd, 206)), "File: " + Narrow(plain));
     EXPECT_EQ(Text(GetDlgItem(dialog.hwnd, 207)), "First line: ;Pier");
     SendDlgItemMessageW(dialog.hwnd, 203, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Pier"));
     ASSERT_TRUE(Answer(dialog, IDOK));
-    Box question;
     ASSERT_TRUE(WaitForBox(app, WAIT_MS, question));
     Answer(question, IDNO);
+    EXPECT_TRUE(IsWindowEnabled(main));
     EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Pier.dat")), PIER);
 }
