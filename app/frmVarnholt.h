@@ -76,7 +76,8 @@ class frmVarnholt : public FormControls {
     bool IsListMenuKey(const MSG& msg) const;
     void CreateShortcutOfSelection();
     // Adding variants (AddFiles.cpp): the files waiting, added when no dialog is open; a file
-    // chosen in the system's dialog; files handed over by a later start.
+    // chosen in the system's dialog; files handed over by a later start, answered with one of
+    // the HANDOVER_ answers of SingleInstance.h.
     void AddPendingFiles();
     void ChooseAndAddFile();
     LRESULT TakeHandedFiles(const COPYDATASTRUCT* data);
