@@ -132,8 +132,9 @@ TEST_F(AddVariantTest, NamedByTheRulesAndNeverOverAFile) {
     // A dialog that cannot open is no Cancel: the player is told, and nothing changes.
     h.ui.nameDialogFails = true;
     EXPECT_EQ(Add(Download("BGruppen_AddOn.dat", ";AddOn\r\nnewer\r\n")), AddResult::Failed);
-    EXPECT_EQ(LastMessage(), "The dialog that asks for the name of '" + downloads.shown() +
-                                 "BGruppen_AddOn.dat' could not be opened. Nothing was added.");
+    EXPECT_EQ(LastMessage(), "The dialog that asks for the name of the new variant could not be "
+                             "opened. This file was not added:\r\n\r\n" +
+                                 downloads.shown() + "BGruppen_AddOn.dat");
     EXPECT_EQ(data.Names(), before);
 }
 
