@@ -156,6 +156,9 @@ TEST_F(Handover, TheNameDialogOfAMinimisedWindowComesUpAndNamesItsFile) {
     ASSERT_TRUE(Answer(dialog, IDOK));
     ASSERT_TRUE(WaitForBox(app, WAIT_MS, question));
     Answer(question, IDNO);
+    for (int i = 0; i < 400 && !IsWindowEnabled(main); ++i) {
+        Sleep(25); // the window takes input again once the question's box has returned
+    }
     EXPECT_TRUE(IsWindowEnabled(main));
     EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Pier.dat")), PIER);
 }
