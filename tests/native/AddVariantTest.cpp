@@ -118,6 +118,7 @@ TEST_F(AddVariantTest, NamedByTheRulesAndNeverOverAFile) {
                   "BGruppen_addon.dat is already in the data folder.",
                   "BGruppen_Original.dat is already in the data folder.", ""}));
     EXPECT_EQ(data.Read("BGruppen_Mine.dat"), ";Classic\r\nother classic\r\n");
+    EXPECT_EQ(h.ui.askedAbout.back(), downloads.shown() + "BGruppen.dat | ;Classic");
 
     // A taken name of its own, a catalogue variant that is there: asked, cancelled, unchanged.
     const std::vector<std::string> before = data.Names();
@@ -127,6 +128,14 @@ TEST_F(AddVariantTest, NamedByTheRulesAndNeverOverAFile) {
     EXPECT_EQ(data.Names(), before);
     EXPECT_EQ(h.ui.messages.size(), messages);
     EXPECT_EQ(data.Read("BGruppen_AddOn.dat"), ADDON_GROUPS);
+
+    // A dialog that cannot open is no Cancel: the player is told, and nothing changes.
+    h.ui.nameDialogFails = true;
+    EXPECT_EQ(Add(Download("BGruppen_AddOn.dat", ";AddOn\r\nnewer\r\n")), AddResult::Failed);
+    EXPECT_EQ(LastMessage(), "The dialog that asks for the name of the new variant could not be "
+                             "opened. This file was not added:\r\n\r\n" +
+                                 downloads.shown() + "BGruppen_AddOn.dat");
+    EXPECT_EQ(data.Names(), before);
 }
 
 TEST_F(AddVariantTest, YesActivatesAndAFailedCopyLeavesNothing) {

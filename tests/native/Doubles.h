@@ -257,6 +257,8 @@ class FakeControls : public FormControls {
     bool answerYes = false;
     std::deque<std::string> typedNames;
     std::vector<std::string> prefills, nameProblems;
+    // The file each name dialog named: its path and first line, parted by " | ".
+    std::vector<std::string> askedAbout;
     bool AskYesNo(const std::string& text, const std::string& title) override {
         MsgBox(text, MB_YESNO_TEST, title);
         return answerYes;
@@ -266,9 +268,16 @@ class FakeControls : public FormControls {
         MsgBox(text, WARNING_QUESTION_TEST, title);
         return answerWarningYes;
     }
-    bool AskVariantName(std::string& name,
-                        const std::function<std::string(const std::string&)>& problemOf) override {
+    // The dialog cannot open; it shows nothing and takes no name.
+    bool nameDialogFails = false;
+    NameAnswer
+    AskVariantName(std::string& name, const std::string& source, const std::string& firstLine,
+                   const std::function<std::string(const std::string&)>& problemOf) override {
+        if (nameDialogFails) {
+            return NameAnswer::NotShown;
+        }
         events.push_back("name dialog");
+        askedAbout.push_back(source + " | " + firstLine);
         prefills.push_back(name);
         while (!typedNames.empty()) {
             const std::string typed = typedNames.front();
@@ -277,10 +286,10 @@ class FakeControls : public FormControls {
             nameProblems.push_back(problem);
             if (problem.empty()) {
                 name = typed;
-                return true;
+                return NameAnswer::Given;
             }
         }
-        return false;
+        return NameAnswer::Cancelled;
     }
     bool Enabled(Ctl c) const {
         auto it = enabled.find(c);
