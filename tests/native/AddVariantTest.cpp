@@ -198,7 +198,12 @@ TEST_F(AddVariantTest, OpenTheDataFolderSelectsTheVariantInExplorer) {
     h.logic.OpenDataFolder();
     ASSERT_EQ(h.launchers.launches.size(), 2u);
     EXPECT_EQ(h.launchers.launches[0].progName, "C:\\WINDOWS\\explorer.exe");
-    EXPECT_EQ(h.launchers.launches[0].paras, "/select,\"" + data.shown() + "BGruppen_AddOn.dat\"");
-    EXPECT_EQ(h.launchers.launches[1].paras,
-              "\"" + data.shown().substr(0, data.shown().size() - 1) + "\"");
+    // What Explorer is handed, read as a program reads its command line: the variant's file
+    // after "/select,", else the data folder alone; whole, whatever blanks the path holds.
+    const auto handed = [this](std::size_t i) {
+        return SplitCommandLine("explorer.exe " + h.launchers.launches[i].paras);
+    };
+    const std::string folder = data.shown().substr(0, data.shown().size() - 1);
+    EXPECT_EQ(handed(0), std::vector<std::string>{"/select," + folder + "\\BGruppen_AddOn.dat"});
+    EXPECT_EQ(handed(1), std::vector<std::string>{folder});
 }
