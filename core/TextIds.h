@@ -69,6 +69,10 @@
 #define IDS_INVALID_CALL 2019
 #define IDS_ERROR_NUMBER 2020
 
+/* A place that an activation filled: what a first run kept of it, a record that failed. */
+#define IDS_FILLED_KEPT 2030
+#define IDS_FILLED_NOT_RECORDED 2031
+
 /* The desktop shortcut's messages. */
 #define IDS_SHORTCUT_CREATED 2100
 #define IDS_SHORTCUT_FAILED 2101
@@ -125,5 +129,8 @@
 #define IDS_NAME_SOURCE 2366
 #define IDS_NAME_FIRST_LINE 2367
 #define IDS_NAME_DIALOG_FAILED 2368
+
+/* Adding a variant: a file that is empty. */
+#define IDS_ADD_EMPTY 2330
 
 #endif
