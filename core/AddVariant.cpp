@@ -60,6 +60,14 @@ bool OneOfTheFiles(FileSystem& files, const std::string& source, const std::stri
     return false;
 }
 
+std::vector<std::string> NamesOf(const std::vector<FileEntry>& entries) {
+    std::vector<std::string> names;
+    for (const FileEntry& entry : entries) {
+        names.push_back(entry.name);
+    }
+    return names;
+}
+
 // True when the file `path` holds exactly `bytes`.
 bool HoldsBytes(FileSystem& files, const std::string& path, const std::string& bytes) {
     std::uint64_t length = 0;
@@ -221,10 +229,7 @@ AddResult FormLogic::AddVariant(const std::string& given, const AddOptions& opti
     // One listing of the folder serves the checks, the comparison and the names taken.
     std::vector<FileEntry> entries;
     s_.files.ListFilesWithLengths(folder, VARIANT_PATTERN, entries);
-    std::vector<std::string> listed;
-    for (const FileEntry& entry : entries) {
-        listed.push_back(entry.name);
-    }
+    const std::vector<std::string> listed = NamesOf(entries);
     std::string bytes;
     bool failure = false;
     const std::string why = AddCheck(source, folder, entries, bytes, failure);
