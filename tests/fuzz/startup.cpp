@@ -162,8 +162,8 @@ void RunWindow(FuzzedDataProvider& input, World& w) {
 // holds, no start-up makes it the backup of the original, nor marks the backup as made.
 void CheckNextStart(World& w, const std::string& data) {
     const bool hadBackup = w.files.Find(data + BACKUP_FILE) != nullptr;
-    std::string firstRun = "0";
-    w.settings.GetSetting("FirstRun", "0", firstRun);
+    const std::string firstRun =
+        w.settings.values.count("FirstRun") != 0 ? w.settings.values["FirstRun"] : "0";
     test::FakeControls ui;
     FormLogic logic(FormServices{w.system, ui});
     logic.Form_Load();

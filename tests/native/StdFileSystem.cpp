@@ -264,22 +264,10 @@ bool FailingFileSystem::FileLength(const std::string& path, std::uint64_t& lengt
     return StdFileSystem::FileLength(path, length);
 }
 
-bool FailingFileSystem::ReadFirstLine(const std::string& path, std::size_t maxBytes,
-                                      std::string& line) {
-    Meanwhile(FsStep::Read, path);
-    return StdFileSystem::ReadFirstLine(path, maxBytes, line);
-}
-
 bool FailingFileSystem::ReadBytes(const std::string& path, std::size_t maxBytes,
                                   std::string& bytes) {
     Meanwhile(FsStep::Read, path);
     return StdFileSystem::ReadBytes(path, maxBytes, bytes);
-}
-
-bool FailingFileSystem::SameContent(const std::string& first, const std::string& second) {
-    Meanwhile(FsStep::Read, first);
-    Meanwhile(FsStep::Read, second);
-    return StdFileSystem::SameContent(first, second);
 }
 
 FileError FailingFileSystem::WriteBytes(const std::string& path, const std::string& bytes) {

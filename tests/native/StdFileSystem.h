@@ -70,9 +70,9 @@ class FailingFileSystem : public StdFileSystem {
     FileError failure;
     // When set, only an operation on a path that contains this text fails.
     std::string onlyFor;
-    // Runs before each operation on a file but FileExists, DeleteFileAt and FileIdentity, with
-    // the step (Read for every reading) and the file: another program at work meanwhile, a
-    // download that grows, a file made under a name just chosen.
+    // Runs before each copy, writing, rename, deletable check and reading of a length or of
+    // bytes, with the step (Read for a reading) and the file: another program at work
+    // meanwhile, a download that grows, a file made under a name just chosen.
     std::function<void(FsStep, const std::string&)> meanwhile;
     FileError CheckDeletable(const std::string& path) override;
     FileError CopyFileTo(const std::string& source, const std::string& target) override;
@@ -81,9 +81,7 @@ class FailingFileSystem : public StdFileSystem {
     bool ListFiles(const std::string& folder, const std::string& pattern,
                    std::vector<std::string>& names) override;
     bool FileLength(const std::string& path, std::uint64_t& length) override;
-    bool ReadFirstLine(const std::string& path, std::size_t maxBytes, std::string& line) override;
     bool ReadBytes(const std::string& path, std::size_t maxBytes, std::string& bytes) override;
-    bool SameContent(const std::string& first, const std::string& second) override;
 
   private:
     void Meanwhile(FsStep step, const std::string& path) const;
