@@ -93,10 +93,8 @@ bool FormLogic::ActivateSelected(bool reportSuccess) {
         return false;
     }
 
-    if (!present) {
-        // Remembered so that no later first run takes this variant for the game's original.
-        s_.settings.SaveSetting(FILLED_SETTING, folder);
-    }
+    // Remembered so that no later first run takes this variant for the game's original.
+    const bool recorded = present || RecordFilled(folder);
     std::string report = Text(IDS_COPIED, {source});
     if (!kept.empty()) {
         report += Text(IDS_COPIED_KEPT, {kept});
@@ -104,6 +102,10 @@ bool FormLogic::ActivateSelected(bool reportSuccess) {
     if (reportSuccess) {
         ui.Beep();
         ui.MsgBox(report, MB_ICONINFORMATION_VALUE, TITLE_TEXT);
+    }
+    if (!recorded) {
+        ui.Beep();
+        ui.MsgBox(Text(IDS_FILLED_NOT_RECORDED, {folder}), MB_ICONEXCLAMATION_VALUE, TITLE_TEXT);
     }
     InitProg();
     return true;
@@ -185,6 +187,48 @@ FileError FormLogic::KeepCurrentFile(const std::string& folder, std::string& kep
     }
     kept = folder + name;
     return CopyViaScratch(s_.files, folder + CURRENT_FILE, kept, folder + KEPT_FILE_SCRATCH, false);
+}
+
+namespace {
+
+// The data folders where an activation filled the empty place share one setting, separated by a
+// character that no path can hold. A value of one folder, as earlier versions wrote it, is a
+// list of one.
+constexpr char FILLED_SEPARATOR = '|';
+
+bool ListsFolder(const std::string& value, const std::string& folder) {
+    for (std::size_t start = 0; start <= value.size();) {
+        std::size_t end = value.find(FILLED_SEPARATOR, start);
+        end = end == std::string::npos ? value.size() : end;
+        const std::string entry = value.substr(start, end - start);
+        if (!entry.empty() && LowerName(AddBackslash(entry)) == LowerName(folder)) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
+} // namespace
+
+bool FormLogic::FilledHere(const std::string& folder) {
+    std::string value;
+    s_.settings.GetSetting(FILLED_SETTING, "", value);
+    return ListsFolder(value, folder) || ListsFolder(filledNow_, folder);
+}
+
+bool FormLogic::RecordFilled(const std::string& folder) {
+    // Known to this run at least, so that its own refresh never takes the variant for the
+    // original even where the setting cannot be written.
+    filledNow_ += FILLED_SEPARATOR + folder;
+    std::string value;
+    // A value that cannot be read cannot be extended without losing the other folders.
+    if (!s_.settings.GetSetting(FILLED_SETTING, "", value)) {
+        return false;
+    }
+    return ListsFolder(value, folder) ||
+           s_.settings.SaveSetting(FILLED_SETTING,
+                                   value.empty() ? folder : value + FILLED_SEPARATOR + folder);
 }
 
 bool FormLogic::SelectedVariantPath(std::string& path) const {

@@ -29,6 +29,53 @@ std::string FileNameOf(const std::string& path) {
     return last == std::string::npos ? path : path.substr(last + 1);
 }
 
+// The folder part of a path, with its backslash: up to its last backslash or slash.
+std::string FolderOf(const std::string& path) {
+    const std::string::size_type last = path.find_last_of("\\/");
+    return last == std::string::npos ? std::string() : path.substr(0, last + 1);
+}
+
+// True when the folders `a` and `b` are one: spelt alike, or the same folder by its identity
+// however it is spelt (a short name, a "\\?\" prefix, a substituted drive, a junction).
+bool SameFolder(FileSystem& files, const std::string& a, const std::string& b) {
+    FileId first, second;
+    return LowerName(a) == LowerName(b) ||
+           (files.FileIdentity(a, first) && files.FileIdentity(b, second) && first == second);
+}
+
+// True when `source`, of `length` bytes, is itself one of the listed files of `folder`, reached
+// through another folder (a hard or symbolic link).
+bool OneOfTheFiles(FileSystem& files, const std::string& source, const std::string& folder,
+                   const std::vector<FileEntry>& listed, std::size_t length) {
+    FileId id, other;
+    if (!files.FileIdentity(source, id)) {
+        return false;
+    }
+    for (const FileEntry& entry : listed) {
+        if (entry.length == length && files.FileIdentity(folder + entry.name, other) &&
+            other == id) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<std::string> NamesOf(const std::vector<FileEntry>& entries) {
+    std::vector<std::string> names;
+    for (const FileEntry& entry : entries) {
+        names.push_back(entry.name);
+    }
+    return names;
+}
+
+// True when the file `path` holds exactly `bytes`.
+bool HoldsBytes(FileSystem& files, const std::string& path, const std::string& bytes) {
+    std::uint64_t length = 0;
+    std::string content;
+    return files.FileLength(path, length) && length == bytes.size() &&
+           files.ReadBytes(path, bytes.size() + 1, content) && content == bytes;
+}
+
 } // namespace
 
 std::string SuggestedVariantName(const std::string& source) {
@@ -61,48 +108,50 @@ std::string VariantFileOf(const std::string& name) {
     return VARIANT_PREFIX + name + DAT;
 }
 
-// Why `source` cannot be a variant, as a message; empty when it can. `failure` tells that it
-// could not be read, rather than that it is no variant.
+// Why `source` cannot be a variant, as a message; empty when it can, with its content in
+// `bytes`. The file is read this once: what is checked is what is written. `failure` tells that
+// it could not be read, rather than that it is no variant.
 std::string FormLogic::AddCheck(const std::string& source, const std::string& folder,
+                                const std::vector<FileEntry>& listed, std::string& bytes,
                                 bool& failure) {
     failure = false;
-    std::uint64_t length = 0;
     if (!s_.files.FileExists(source)) {
         return Text(IDS_ADD_NOT_FOUND, {source});
     }
-    if (LowerName(ExtractDir(source)) == LowerName(folder)) {
+    if (SameFolder(s_.files, FolderOf(source), folder)) {
         return Text(IDS_ADD_IN_DATA_FOLDER, {source});
     }
-    std::string bytes;
-    if (!s_.files.FileLength(source, length) ||
-        (length <= ADD_SIZE_LIMIT && !s_.files.ReadBytes(source, ADD_SIZE_LIMIT, bytes))) {
+    // One byte more than a variant may hold tells a larger file, also one that grows while it
+    // is read.
+    if (!s_.files.ReadBytes(source, ADD_SIZE_LIMIT + 1, bytes)) {
         failure = true;
         return Text(IDS_ADD_NOT_READABLE, {source});
     }
-    if (length > ADD_SIZE_LIMIT) {
+    if (bytes.size() > ADD_SIZE_LIMIT) {
         return Text(IDS_ADD_TOO_LARGE, {source});
+    }
+    // Activated, an empty file's empty first line would read as the game's original.
+    if (bytes.empty()) {
+        return Text(IDS_ADD_EMPTY, {source});
     }
     if (bytes.find('\0') != std::string::npos) {
         return Text(IDS_ADD_NOT_TEXT, {source});
     }
+    if (OneOfTheFiles(s_.files, source, folder, listed, bytes.size())) {
+        return Text(IDS_ADD_IN_DATA_FOLDER, {source});
+    }
     return std::string();
 }
 
-// The variant file of the data folder that holds exactly the bytes of `source`; empty when none.
-std::string FormLogic::VariantHolding(const std::string& source, const std::string& folder,
+// The variant file of the data folder that holds exactly `bytes`; empty when none.
+std::string FormLogic::VariantHolding(const std::string& bytes, const std::string& folder,
                                       const std::vector<std::string>& listed) {
-    std::uint64_t length = 0;
-    if (!s_.files.FileLength(source, length)) {
-        return std::string();
-    }
     std::vector<std::string> candidates = CATALOGUE_FILES;
     for (const std::string& name : FurtherVariantFiles(listed)) {
         candidates.push_back(name);
     }
     for (const std::string& name : candidates) {
-        std::uint64_t other = 0;
-        if (s_.files.FileLength(folder + name, other) && other == length &&
-            s_.files.SameContent(source, folder + name)) {
+        if (HoldsBytes(s_.files, folder + name, bytes)) {
             return name;
         }
     }
@@ -113,7 +162,7 @@ std::string FormLogic::VariantHolding(const std::string& source, const std::stri
 // source's own name when it is BGruppen_X.dat and free, the catalogue's file of a variant that
 // the first line identifies and that is missing, else the player's answer. Empty when no name
 // was found; `problem` then says why, or is empty when the player cancelled.
-std::string FormLogic::AddedFileName(const std::string& source,
+std::string FormLogic::AddedFileName(const std::string& source, const std::string& bytes,
                                      const std::vector<std::string>& listed,
                                      const AddOptions& options, std::string& problem,
                                      AddResult& result) {
@@ -145,13 +194,11 @@ std::string FormLogic::AddedFileName(const std::string& source,
         problemOf(suggested).empty()) {
         return own;
     }
-    std::string firstLine;
-    if (s_.files.ReadFirstLine(source, FIRST_LINE_LIMIT, firstLine)) {
-        const std::string marker = MarkerOf(firstLine);
-        for (std::size_t i = 1; i < CATALOGUE_FILES.size(); ++i) {
-            if (marker == CATALOGUE_MARKERS[i] && names.count(LowerName(CATALOGUE_FILES[i])) == 0) {
-                return CATALOGUE_FILES[i];
-            }
+    const std::string firstLine = s_.files.FirstLineOf(bytes.substr(0, FIRST_LINE_LIMIT));
+    const std::string marker = MarkerOf(firstLine);
+    for (std::size_t i = 1; i < CATALOGUE_FILES.size(); ++i) {
+        if (marker == CATALOGUE_MARKERS[i] && names.count(LowerName(CATALOGUE_FILES[i])) == 0) {
+            return CATALOGUE_FILES[i];
         }
     }
     std::string name = suggested;
@@ -179,15 +226,26 @@ AddResult FormLogic::AddVariant(const std::string& given, const AddOptions& opti
         return code;
     };
 
+    // One listing of the folder serves the checks, the comparison and the names taken.
+    std::vector<FileEntry> entries;
+    s_.files.ListFilesWithLengths(folder, VARIANT_PATTERN, entries);
+    const std::vector<std::string> listed = NamesOf(entries);
+    std::string bytes;
     bool failure = false;
-    const std::string why = AddCheck(source, folder, failure);
+    const std::string why = AddCheck(source, folder, entries, bytes, failure);
     if (!why.empty()) {
         return refuse(why, failure ? AddResult::Failed : AddResult::NoVariant);
     }
-    // One listing of the folder serves both the comparison and the names taken.
-    std::vector<std::string> listed;
-    s_.files.ListFiles(folder, VARIANT_PATTERN, listed);
-    const std::string held = VariantHolding(source, folder, listed);
+    // A name given on the command line must end up holding the file: only that file counts as
+    // already there, and the same bytes under another name are copied all the same.
+    const std::string* named = options.commandLineName;
+    std::string held;
+    if (named == nullptr) {
+        held = VariantHolding(bytes, folder, listed);
+    } else if (VariantNameProblem(*named) == 0 &&
+               HoldsBytes(s_.files, folder + VariantFileOf(*named), bytes)) {
+        held = VariantFileOf(*named);
+    }
     if (!held.empty()) {
         SelectFile(held);
         ui.MsgBox(Text(IDS_ADD_ALREADY_THERE, {source, folder + held}), MB_ICONINFORMATION_VALUE,
@@ -196,7 +254,7 @@ AddResult FormLogic::AddVariant(const std::string& given, const AddOptions& opti
     }
     std::string problem;
     AddResult result = AddResult::Cancelled;
-    const std::string file = AddedFileName(source, listed, options, problem, result);
+    const std::string file = AddedFileName(source, bytes, listed, options, problem, result);
     if (file.empty()) {
         return problem.empty() ? AddResult::Cancelled : refuse(problem, result);
     }
@@ -204,7 +262,7 @@ AddResult FormLogic::AddVariant(const std::string& given, const AddOptions& opti
     // Whole or not at all, and never over a file: the rename fails should the name have been
     // taken meanwhile.
     const FileError error =
-        CopyViaScratch(s_.files, source, folder + file, folder + ADDED_FILE_SCRATCH, false);
+        WriteViaScratch(s_.files, bytes, folder + file, folder + ADDED_FILE_SCRATCH, false);
     if (error.failed()) {
         return refuse(Text(IDS_ADD_FAILED, {source, folder + file, DescribeFailure(error)}),
                       AddResult::Failed);

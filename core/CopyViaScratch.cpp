@@ -15,7 +15,15 @@ void ScratchCopy::Discard() {
 
 FileError ScratchCopy::Write(const std::string& source) {
     pending_ = true;
-    const FileError error = files_.CopyFileTo(source, scratch_);
+    return Written(files_.CopyFileTo(source, scratch_));
+}
+
+FileError ScratchCopy::WriteContent(const std::string& bytes) {
+    pending_ = true;
+    return Written(files_.WriteBytes(scratch_, bytes));
+}
+
+FileError ScratchCopy::Written(const FileError& error) {
     if (error.failed()) {
         Discard();
     }
@@ -35,11 +43,15 @@ FileError ScratchCopy::Commit(const std::string& target, bool replace) {
 FileError CopyViaScratch(FileSystem& files, const std::string& source, const std::string& target,
                          const std::string& scratch, bool replace) {
     ScratchCopy copy(files, scratch);
-    FileError error = copy.Write(source);
-    if (!error.failed()) {
-        error = copy.Commit(target, replace);
-    }
-    return error;
+    const FileError error = copy.Write(source);
+    return error.failed() ? error : copy.Commit(target, replace);
+}
+
+FileError WriteViaScratch(FileSystem& files, const std::string& bytes, const std::string& target,
+                          const std::string& scratch, bool replace) {
+    ScratchCopy copy(files, scratch);
+    const FileError error = copy.WriteContent(bytes);
+    return error.failed() ? error : copy.Commit(target, replace);
 }
 
 } // namespace varnholt

@@ -23,6 +23,8 @@ class ScratchCopy {
     // Copies `source` to the scratch file; a stale scratch file of an interrupted run is
     // replaced.
     FileError Write(const std::string& source);
+    // Writes `bytes` as the scratch file's content, as Write does with a copy.
+    FileError WriteContent(const std::string& bytes);
     // Renames the complete scratch file to `target`. With `replace` an existing target is
     // replaced in one step; without it an existing target makes the rename fail and stays as
     // it is.
@@ -30,6 +32,8 @@ class ScratchCopy {
 
   private:
     void Discard();
+    // Removes the scratch file after a failed writing; passes `error` on.
+    FileError Written(const FileError& error);
 
     FileSystem& files_;
     std::string scratch_;
@@ -41,5 +45,8 @@ class ScratchCopy {
 // scratch file is left. `replace` as for ScratchCopy::Commit.
 FileError CopyViaScratch(FileSystem& files, const std::string& source, const std::string& target,
                          const std::string& scratch, bool replace);
+// As CopyViaScratch, writing `bytes` already read instead of copying a file.
+FileError WriteViaScratch(FileSystem& files, const std::string& bytes, const std::string& target,
+                          const std::string& scratch, bool replace);
 
 } // namespace varnholt

@@ -47,7 +47,7 @@ struct AddOptions {
     bool mayAsk = true;
 };
 
-// The setting that names the data folder where an activation put a variant into the place of a
+// The setting that names the data folders where an activation put a variant into the place of a
 // missing BGruppen.dat.
 inline const std::string FILLED_SETTING = "FilledDATPath";
 
@@ -122,19 +122,24 @@ class FormLogic {
     void ReadVersion();
     bool FirstRunSafeguard();
     // Adding a variant, see AddVariant.cpp.
-    std::string AddCheck(const std::string& source, const std::string& folder, bool& failure);
-    std::string VariantHolding(const std::string& source, const std::string& folder,
+    std::string AddCheck(const std::string& source, const std::string& folder,
+                         const std::vector<FileEntry>& listed, std::string& bytes, bool& failure);
+    std::string VariantHolding(const std::string& bytes, const std::string& folder,
                                const std::vector<std::string>& listed);
-    std::string AddedFileName(const std::string& source, const std::vector<std::string>& listed,
-                              const AddOptions& options, std::string& problem, AddResult& result);
+    std::string AddedFileName(const std::string& source, const std::string& bytes,
+                              const std::vector<std::string>& listed, const AddOptions& options,
+                              std::string& problem, AddResult& result);
     // Starts the system's own `program` (notepad.exe, explorer.exe) with `parameters`, and
     // reports a failed start.
     void LaunchSystemProgram(const std::string& program, const std::string& parameters);
     // Selects the list entry of the variant file `file`, as a click would.
     void SelectFile(const std::string& file);
-    // True when `folder` is where an activation filled the empty place and BGruppen.dat still
-    // holds what another file of the folder holds: a variant, not the game's original.
-    bool HoldsAFilledInVariant(const std::string& folder);
+    // True when `folder` is one where an activation filled the empty place of BGruppen.dat.
+    bool FilledHere(const std::string& folder);
+    // Adds `folder` to those; false when that could not be recorded.
+    bool RecordFilled(const std::string& folder);
+    // Keeps a BGruppen.dat of such a folder whose content no other file holds, and says so.
+    void KeepFilledContent(const std::string& folder);
     void FillCatalogue();
     void IdentifyCurrentFile();
     void ScanFolder();
@@ -162,6 +167,8 @@ class FormLogic {
     std::vector<std::string> aDATFiles_;
     std::vector<std::string> aDATDescr_;
     std::int16_t intANNOMode_ = 0;
+    // The folders this run filled, as the setting lists them.
+    std::string filledNow_;
 };
 
 } // namespace varnholt

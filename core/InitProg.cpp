@@ -144,9 +144,14 @@ bool FormLogic::FirstRunSafeguard() {
     }
     // No BGruppen.dat (the game was moved, or the folder is not the game's): there is nothing to
     // save, and ending here would lock the player out before the folder button could mend it.
-    // FirstRun stays "0", so the original is saved at the first start that finds one; a variant
-    // that an activation put into the empty place is not taken for it.
-    if (!s_.files.FileExists(current) || HoldsAFilledInVariant(folder)) {
+    // FirstRun stays "0", so the original is saved at the first start that finds one.
+    if (!s_.files.FileExists(current)) {
+        return true;
+    }
+    // Where an activation filled the empty place, BGruppen.dat is a variant or grew out of one,
+    // never the game's original, and FirstRun stays "0".
+    if (FilledHere(folder)) {
+        KeepFilledContent(folder);
         return true;
     }
     std::uint64_t length = 0;
@@ -174,11 +179,14 @@ bool FormLogic::FirstRunSafeguard() {
     return true;
 }
 
-bool FormLogic::HoldsAFilledInVariant(const std::string& folder) {
-    std::string filled;
-    s_.settings.GetSetting(FILLED_SETTING, "", filled);
-    return !filled.empty() && LowerName(AddBackslash(filled)) == LowerName(folder) &&
-           CurrentContentIsHeldElsewhere(folder);
+// What no other file of the folder holds is kept as activation keeps it. Should that fail,
+// nothing is lost: no activation replaces BGruppen.dat before it has kept such content.
+void FormLogic::KeepFilledContent(const std::string& folder) {
+    std::string kept;
+    if (!CurrentContentIsHeldElsewhere(folder) && !KeepCurrentFile(folder, kept).failed()) {
+        s_.ui.Beep();
+        s_.ui.MsgBox(Text(IDS_FILLED_KEPT, {kept}), MB_ICONINFORMATION_VALUE, TITLE_TEXT);
+    }
 }
 
 void FormLogic::FillCatalogue() {

@@ -50,6 +50,17 @@ constexpr std::uint32_t ERROR_ACCESS_DENIED_VALUE = 5;
 // The platform's error code for a file that another program holds open.
 constexpr std::uint32_t ERROR_SHARING_VIOLATION_VALUE = 32;
 
+// What tells a file or folder apart from every other, however a path spells it (a short name,
+// a "\\?\" prefix, a substituted drive, a junction): its volume's serial number and its index on
+// that volume.
+struct FileId {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const FileId& other) const {
+        return volume == other.volume && index == other.index;
+    }
+};
+
 // A file found by a listing: its name (without folder) and its length in bytes.
 struct FileEntry {
     std::string name;
@@ -67,11 +78,17 @@ class FileSystem {
     // be opened or read.
     virtual bool ReadFirstLine(const std::string& path, std::size_t maxBytes,
                                std::string& line) = 0;
+    // The first line of a file's start `bytes` as ReadFirstLine delivers it: up to the first
+    // carriage return, decoded from the system's code page.
+    virtual std::string FirstLineOf(const std::string& bytes) = 0;
     // Tells whether the file exists and could be removed now (not read-only, not locked by
     // another program, not a folder), without removing it.
     virtual FileError CheckDeletable(const std::string& path) = 0;
     // Copies `source` to `target`, replacing a file of that name, and flushes the copy to disk.
     virtual FileError CopyFileTo(const std::string& source, const std::string& target) = 0;
+    // Writes `bytes` as the whole content of the file `path`, replacing a file of that name, and
+    // flushes it to disk.
+    virtual FileError WriteBytes(const std::string& path, const std::string& bytes) = 0;
     // Renames `from` to `to` in one step; with `replace` an existing `to` is replaced
     // atomically, without it an existing `to` makes the rename fail.
     virtual FileError RenameFile(const std::string& from, const std::string& to, bool replace) = 0;
@@ -102,6 +119,13 @@ class FileSystem {
         (void)path;
         (void)maxBytes;
         (void)bytes;
+        return false;
+    }
+    // The identity of the file or folder `path`; false when it cannot be told. This default tells
+    // none, so that a caller falls back to comparing the paths' spelling.
+    virtual bool FileIdentity(const std::string& path, FileId& id) {
+        (void)path;
+        (void)id;
         return false;
     }
     // True when both files could be read whole and hold the same bytes. This default reads no

@@ -69,6 +69,10 @@
 #define IDS_INVALID_CALL 2019
 #define IDS_ERROR_NUMBER 2020
 
+/* A place that an activation filled: what a first run kept of it, a record that failed. */
+#define IDS_FILLED_KEPT 2030
+#define IDS_FILLED_NOT_RECORDED 2031
+
 /* The desktop shortcut's messages. */
 #define IDS_SHORTCUT_CREATED 2100
 #define IDS_SHORTCUT_FAILED 2101
@@ -132,5 +136,7 @@
 #define IDS_GAME_RUNS_REFUSED 2401
 #define IDS_GAME_ALREADY_RUNNING 2402
 #define IDS_GAME_RUNS_HELP 2403
+/* Adding a variant: a file that is empty. */
+#define IDS_ADD_EMPTY 2330
 
 #endif

@@ -49,12 +49,12 @@ bool Win32FileSystem::ReadFirstLine(const std::string& path, std::size_t maxByte
     if (!ReadBytes(path, maxBytes, bytes)) {
         return false;
     }
-    const std::string::size_type cr = bytes.find('\r');
-    if (cr != std::string::npos) {
-        bytes.resize(cr);
-    }
-    line = AnsiToUtf8(bytes);
+    line = FirstLineOf(bytes);
     return true;
+}
+
+std::string Win32FileSystem::FirstLineOf(const std::string& bytes) {
+    return AnsiToUtf8(bytes.substr(0, bytes.find('\r')));
 }
 
 FileError Win32FileSystem::CheckDeletable(const std::string& path) {
@@ -92,6 +92,32 @@ FileError Win32FileSystem::CopyFileTo(const std::string& source, const std::stri
     const FileHandle file(CreateFileW(to.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file || !FlushFileBuffers(file.get())) {
+        return LastError();
+    }
+    return FileError();
+}
+
+FileError Win32FileSystem::WriteBytes(const std::string& path, const std::string& bytes) {
+    const std::wstring wide = Widen(path);
+    // A scratch file left by an interrupted run may carry attributes that block the writing.
+    SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+    const FileHandle file(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        return LastError();
+    }
+    for (std::size_t done = 0; done < bytes.size();) {
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+        DWORD written = 0;
+        if (!WriteFile(file.get(), bytes.data() + done, want, &written, nullptr)) {
+            return LastError();
+        }
+        if (written == 0) {
+            return Failure(ERROR_WRITE_FAULT);
+        }
+        done += written;
+    }
+    if (!FlushFileBuffers(file.get())) {
         return LastError();
     }
     return FileError();
@@ -182,6 +208,22 @@ bool Win32FileSystem::ReadBytes(const std::string& path, std::size_t maxBytes, s
     read.resize(total);
     bytes = std::move(read);
     return true;
+}
+
+bool Win32FileSystem::FileIdentity(const std::string& path, FileId& id) {
+    // No access but to the attributes, and folders too: a file that the game holds open without
+    // sharing still tells who it is.
+    const FileHandle file(CreateFileW(Widen(path).c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!file || !GetFileInformationByHandle(file.get(), &info)) {
+        return false;
+    }
+    id.volume = info.dwVolumeSerialNumber;
+    id.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    // Some network file systems give every file the index 0: that tells nothing.
+    return id.index != 0;
 }
 
 bool Win32FileSystem::SameContent(const std::string& first, const std::string& second) {

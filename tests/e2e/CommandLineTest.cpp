@@ -173,10 +173,25 @@ TEST_F(FromCommandLine, AddTellsByItsExitCodeAndNeverAsks) {
     EXPECT_EQ(messages[0], "'" + Narrow(plain) + "' needs a name: give it with /as NAME.");
     EXPECT_EQ(Run(L"/add \"" + plain + L"\" /as Pier /quiet"), 0);
     EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Pier.dat")), ";Pier\r\npier groups\r\n");
-    EXPECT_EQ(Run(L"/add \"" + plain + L"\" /as Other /quiet"), 0); // already there: no copy
-    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Other.dat")), "");
+    // A name given ends up holding the file: copied though the same bytes lie under another
+    // name, already so, or taken by other bytes.
+    EXPECT_EQ(Run(L"/add \"" + plain + L"\" /as Other /quiet"), 0);
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Other.dat")), ";Pier\r\npier groups\r\n");
+    EXPECT_EQ(Run(L"/add \"" + plain + L"\" /as pier /quiet"), 0);
+    EXPECT_EQ(Run(L"/add \"" + plain + L"\" /as KZA /quiet"), 1);
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_KZA.dat")), KZA);
     EXPECT_EQ(Run(L"/add \"" + plain + L".none\" /quiet"), 2);
-    EXPECT_EQ(Run(L"/add \"" + DataFile(L"BGruppen_KZA.dat") + L"\" /quiet"), 2);
+    EXPECT_EQ(Run(L"/add \"" + Download(L"Empty.dat", "") + L"\" /quiet"), 2);
+    // A file of the data folder however its path is spelt: by its short name, with a prefix.
+    wchar_t shortPath[MAX_PATH] = {};
+    const DWORD length = GetShortPathNameW(DataFile(L"BGruppen.dat").c_str(), shortPath, MAX_PATH);
+    ASSERT_TRUE(length > 0 && length < MAX_PATH);
+    EXPECT_NE(shortPath, DataFile(L"BGruppen.dat"));
+    for (const std::wstring& path : {DataFile(L"BGruppen_KZA.dat"), std::wstring(shortPath),
+                                     L"\\\\?\\" + DataFile(L"BGruppen.dat")}) {
+        EXPECT_EQ(Run(L"/add \"" + path + L"\" /as Same /quiet"), 2) << Narrow(path);
+    }
+    EXPECT_EQ(GetFileAttributesW(DataFile(L"BGruppen_Same.dat").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(Current(), CLASSIC);
 }
 

@@ -5,8 +5,10 @@
 // variant or what it held; no scratch file is left; the list and the identification agree with
 // the data folder; a bad command line or a request for help exits as it should and changes
 // nothing; a quiet run shows nothing; while a program of the installation folder runs, a
-// command-line run changes no BGruppen.dat and starts no game, and only then exits with 5. A
-// later run may add a file to the data folder: it replaces nothing.
+// command-line run changes no BGruppen.dat and starts no game, and only then exits with 5; after
+// an activation filled the empty place, the next start saves no variant as the original. A later
+// run may add a file to the data folder: it replaces nothing, adds no file of the data folder
+// itself and nothing that is no variant, and a name given ends up holding the file.
 #include "Fuzz.h"
 #include "World.h"
 #include "tests/native/RcTexts.h"
@@ -109,6 +111,8 @@ void CheckList(World& w, const FormLogic& logic, const test::FakeControls& ui,
     }
 }
 
+void CheckNextStart(World& w, const std::string& data);
+
 void RunWindow(FuzzedDataProvider& input, World& w) {
     test::FakeControls ui;
     FormLogic logic(FormServices{w.system, ui});
@@ -125,6 +129,7 @@ void RunWindow(FuzzedDataProvider& input, World& w) {
     FUZZ_CHECK(CurrentContent(w.files, data) == current, "start-up changed BGruppen.dat");
     CheckFiles(before, w.files, data, "the start-up");
     CheckList(w, logic, ui, "the start-up");
+    bool filled = false; // an activation put a variant into the empty place
     for (int click = input.ConsumeIntegralInRange(0, 2); click > 0; --click) {
         const int index = input.ConsumeIntegralInRange(-1, ui.ListCount() - 1);
         ui.index = index;
@@ -147,7 +152,28 @@ void RunWindow(FuzzedDataProvider& input, World& w) {
             return; // the start-up after the activation asked for the folder again, in vain
         }
         CheckList(w, logic, ui, step);
+        filled = filled || (activated && old == "<none>");
     }
+    if (filled && !w.settings.failWrites) {
+        CheckNextStart(w, data);
+    }
+}
+
+// The next start after an activation filled the empty place of `data`: whatever BGruppen.dat
+// holds, no start-up makes it the backup of the original, nor marks the backup as made.
+void CheckNextStart(World& w, const std::string& data) {
+    const bool hadBackup = w.files.Find(data + BACKUP_FILE) != nullptr;
+    const std::string firstRun =
+        w.settings.values.count("FirstRun") != 0 ? w.settings.values["FirstRun"] : "0";
+    test::FakeControls ui;
+    FormLogic logic(FormServices{w.system, ui});
+    logic.Form_Load();
+    const bool hasBackup = w.files.Find(data + BACKUP_FILE) != nullptr;
+    FUZZ_CHECK(hadBackup || !hasBackup, "the next start saved a variant as the original in " +
+                                            Quoted(data) + Describe(Contents(w.files)));
+    const auto now = w.settings.values.find("FirstRun");
+    FUZZ_CHECK(hasBackup || firstRun != "0" || now == w.settings.values.end() || now->second != "1",
+               "the next start set FirstRun without a backup in " + Quoted(data));
 }
 
 std::string RunDescribed(const std::vector<std::string>& arguments, int code) {
@@ -313,6 +339,9 @@ std::string FileToAdd(FuzzedDataProvider& input, World& w, const std::string& da
             return "C:\\Downloads\\huge.dat";
         }
         return "C:\\Downloads\\gone.dat";
+    case 5:
+        w.files.Write("C:\\Downloads\\empty.dat", "");
+        return "C:\\Downloads\\empty.dat";
     default:
         return "C:\\Downloads\\gone.dat";
     }
@@ -320,7 +349,8 @@ std::string FileToAdd(FuzzedDataProvider& input, World& w, const std::string& da
 
 // A later run of "/add FILE", perhaps with "/as NAME" and "/quiet": it replaces no file, changes
 // no BGruppen.dat, and when it succeeds the data folder holds the file's content in a variant
-// file of its list.
+// file of its list (under the name given, if one is), the file lay outside the data folder and is
+// a variant: neither empty, nor too large, nor anything but text.
 void RunAdd(FuzzedDataProvider& input, World& w) {
     const std::string data = DataFolder(w);
     std::vector<std::string> arguments = {"/add", FileToAdd(input, w, data)};
@@ -344,7 +374,19 @@ void RunAdd(FuzzedDataProvider& input, World& w) {
     const std::string detail = RunDescribed(arguments, code);
     CheckFiles(before, w.files, "", detail);
     FUZZ_CHECK(!line.quiet || (output.messages.empty() && output.beeps == 0), detail);
+    const std::string folder = test::MemoryFileSystem::Key(arguments[1]);
+    FUZZ_CHECK(code != EXIT_DONE || folder.substr(0, folder.find_last_of('\\') + 1) !=
+                                        test::MemoryFileSystem::Key(data),
+               detail + " for a file of the data folder");
+    if (code == EXIT_DONE && line.named) {
+        const test::MemoryFileSystem::File* named = w.files.Find(data + VariantFileOf(line.asName));
+        FUZZ_CHECK(named != nullptr && named->content == added,
+                   detail + " without " + Quoted(VariantFileOf(line.asName)) + " holding it");
+    }
     if (code == EXIT_DONE) {
+        FUZZ_CHECK(!added.empty() && added.size() <= ADD_SIZE_LIMIT &&
+                       added.find('\0') == std::string::npos,
+                   detail + " for what is no variant");
         bool found = false;
         for (const auto& [key, file] : w.files.files) {
             const std::string name = file.path.substr(file.path.find_last_of("\\/") + 1);

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 using namespace varnholt;
 using namespace varnholt::test;
@@ -69,6 +71,8 @@ TEST_F(AddVariantTest, FilesThatAreNoVariantAreRefusedAndNothingChanges) {
          "'" + downloads.shown() + "big.dat' is larger than 1 MiB: it is no BGruppen.dat variant."},
         {Download("binary.dat", std::string(";KZA\r\n\0x", 7)),
          "'" + downloads.shown() + "binary.dat' is no text file: it is no BGruppen.dat variant."},
+        {Download("empty.dat", ""),
+         "'" + downloads.shown() + "empty.dat' is empty: it is no BGruppen.dat variant."},
         {data.shown() + "BGruppen_AddOn.dat",
          "'" + data.shown() + "BGruppen_AddOn.dat' already lies in the data folder."},
     };
@@ -144,7 +148,7 @@ TEST_F(AddVariantTest, YesActivatesAndAFailedCopyLeavesNothing) {
     EXPECT_EQ(data.Read("BGruppen.dat"), ";Harbour\r\n");
     EXPECT_EQ(data.Read("BGruppen_Classic.dat"), classic);
 
-    for (FsStep step : {FsStep::CopyFileTo, FsStep::RenameFile}) {
+    for (FsStep step : {FsStep::WriteBytes, FsStep::RenameFile}) {
         h.files.failAt = step;
         const std::vector<std::string> before = data.Names();
         EXPECT_EQ(Add(Download("BGruppen_Pier.dat", ";Pier\r\n")), AddResult::Failed);
@@ -160,6 +164,67 @@ TEST_F(AddVariantTest, YesActivatesAndAFailedCopyLeavesNothing) {
     data.Write("BGruppen_Added.dat.tmp", "half");
     ASSERT_TRUE(h.logic.InitProg());
     EXPECT_FALSE(data.Has("BGruppen_Added.dat.tmp"));
+}
+
+TEST_F(AddVariantTest, WhatIsCheckedIsWhatIsWrittenWhileTheFileGrows) {
+    // A download still being written: it grows by `growth` at each look at it, from the first
+    // (while it is read) or after it.
+    struct Case {
+        std::string content, growth;
+        bool whileRead;
+        AddResult result;
+    };
+    const std::string limit(ADD_SIZE_LIMIT, 'x');
+    const Case cases[] = {
+        {";Harbour\r\n", std::string(4, '\0'), false, AddResult::Added},
+        {limit, "x", false, AddResult::Added},
+        {limit.substr(1), "xx", true, AddResult::NoVariant},
+    };
+    for (const Case& c : cases) {
+        const std::string source = Download("BGruppen_Growing.dat", c.content);
+        int looks = 0;
+        h.files.meanwhile = [&](FsStep, const std::string& path) {
+            if (path == source && (c.whileRead || looks++ > 0)) {
+                std::ofstream(test::ToNative(path), std::ios::app | std::ios::binary) << c.growth;
+            }
+        };
+        EXPECT_EQ(Add(source), c.result) << c.content.size();
+        EXPECT_EQ(data.Has("BGruppen_Growing.dat") ? data.Read("BGruppen_Growing.dat") : "<none>",
+                  c.result == AddResult::Added ? c.content : "<none>");
+        h.files.meanwhile = nullptr;
+        std::filesystem::remove(data.path() / "BGruppen_Growing.dat");
+    }
+}
+
+TEST_F(AddVariantTest, ANameTakenMeanwhileIsNeverReplaced) {
+    // Another program makes the chosen name's file between the choice and the rename.
+    const std::string theirs = ";Theirs\r\n";
+    h.files.meanwhile = [&](FsStep step, const std::string& path) {
+        if (step == FsStep::RenameFile &&
+            path.find("BGruppen_Added.dat.tmp") != std::string::npos) {
+            data.Write("BGruppen_Harbour.dat", theirs);
+        }
+    };
+    EXPECT_EQ(Add(Download("BGruppen_Harbour.dat", ";Harbour\r\n")), AddResult::Failed);
+    EXPECT_EQ(data.Read("BGruppen_Harbour.dat"), theirs);
+    EXPECT_FALSE(data.Has("BGruppen_Added.dat.tmp"));
+    EXPECT_NE(LastMessage().find("Cannot create a file when that file already exists."),
+              std::string::npos);
+}
+
+TEST_F(AddVariantTest, AFileOfTheDataFolderIsKnownUnderAnyPath) {
+    // The data folder through a link (as a junction or a substituted drive), and the current
+    // BGruppen.dat linked elsewhere: the files themselves are compared, not the paths.
+    std::filesystem::create_directory_symlink(data.path(), downloads.path() / "Link");
+    std::filesystem::create_hard_link(data.path() / "BGruppen.dat",
+                                      downloads.path() / "BGruppen.dat");
+    const std::vector<std::string> before = data.Names();
+    for (const std::string& path :
+         {downloads.shown() + "Link\\BGruppen.dat", downloads.shown() + "BGruppen.dat"}) {
+        EXPECT_EQ(Add(path), AddResult::NoVariant) << path;
+        EXPECT_EQ(LastMessage(), "'" + path + "' already lies in the data folder.");
+    }
+    EXPECT_EQ(data.Names(), before);
 }
 
 TEST_F(AddVariantTest, CommandLineAddsWithoutAskingAndTellsByItsExitCode) {
@@ -182,6 +247,19 @@ TEST_F(AddVariantTest, CommandLineAddsWithoutAskingAndTellsByItsExitCode) {
     EXPECT_EQ(run("/add " + plain + " /as \"Harbour 2\" /quiet"), EXIT_DONE);
     EXPECT_EQ(data.Read("BGruppen_Harbour 2.dat"), ";Harbour\r\n");
     EXPECT_EQ(run("/add " + plain), EXIT_DONE); // already there
+    // A name given ends up holding the file: already so, taken by other bytes (the backup's name
+    // is taken even without a backup), or copied though the bytes lie under another name.
+    const std::pair<const char*, int> named[] = {{"\"Harbour 2\"", EXIT_DONE},
+                                                 {"Classic", EXIT_FAILED},
+                                                 {"Original", EXIT_FAILED},
+                                                 {"Copy", EXIT_DONE}};
+    for (const auto& [name, code] : named) {
+        EXPECT_EQ(run("/add " + plain + " /as " + name + " /quiet"), code) << name;
+    }
+    EXPECT_EQ(data.Read("BGruppen_Copy.dat"), ";Harbour\r\n");
+    EXPECT_EQ(data.Read("BGruppen_Classic.dat"), classic);
+    EXPECT_FALSE(data.Has("BGruppen_Original.dat"));
+    EXPECT_EQ(run("/add " + QuoteArgument(Download("empty.dat", ""))), EXIT_BAD_COMMAND_LINE);
     EXPECT_EQ(run("/add " + QuoteArgument(downloads.shown() + "none.dat")), EXIT_BAD_COMMAND_LINE);
     EXPECT_EQ(run("/add " + QuoteArgument(Download("BGruppen_Pier.dat", ";Pier\r\n"))), EXIT_DONE);
     EXPECT_EQ(output.texts.back(), "'" + downloads.shown() +

@@ -69,6 +69,10 @@ bool MemoryFileSystem::ReadFirstLine(const std::string& path, std::size_t maxByt
     return true;
 }
 
+std::string MemoryFileSystem::FirstLineOf(const std::string& bytes) {
+    return Latin1FirstLine(bytes);
+}
+
 FileError MemoryFileSystem::CheckDeletable(const std::string& path) {
     const File* file = Lookup(path);
     if (Injected()) {
@@ -96,6 +100,20 @@ FileError MemoryFileSystem::CopyFileTo(const std::string& source, const std::str
         return DiskFull();
     }
     Write(target, content);
+    return FileError();
+}
+
+FileError MemoryFileSystem::WriteBytes(const std::string& path, const std::string& bytes) {
+    const bool injected = Injected();
+    const File* existing = Lookup(path);
+    if (existing != nullptr && Blocked(*existing).failed()) {
+        return Blocked(*existing);
+    }
+    if (injected) {
+        Write(path, bytes.substr(0, bytes.size() / 2));
+        return DiskFull();
+    }
+    Write(path, bytes);
     return FileError();
 }
 
@@ -169,6 +187,21 @@ bool MemoryFileSystem::ReadBytes(const std::string& path, std::size_t maxBytes,
         return false;
     }
     bytes = file->content.substr(0, maxBytes);
+    return true;
+}
+
+bool MemoryFileSystem::FileIdentity(const std::string& path, FileId& id) {
+    std::string key = Key(path);
+    while (!key.empty() && key.back() == '\\') {
+        key.pop_back();
+    }
+    const auto next = files.lower_bound(key + '\\');
+    const bool folder =
+        next != files.end() && next->first.compare(0, key.size() + 1, key + '\\') == 0;
+    if (key.empty() || (files.count(key) == 0 && !folder)) {
+        return false;
+    }
+    id.index = identities_.emplace(key, identities_.size() + 1).first->second;
     return true;
 }
 

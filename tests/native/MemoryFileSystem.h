@@ -40,9 +40,12 @@ class MemoryFileSystem : public FileSystem {
     bool FileExists(const std::string& path) override; // never injected
     // Decoded as Latin-1, as the native tests' files are written.
     bool ReadFirstLine(const std::string& path, std::size_t maxBytes, std::string& line) override;
+    std::string FirstLineOf(const std::string& bytes) override;
     FileError CheckDeletable(const std::string& path) override;
     // A copy over a file keeps that file's name; an injected failure leaves half the content.
     FileError CopyFileTo(const std::string& source, const std::string& target) override;
+    // As a copy of `bytes`.
+    FileError WriteBytes(const std::string& path, const std::string& bytes) override;
     FileError RenameFile(const std::string& from, const std::string& to, bool replace) override;
     FileError DeleteFileAt(const std::string& path) override; // never injected
     // In the order of the keys; an injected failure delivers the first half of the names.
@@ -50,9 +53,12 @@ class MemoryFileSystem : public FileSystem {
                    std::vector<std::string>& names) override;
     // The bytes as they are, as far as `maxBytes`.
     bool ReadBytes(const std::string& path, std::size_t maxBytes, std::string& bytes) override;
+    // By the key, however the path spells it: a file, or a folder that holds one (never injected).
+    bool FileIdentity(const std::string& path, FileId& id) override;
     bool SameContent(const std::string& first, const std::string& second) override;
 
   private:
+    std::map<std::string, std::uint64_t> identities_; // by key, handed out as asked for
     File* Lookup(const std::string& path);
     // Counts an operation that can fail; true when this one is to fail.
     bool Injected();

@@ -143,15 +143,26 @@ TEST_F(Safeguard, MissingCurrentFileOpensTheWindowAndTheOriginalIsSavedWhereItIs
     EXPECT_EQ(next.settings.values["FirstRun"], "1");
 }
 
-TEST_F(Safeguard, ContentNoOtherFileHoldsIsSavedEvenWhereAVariantFilledThePlace) {
-    // An activation filled the empty place, then the game was installed there again (or the
-    // file edited): what no other file holds is the only copy, and it is saved.
+TEST_F(Safeguard, WhatAFilledPlaceHoldsIsKeptButNeverSavedAsTheOriginal) {
+    // An activation filled the empty place (as a one-folder value records it), then the file was
+    // edited or copied over: what no other file holds is kept under a kept copy's name, once,
+    // and no first-run backup claims it.
     h.settings.values[FILLED_SETTING] = data.shown();
     data.Write("BGruppen_AddOn.dat", ";AddOn\r\n");
     data.Write("BGruppen.dat", Current(9000));
-    ASSERT_TRUE(h.logic.Form_Load());
-    EXPECT_EQ(data.Read("BGruppen_Original.dat"), Current(9000));
-    EXPECT_EQ(h.ui.messages.size(), 1u);
+    for (int start = 0; start < 2; ++start) {
+        ASSERT_TRUE(h.logic.InitProg());
+    }
+    EXPECT_EQ(data.Names(), (std::vector<std::string>{"BGruppen.dat", "BGruppen_AddOn.dat",
+                                                      "BGruppen_Saved_2026-12-08_1435.dat"}));
+    EXPECT_EQ(data.Read("BGruppen_Saved_2026-12-08_1435.dat"), Current(9000));
+    ASSERT_EQ(h.ui.messages.size(), 1u);
+    EXPECT_EQ(h.ui.messages[0].text,
+              "BGruppen.dat in the data folder is not the game's original: Varnholt put a variant "
+              "in its place. What it holds now matches no other file in the data folder, so it "
+              "was saved as\r\n\r\n" +
+                  data.shown() + "BGruppen_Saved_2026-12-08_1435.dat");
+    EXPECT_EQ(h.settings.values.count("FirstRun"), 0u);
     // Elsewhere, the same bytes as a variant are no reason to skip the ordinary first run.
     Harness other;
     TempFolder folder;
@@ -162,6 +173,44 @@ TEST_F(Safeguard, ContentNoOtherFileHoldsIsSavedEvenWhereAVariantFilledThePlace)
     folder.Write("BGruppen_AddOn.dat", ";AddOn\r\n");
     ASSERT_TRUE(other.logic.Form_Load());
     EXPECT_EQ(folder.Read("BGruppen_Original.dat"), ";AddOn\r\n");
+}
+
+TEST_F(Safeguard, FoldersFilledInTurnAreAllRemembered) {
+    // Into the empty place of one folder, then of another, then back to the first: neither
+    // variant is ever taken for the original.
+    TempFolder second;
+    for (const TempFolder* folder : {&data, &second, &data}) {
+        folder->Write("BGruppen_AddOn.dat", ";AddOn\r\n");
+        h.settings.values["DATPath"] = folder->shown();
+        ASSERT_TRUE(h.logic.InitProg());
+        h.ui.index = 2;
+        h.logic.lstDATs_Click();
+        ASSERT_TRUE(h.logic.ActivateSelected(false));
+    }
+    EXPECT_FALSE(data.Has("BGruppen_Original.dat"));
+    EXPECT_FALSE(second.Has("BGruppen_Original.dat"));
+    EXPECT_TRUE(h.ui.messages.empty());
+    EXPECT_EQ(h.settings.values.count("FirstRun"), 0u);
+    EXPECT_EQ(h.settings.values[FILLED_SETTING], data.shown() + "|" + second.shown());
+
+    // Where the record cannot be written, the activation says so, and its own refresh still
+    // knows.
+    TempFolder third;
+    third.Write("BGruppen_AddOn.dat", ";AddOn\r\n");
+    h.settings.values["DATPath"] = third.shown();
+    ASSERT_TRUE(h.logic.InitProg());
+    h.settings.failWrites = true;
+    h.ui.index = 2;
+    ASSERT_TRUE(h.logic.ActivateSelected(false));
+    ASSERT_EQ(h.ui.messages.size(), 1u);
+    EXPECT_EQ(h.ui.messages[0].flags, MB_ICONEXCLAMATION_VALUE);
+    EXPECT_EQ(h.ui.messages[0].text,
+              "Unable to record in the settings that BGruppen.dat in this "
+              "data folder is a variant that Varnholt put in place:\r\n\r\n" +
+                  third.shown() +
+                  "\r\n\r\nA later first start of Varnholt could take it "
+                  "for the original BGruppen.dat.");
+    EXPECT_FALSE(third.Has("BGruppen_Original.dat"));
 }
 
 TEST_F(Safeguard, InterruptedCopyNeverLeavesAPartialBackup) {

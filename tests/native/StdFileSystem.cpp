@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -159,6 +160,14 @@ FileError StdFileSystem::CopyFileTo(const std::string& source, const std::string
     return FromCode(code);
 }
 
+FileError StdFileSystem::WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(ToNative(path), std::ios::binary | std::ios::trunc);
+    if (!out || !out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush()) {
+        return AccessDenied();
+    }
+    return FileError();
+}
+
 FileError StdFileSystem::RenameFile(const std::string& from, const std::string& to, bool replace) {
     std::error_code code;
     if (!replace && fs::exists(ToNative(to), code)) {
@@ -213,6 +222,16 @@ bool StdFileSystem::ReadBytes(const std::string& path, std::size_t maxBytes, std
     return true;
 }
 
+bool StdFileSystem::FileIdentity(const std::string& path, FileId& id) {
+    struct stat info;
+    if (stat(ToNative(path).c_str(), &info) != 0) {
+        return false;
+    }
+    id.volume = static_cast<std::uint64_t>(info.st_dev);
+    id.index = static_cast<std::uint64_t>(info.st_ino);
+    return true;
+}
+
 bool StdFileSystem::SameContent(const std::string& first, const std::string& second) {
     compared.push_back(second);
     std::ifstream a(ToNative(first), std::ios::binary);
@@ -234,12 +253,41 @@ FileError FailingFileSystem::Failure(const FileError& usual) const {
     return failure.failed() ? failure : usual;
 }
 
+void FailingFileSystem::Meanwhile(FsStep step, const std::string& path) const {
+    if (meanwhile) {
+        meanwhile(step, path);
+    }
+}
+
+bool FailingFileSystem::FileLength(const std::string& path, std::uint64_t& length) {
+    Meanwhile(FsStep::Read, path);
+    return StdFileSystem::FileLength(path, length);
+}
+
+bool FailingFileSystem::ReadBytes(const std::string& path, std::size_t maxBytes,
+                                  std::string& bytes) {
+    Meanwhile(FsStep::Read, path);
+    return StdFileSystem::ReadBytes(path, maxBytes, bytes);
+}
+
+FileError FailingFileSystem::WriteBytes(const std::string& path, const std::string& bytes) {
+    Meanwhile(FsStep::WriteBytes, path);
+    if (Fails(FsStep::WriteBytes, path)) {
+        // Stopped part-way, as a full disk would leave it.
+        StdFileSystem::WriteBytes(path, bytes.substr(0, bytes.size() / 2));
+        return Failure(DiskFull());
+    }
+    return StdFileSystem::WriteBytes(path, bytes);
+}
+
 FileError FailingFileSystem::CheckDeletable(const std::string& path) {
+    Meanwhile(FsStep::CheckDeletable, path);
     return Fails(FsStep::CheckDeletable, path) ? Failure(SharingViolation())
                                                : StdFileSystem::CheckDeletable(path);
 }
 
 FileError FailingFileSystem::CopyFileTo(const std::string& source, const std::string& target) {
+    Meanwhile(FsStep::CopyFileTo, source);
     if (Fails(FsStep::CopyFileTo, source, target)) {
         return Failure(DiskFull());
     }
@@ -256,6 +304,7 @@ FileError FailingFileSystem::CopyFileTo(const std::string& source, const std::st
 
 FileError FailingFileSystem::RenameFile(const std::string& from, const std::string& to,
                                         bool replace) {
+    Meanwhile(FsStep::RenameFile, from);
     return Fails(FsStep::RenameFile, from, to) ? Failure(SharingViolation())
                                                : StdFileSystem::RenameFile(from, to, replace);
 }

@@ -6,6 +6,7 @@
 #include "core/Ports.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,13 +24,17 @@ class StdFileSystem : public FileSystem {
     bool FileLength(const std::string& path, std::uint64_t& length) override;
     bool FileExists(const std::string& path) override;
     bool ReadFirstLine(const std::string& path, std::size_t maxBytes, std::string& line) override;
+    std::string FirstLineOf(const std::string& bytes) override { return Latin1FirstLine(bytes); }
     FileError CheckDeletable(const std::string& path) override;
     FileError CopyFileTo(const std::string& source, const std::string& target) override;
+    FileError WriteBytes(const std::string& path, const std::string& bytes) override;
     FileError RenameFile(const std::string& from, const std::string& to, bool replace) override;
     FileError DeleteFileAt(const std::string& path) override;
     bool ListFiles(const std::string& folder, const std::string& pattern,
                    std::vector<std::string>& names) override;
     bool ReadBytes(const std::string& path, std::size_t maxBytes, std::string& bytes) override;
+    // The device and inode: a symbolic link names what it points to.
+    bool FileIdentity(const std::string& path, FileId& id) override;
     bool SameContent(const std::string& first, const std::string& second) override;
 
     int listings = 0;
@@ -46,7 +51,16 @@ FileError DiskFull();
 FileError AlreadyExists();
 
 // The operations that FailingFileSystem can make fail.
-enum class FsStep { None, CheckDeletable, CopyFileTo, CopyHalfway, RenameFile, List };
+enum class FsStep {
+    None,
+    CheckDeletable,
+    CopyFileTo,
+    CopyHalfway,
+    WriteBytes,
+    RenameFile,
+    List,
+    Read
+};
 
 class FailingFileSystem : public StdFileSystem {
   public:
@@ -56,13 +70,21 @@ class FailingFileSystem : public StdFileSystem {
     FileError failure;
     // When set, only an operation on a path that contains this text fails.
     std::string onlyFor;
+    // Runs before each copy, writing, rename, deletable check and reading of a length or of
+    // bytes, with the step (Read for a reading) and the file: another program at work
+    // meanwhile, a download that grows, a file made under a name just chosen.
+    std::function<void(FsStep, const std::string&)> meanwhile;
     FileError CheckDeletable(const std::string& path) override;
     FileError CopyFileTo(const std::string& source, const std::string& target) override;
+    FileError WriteBytes(const std::string& path, const std::string& bytes) override;
     FileError RenameFile(const std::string& from, const std::string& to, bool replace) override;
     bool ListFiles(const std::string& folder, const std::string& pattern,
                    std::vector<std::string>& names) override;
+    bool FileLength(const std::string& path, std::uint64_t& length) override;
+    bool ReadBytes(const std::string& path, std::size_t maxBytes, std::string& bytes) override;
 
   private:
+    void Meanwhile(FsStep step, const std::string& path) const;
     bool Fails(FsStep step, const std::string& path, const std::string& other = "") const;
     FileError Failure(const FileError& usual) const;
 };

@@ -261,3 +261,38 @@ TEST_F(Files, SameContentComparesEveryByte) {
     ASSERT_TRUE(lock);
     EXPECT_TRUE(fs.SameContent(dir / "A.dat", dir / "B.dat"));
 }
+
+TEST_F(Files, WrittenBytesAreTheWholeContentAndReplaceAStaleFile) {
+    dir.Write("Added.tmp", std::string(300000, 's'));
+    SetFileAttributesW(Widen(dir / "Added.tmp").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(fs.WriteBytes(dir / "Added.tmp", Binary()).failed());
+    EXPECT_EQ(dir.Read("Added.tmp"), Binary());
+    EXPECT_EQ(GetFileAttributesW(Widen(dir / "Added.tmp").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    ExpectFailure(fs.WriteBytes(dir / "Missing\\Added.tmp", "x"), ERROR_PATH_NOT_FOUND);
+}
+
+TEST_F(Files, IdentityIsTheFilesHoweverThePathSpellsIt) {
+    const std::string path = dir.Write("BGruppen_Long Name.dat", "x");
+    dir.Write("Other.dat", "x");
+    FileId id, other;
+    ASSERT_TRUE(fs.FileIdentity(path, id));
+    // With a prefix, and by its short name.
+    wchar_t shortPath[MAX_PATH] = {};
+    ASSERT_GT(GetShortPathNameW(Widen(path).c_str(), shortPath, MAX_PATH), 0u);
+    EXPECT_NE(Narrow(shortPath), path);
+    for (const std::string& spelling : {"\\\\?\\" + path, Narrow(shortPath)}) {
+        FileId same;
+        EXPECT_TRUE(fs.FileIdentity(spelling, same)) << spelling;
+        EXPECT_TRUE(same == id) << spelling;
+    }
+    ASSERT_TRUE(fs.FileIdentity(dir / "Other.dat", other));
+    EXPECT_FALSE(other == id);
+
+    // A folder, with its backslash or without, and not as any file in it.
+    FileId folder, again;
+    ASSERT_TRUE(fs.FileIdentity(dir.path(), folder));
+    ASSERT_TRUE(fs.FileIdentity("\\\\?\\" + dir.withoutBackslash(), again));
+    EXPECT_TRUE(folder == again);
+    EXPECT_FALSE(folder == id);
+    EXPECT_FALSE(fs.FileIdentity(dir / "Missing.dat", other));
+}

@@ -37,6 +37,8 @@ struct NoFiles : FileSystem {
     bool ReadFirstLine(const std::string&, std::size_t, std::string&) override { return false; }
     FileError CheckDeletable(const std::string&) override { return Missing(); }
     FileError CopyFileTo(const std::string&, const std::string&) override { return Missing(); }
+    FileError WriteBytes(const std::string&, const std::string&) override { return Missing(); }
+    std::string FirstLineOf(const std::string&) override { return std::string(); }
     FileError RenameFile(const std::string&, const std::string&, bool) override {
         return Missing();
     }

@@ -71,6 +71,10 @@ struct DemoFiles : FileSystem {
     }
     FileError CheckDeletable(const std::string&) override { return FileError(); }
     FileError CopyFileTo(const std::string&, const std::string&) override { return FileError(); }
+    FileError WriteBytes(const std::string&, const std::string&) override { return FileError(); }
+    std::string FirstLineOf(const std::string& bytes) override {
+        return bytes.substr(0, bytes.find('\r'));
+    }
     FileError RenameFile(const std::string&, const std::string&, bool) override {
         return FileError();
     }
