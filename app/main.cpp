@@ -1,6 +1,7 @@
 // The program entry: wires the window to the platform's registry, settings store, file system,
 // folder picker, launcher and clock, and runs it; or runs the command line without the window.
 #include "../core/CommandLineRun.h"
+#include "../core/NameCase.h"
 #include "../core/Texts.h"
 #include "../platform/RegistrySettings.h"
 #include "../platform/ResourceTexts.h"
@@ -31,6 +32,8 @@ class MessageBoxOutput : public varnholt::MessageOutput {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // File names compare by the system's own upper case from the first comparison on.
+    varnholt::UseUpperCaseFold(varnholt::SystemUpperCase);
     const varnholt::CommandLine commandLine =
         varnholt::ParseCommandLine(varnholt::SplitCommandLine(varnholt::Narrow(GetCommandLineW())));
     // Every text in the language of the user's Windows, or the one "/lang de|en" asks for.

@@ -2,10 +2,13 @@
 // line read is UTF-8, its marker is the line's code points without the spaces at both ends and
 // without the first one, and the description of the list (trimmed, then cut) is the same marker
 // as the identification's (cut from the line whole). Raw bytes handed to the text helpers are
-// never read past their end, and a valid UTF-8 text stays one.
+// never read past their end, and a valid UTF-8 text stays one. As a file name, the bytes compare
+// the same in any other letter case, and two names compare the same exactly where the tests' own
+// rule of letter case says so.
 #include "Fuzz.h"
 #include "tests/native/Doubles.h"
 #include "tests/native/MemoryFileSystem.h"
+#include "tests/native/OtherCase.h"
 
 #include "core/Marker.h"
 #include "core/Texts.h"
@@ -35,14 +38,29 @@ void CheckTextHelpers(const std::string& bytes) {
                    bytes.compare(bytes.size() - dropped.size(), dropped.size(), dropped) == 0,
                "dropping the first character of " + Quoted(bytes) + " gave " + Quoted(dropped));
     const std::string lower = LowerName(bytes);
-    FUZZ_CHECK(lower.size() == bytes.size() && LowerName(lower) == lower,
-               Quoted(bytes) + " in lower case is " + Quoted(lower));
+    FUZZ_CHECK(LowerName(lower) == lower, Quoted(bytes) + " compares as " + Quoted(lower));
     std::u32string codePoints;
     if (!DecodeUtf8(bytes, codePoints)) {
         return;
     }
     FUZZ_CHECK(IsUtf8(dropped) && IsUtf8(lower),
                "valid UTF-8 " + Quoted(bytes) + " gave " + Quoted(dropped) + ", " + Quoted(lower));
+    // The same name in another letter case, written by the tests' own rule, compares the same.
+    const auto otherLower = [](char32_t) { return test::LetterCase::OtherLower; };
+    for (const std::string& other :
+         {test::InUpperCase(bytes), test::InLowerCase(bytes), test::WithCase(bytes, otherLower)}) {
+        FUZZ_CHECK(LowerName(other) == lower, Quoted(other) + " compares as " +
+                                                  Quoted(LowerName(other)) + ", " + Quoted(bytes) +
+                                                  " as " + Quoted(lower));
+    }
+    // Two names are the same exactly where the tests' rule says so.
+    const std::string first = bytes.substr(0, bytes.size() / 2);
+    const std::string second = bytes.substr(bytes.size() / 2);
+    if (IsUtf8(first) && IsUtf8(second)) {
+        FUZZ_CHECK((LowerName(first) == LowerName(second)) ==
+                       (test::InUpperCase(first) == test::InUpperCase(second)),
+                   Quoted(first) + " against " + Quoted(second));
+    }
     FUZZ_CHECK(MarkerOf(bytes) == ReferenceMarker(codePoints),
                "marker of " + Quoted(bytes) + " is " + Quoted(MarkerOf(bytes)));
 }

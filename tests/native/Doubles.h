@@ -5,7 +5,7 @@
 #include "core/CommandLineRun.h"
 #include "core/DesktopShortcut.h"
 #include "core/FormLogic.h"
-#include "core/Marker.h"
+#include "tests/native/OtherCase.h"
 
 #include <deque>
 #include <functional>
@@ -314,7 +314,7 @@ class FakeShortcutShell : public ShortcutShell {
     template <typename Container>
     static typename Container::iterator Named(Container& files, const std::string& path) {
         auto it = files.begin();
-        while (it != files.end() && LowerName(Key(*it)) != LowerName(path)) {
+        while (it != files.end() && InUpperCase(Key(*it)) != InUpperCase(path)) {
             ++it;
         }
         return it;
