@@ -1,6 +1,7 @@
 #include "clsExecProg.h"
 
 #include "Text.h"
+#include "VirtualStore.h"
 
 #include <vector>
 
@@ -59,6 +60,10 @@ std::string ShellLauncherFactory::FullPath(const std::string& path) {
     std::vector<wchar_t> full(size, L'\0');
     const DWORD length = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
     return length == 0 || length >= size ? path : Narrow(std::wstring(full.data(), length));
+}
+
+std::string ShellLauncherFactory::WhereFileLies(const std::string& path) {
+    return ActualLocation(path);
 }
 
 clsExecProg::clsExecProg(ShellExecuteFn shell) : shell_(shell), workDir_(WindowsFolder()) {}

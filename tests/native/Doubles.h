@@ -145,6 +145,12 @@ class FakeLauncherFactory : public LauncherFactory {
                               path.rfind('/', 0) == 0;
         return absolute ? path : "C:\\Work\\" + path;
     }
+    // The files this process sees in a VirtualStore, by the path it uses.
+    std::map<std::string, std::string> virtualStore;
+    std::string WhereFileLies(const std::string& path) override {
+        const auto copy = virtualStore.find(path);
+        return copy == virtualStore.end() ? path : copy->second;
+    }
 };
 
 class FakeClock : public Clock {
