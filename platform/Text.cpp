@@ -92,4 +92,14 @@ bool SystemUpperCase(char16_t* units, std::size_t count) {
     return true;
 }
 
+std::string EnvironmentValue(const wchar_t* name) {
+    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+    if (size == 0) {
+        return std::string();
+    }
+    std::wstring value(size, L'\0');
+    const DWORD length = GetEnvironmentVariableW(name, &value[0], size);
+    return length < size ? Narrow(value.substr(0, length)) : std::string();
+}
+
 } // namespace varnholt

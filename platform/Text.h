@@ -20,5 +20,7 @@ std::string ErrorText(DWORD error);
 // casing without linguistic rules is the file system's. The fold the program installs for
 // LowerName (UseUpperCaseFold); false when the system could not map them.
 bool SystemUpperCase(char16_t* units, std::size_t count);
+// The value of the environment variable `name`; empty when it is not set.
+std::string EnvironmentValue(const wchar_t* name);
 
 } // namespace varnholt

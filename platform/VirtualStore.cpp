@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
 namespace varnholt {
 
 namespace {
@@ -24,17 +22,6 @@ bool ProcessVirtualized() {
            enabled != 0;
 }
 
-std::string LocalAppData() {
-    const DWORD size = GetEnvironmentVariableW(L"LOCALAPPDATA", nullptr, 0);
-    if (size == 0) {
-        return std::string();
-    }
-    std::vector<wchar_t> value(size, L'\0');
-    const DWORD length = GetEnvironmentVariableW(L"LOCALAPPDATA", value.data(), size);
-    return length == 0 || length >= size ? std::string()
-                                         : Narrow(std::wstring(value.data(), length));
-}
-
 bool IsFile(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -43,7 +30,8 @@ bool IsFile(const std::string& path) {
 } // namespace
 
 VirtualStoreView SystemVirtualStoreView() {
-    return VirtualStoreView{ProcessVirtualized, LocalAppData, IsFile};
+    return VirtualStoreView{ProcessVirtualized, [] { return EnvironmentValue(L"LOCALAPPDATA"); },
+                            IsFile};
 }
 
 std::string VirtualStorePath(const std::string& localAppData, const std::string& fullPath) {

@@ -9,16 +9,6 @@ namespace varnholt {
 
 namespace {
 
-std::string WindowsFolder() {
-    const DWORD size = GetEnvironmentVariableW(L"windir", nullptr, 0);
-    if (size == 0) {
-        return std::string();
-    }
-    std::vector<wchar_t> value(size, L'\0');
-    const DWORD length = GetEnvironmentVariableW(L"windir", value.data(), size);
-    return Narrow(std::wstring(value.data(), length < size ? length : 0));
-}
-
 // `name` in the folder that `folderOf` names (GetWindowsDirectoryW or GetSystemDirectoryW);
 // empty when there is no such folder.
 std::wstring InFolder(UINT(WINAPI* folderOf)(LPWSTR, UINT), const std::wstring& name) {
@@ -66,7 +56,8 @@ std::string ShellLauncherFactory::WhereFileLies(const std::string& path) {
     return ActualLocation(path);
 }
 
-clsExecProg::clsExecProg(ShellExecuteFn shell) : shell_(shell), workDir_(WindowsFolder()) {}
+clsExecProg::clsExecProg(ShellExecuteFn shell)
+    : shell_(shell), workDir_(EnvironmentValue(L"windir")) {}
 
 clsExecProg::~clsExecProg() = default;
 
