@@ -2,9 +2,10 @@
 // line read is UTF-8, its marker is the line's code points without the spaces at both ends and
 // without the first one, and the description of the list (trimmed, then cut) is the same marker
 // as the identification's (cut from the line whole). Raw bytes handed to the text helpers are
-// never read past their end, and a valid UTF-8 text stays one. As a file name, the bytes compare
-// the same in any other letter case, and two names compare the same exactly where the tests' own
-// rule of letter case says so.
+// never read past their end, and a valid UTF-8 text stays one. A name compared without regard
+// to letter case gives the same form in any case of its letters and loses none of its other
+// characters, whatever the casing table; and two names compare the same exactly where the
+// tests' own rule of letter case says so.
 #include "Fuzz.h"
 #include "tests/native/Doubles.h"
 #include "tests/native/MemoryFileSystem.h"
@@ -32,28 +33,41 @@ std::string ReferenceMarker(const std::u32string& line) {
     return first == last ? std::string() : EncodeUtf8(line.substr(first + 1, last - first - 1));
 }
 
+// The ASCII characters that are no letters, in their order: no casing changes them.
+std::string AsciiNonLetters(const std::string& text) {
+    std::string kept;
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) < 0x80 && !AsciiLetter(c)) {
+            kept += c;
+        }
+    }
+    return kept;
+}
+
 void CheckTextHelpers(const std::string& bytes) {
     const std::string dropped = DropFirstCharacter(bytes);
     FUZZ_CHECK(dropped.size() <= bytes.size() &&
                    bytes.compare(bytes.size() - dropped.size(), dropped.size(), dropped) == 0,
                "dropping the first character of " + Quoted(bytes) + " gave " + Quoted(dropped));
-    const std::string lower = LowerName(bytes);
-    FUZZ_CHECK(LowerName(lower) == lower, Quoted(bytes) + " compares as " + Quoted(lower));
     std::u32string codePoints;
     if (!DecodeUtf8(bytes, codePoints)) {
         return;
     }
+    const std::string lower = LowerName(bytes);
     FUZZ_CHECK(IsUtf8(dropped) && IsUtf8(lower),
                "valid UTF-8 " + Quoted(bytes) + " gave " + Quoted(dropped) + ", " + Quoted(lower));
-    // The same name in another letter case, written by the tests' own rule, compares the same.
+    const std::string detail = Quoted(bytes) + " compared as " + Quoted(lower);
+    FUZZ_CHECK(LowerName(AsciiCase(bytes, 'A')) == lower &&
+                   LowerName(AsciiCase(bytes, 'a')) == lower,
+               detail);
+    FUZZ_CHECK(AsciiNonLetters(lower) == AsciiNonLetters(bytes), detail);
+    // In another letter case, written by the tests' own rule, and against another name.
     const auto otherLower = [](char32_t) { return test::LetterCase::OtherLower; };
     for (const std::string& other :
          {test::InUpperCase(bytes), test::InLowerCase(bytes), test::WithCase(bytes, otherLower)}) {
-        FUZZ_CHECK(LowerName(other) == lower, Quoted(other) + " compares as " +
-                                                  Quoted(LowerName(other)) + ", " + Quoted(bytes) +
-                                                  " as " + Quoted(lower));
+        FUZZ_CHECK(LowerName(other) == lower,
+                   detail + ", " + Quoted(other) + " as " + Quoted(LowerName(other)));
     }
-    // Two names are the same exactly where the tests' rule says so.
     const std::string first = bytes.substr(0, bytes.size() / 2);
     const std::string second = bytes.substr(bytes.size() / 2);
     if (IsUtf8(first) && IsUtf8(second)) {

@@ -227,7 +227,7 @@ TEST_F(CommandLineRun, CurrentVariantCopiesNothingAndSucceeds) {
     ASSERT_EQ(output.messages.size(), 2u);
     EXPECT_EQ(output.messages[1].text,
               "Die Variante \xE2\x80\x9E"
-              "BGruppen.dat f\xC3\xBCr 1503 Classic, Version v1.xx\xE2\x80\x9C ist bereits "
+              "BGruppen.dat f\xC3\xBCr 1503 Classic v1.xx\xE2\x80\x9C ist bereits "
               "aktiv.");
     EXPECT_EQ(data.Read("BGruppen.dat"), CLASSIC);
 }

@@ -94,7 +94,8 @@ TEST(Texts, ComparisonsHoldInGerman) {
     EXPECT_EQ(h.ui.colours[Ctl::lblHint], Rgb(255, 255, 0));
     h.ui.index = 0; // the original's entry: already current
     h.logic.lstDATs_Click();
-    EXPECT_EQ(h.ui.Caption(Ctl::btnActivate), original + " aktivieren");
+    EXPECT_EQ(h.ui.Caption(Ctl::btnActivate),
+              "\xE2\x80\x9E" + original + "\xE2\x80\x9C aktivieren");
     EXPECT_FALSE(h.ui.Enabled(Ctl::btnActivate));
 
     data.Write("BGruppen.dat", ";Classic\r\n");
@@ -183,15 +184,22 @@ TEST(Texts, GermanGuideQuotesTheWindowAndTermsHold) {
         const std::string quoted = "\xE2\x80\x9E" + OneLine(text) + "\xE2\x80\x9C";
         EXPECT_NE(guideText.find(quoted), std::string::npos) << quoted;
     }
-    // One word for each thing, and "..." only on the commands that open a dialog.
+    // One word for each thing, in the guide as in the table, and "..." only on the commands that
+    // open a dialog.
+    const char* const sharedTerms[] = {"Ausgabe", "markiert", "Programmstart", "Zip-Datei"};
+    for (const char* replaced : sharedTerms) {
+        EXPECT_EQ(guideText.find(replaced), std::string::npos) << replaced;
+    }
     for (const auto& [id, text] : GermanTable().texts) {
         SCOPED_TRACE(text);
         for (const char* replaced : {"BGruppen.dat-Datei", "Installationspfad", "Tool",
                                      "Sicherungskopie", "'K\xC3\xB6nigs-Edition'", "Klicken, um"}) {
             EXPECT_EQ(text.find(replaced), std::string::npos) << replaced;
         }
-        const bool opensDialog =
-            id == IDS_TIP_CHOOSE_DIR || id == IDS_MENU_SHORTCUT || id == IDS_MENU_ADD;
+        for (const char* replaced : sharedTerms) {
+            EXPECT_EQ(text.find(replaced), std::string::npos) << replaced;
+        }
+        const bool opensDialog = id == IDS_TIP_CHOOSE_DIR || id == IDS_MENU_ADD;
         EXPECT_EQ(text.find("..."), opensDialog ? text.size() - 3 : std::string::npos);
     }
 }
