@@ -2,6 +2,7 @@
 // folder picker, launcher and clock, and runs it; or runs the command line without the window.
 #include "../core/CommandLineRun.h"
 #include "../core/Handover.h"
+#include "../core/NameCase.h"
 #include "../core/Texts.h"
 #include "../platform/RegistrySettings.h"
 #include "../platform/ResourceTexts.h"
@@ -57,6 +58,8 @@ int HandOver(const std::vector<std::wstring>& files, const wchar_t* mark) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // File names compare by the system's own upper case from the first comparison on.
+    varnholt::UseUpperCaseFold(varnholt::SystemUpperCase);
     const varnholt::CommandLine commandLine =
         varnholt::ParseCommandLine(varnholt::SplitCommandLine(varnholt::Narrow(GetCommandLineW())));
     // Every text in the language of the user's Windows, or the one "/lang de|en" asks for.

@@ -41,6 +41,9 @@ class WatchedLaunchers : public LauncherFactory {
         return inner_.SystemProgram(name);
     }
     std::string FullPath(const std::string& path) override { return inner_.FullPath(path); }
+    std::string WhereFileLies(const std::string& path) override {
+        return inner_.WhereFileLies(path);
+    }
 
   private:
     LauncherFactory& inner_;

@@ -64,9 +64,13 @@ void FormLogic::ShowRunningGame(const std::vector<RunningProgram>& game) {
                  TITLE_TEXT);
 }
 
+// The editor and Explorer start in the Windows folder and are not virtualized: they get the full
+// path of the file, where it really lies for Varnholt.
 void FormLogic::btnView_Click() {
     std::string path;
-    SelectedVariantPath(path); // with nothing selected the editor opens with no file
+    if (SelectedVariantPath(path)) { // with nothing selected the editor opens with no file
+        path = s_.launchers.WhereFileLies(s_.launchers.FullPath(path));
+    }
     LaunchSystemProgram("notepad.exe", path);
 }
 
@@ -74,9 +78,11 @@ void FormLogic::OpenDataFolder() {
     std::string path;
     const bool selected = SelectedVariantPath(path) && s_.files.FileExists(path);
     // The folder alone where the selected entry has no file (a missing catalogue variant).
-    LaunchSystemProgram("explorer.exe",
-                        selected ? "/select,\"" + path + "\""
-                                 : "\"" + StripBackslash(s_.ui.Caption(Ctl::lblDATPath)) + "\"");
+    LaunchSystemProgram(
+        "explorer.exe",
+        selected
+            ? "/select,\"" + s_.launchers.WhereFileLies(s_.launchers.FullPath(path)) + "\""
+            : "\"" + StripBackslash(s_.launchers.FullPath(s_.ui.Caption(Ctl::lblDATPath))) + "\"");
 }
 
 void FormLogic::LaunchSystemProgram(const std::string& program, const std::string& parameters) {

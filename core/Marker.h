@@ -12,9 +12,11 @@ std::string TrimSpaces(const std::string& text);
 std::string DropFirstCharacter(const std::string& text);
 // The marker of a first line; empty when the trimmed line is empty.
 std::string MarkerOf(const std::string& firstLine);
-// The lower-case form of a file name or path, for comparisons that ignore letter case as the
-// platform's file names do: in the Latin, Greek, Cyrillic and Armenian alphabets. Bytes that
-// are no well-formed UTF-8 stay as they are.
+// The form of a file name or path under which two names are equal exactly when Windows calls
+// them the same file name (NameCase.h): every character of the Basic Multilingual Plane
+// upper-cased as Windows does, then the ASCII letters written small, so that an ASCII name's
+// form is its lower case. Characters beyond that plane and bytes that are no well-formed UTF-8
+// stay as they are. The form is for comparing, never for showing.
 std::string LowerName(const std::string& name);
 
 } // namespace varnholt

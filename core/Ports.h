@@ -186,6 +186,12 @@ class LauncherFactory {
     // as the file system resolves a relative data folder, so that a program launched by it is
     // never looked for along the system's search order.
     virtual std::string FullPath(const std::string& path) = 0;
+    // Where the file `path` (a full path) really lies, for another program to show or open it.
+    // Under the system's file virtualization (the 32-bit exe, which requests no execution level,
+    // with the game below Program Files) this process reads and writes its own copy in the
+    // VirtualStore, which Explorer and the editor, not virtualized, do not see at `path`: that
+    // copy's path where one exists; else `path`.
+    virtual std::string WhereFileLies(const std::string& path) = 0;
 };
 
 // A running program: its process's number and the full path of its program file.

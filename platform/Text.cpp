@@ -3,6 +3,8 @@
 #include "Handles.h"
 #include "ResourceTexts.h"
 
+#include <algorithm>
+
 namespace varnholt {
 
 namespace {
@@ -73,6 +75,31 @@ std::string ErrorText(DWORD error) {
         return Text(IDS_ERROR_NUMBER, {std::to_string(error)});
     }
     return Narrow(text);
+}
+
+bool SystemUpperCase(char16_t* units, std::size_t count) {
+    if (count == 0 || count > 0x7FFFFFFF) {
+        return count == 0;
+    }
+    const std::wstring in(units, units + count);
+    std::wstring out(count, L'\0');
+    const int length = static_cast<int>(count);
+    if (LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, in.data(), length, &out[0], length,
+                      nullptr, nullptr, 0) != length) {
+        return false;
+    }
+    std::copy(out.begin(), out.end(), units);
+    return true;
+}
+
+std::string EnvironmentValue(const wchar_t* name) {
+    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+    if (size == 0) {
+        return std::string();
+    }
+    std::wstring value(size, L'\0');
+    const DWORD length = GetEnvironmentVariableW(name, &value[0], size);
+    return length < size ? Narrow(value.substr(0, length)) : std::string();
 }
 
 } // namespace varnholt

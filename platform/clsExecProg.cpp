@@ -1,22 +1,13 @@
 #include "clsExecProg.h"
 
 #include "Text.h"
+#include "VirtualStore.h"
 
 #include <vector>
 
 namespace varnholt {
 
 namespace {
-
-std::string WindowsFolder() {
-    const DWORD size = GetEnvironmentVariableW(L"windir", nullptr, 0);
-    if (size == 0) {
-        return std::string();
-    }
-    std::vector<wchar_t> value(size, L'\0');
-    const DWORD length = GetEnvironmentVariableW(L"windir", value.data(), size);
-    return Narrow(std::wstring(value.data(), length < size ? length : 0));
-}
 
 // `name` in the folder that `folderOf` names (GetWindowsDirectoryW or GetSystemDirectoryW);
 // empty when there is no such folder.
@@ -61,7 +52,12 @@ std::string ShellLauncherFactory::FullPath(const std::string& path) {
     return length == 0 || length >= size ? path : Narrow(std::wstring(full.data(), length));
 }
 
-clsExecProg::clsExecProg(ShellExecuteFn shell) : shell_(shell), workDir_(WindowsFolder()) {}
+std::string ShellLauncherFactory::WhereFileLies(const std::string& path) {
+    return ActualLocation(path);
+}
+
+clsExecProg::clsExecProg(ShellExecuteFn shell)
+    : shell_(shell), workDir_(EnvironmentValue(L"windir")) {}
 
 clsExecProg::~clsExecProg() = default;
 

@@ -59,6 +59,7 @@ class ShellLauncherFactory : public LauncherFactory {
     }
     std::string SystemProgram(const std::string& name) override;
     std::string FullPath(const std::string& path) override;
+    std::string WhereFileLies(const std::string& path) override;
 };
 
 } // namespace varnholt

@@ -1,6 +1,6 @@
 #include "World.h"
 
-#include "core/Marker.h"
+#include "tests/native/OtherCase.h"
 
 namespace varnholt::fuzz {
 
@@ -31,14 +31,9 @@ namespace {
 std::string InCase(FuzzedDataProvider& input, const std::string& name) {
     switch (input.ConsumeIntegralInRange(0, 3)) {
     case 0:
-        return LowerName(name);
-    case 1: {
-        std::string upper = name;
-        for (char& c : upper) {
-            c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-        }
-        return upper;
-    }
+        return test::InLowerCase(name);
+    case 1:
+        return test::InUpperCase(name);
     default:
         return name;
     }
@@ -99,7 +94,7 @@ void DrawInstallation(FuzzedDataProvider& input, World& w) {
         }
         break;
     case 1:
-        w.registry.values["GAMEPATH"] = LowerName(GAME);
+        w.registry.values["GAMEPATH"] = test::InLowerCase(GAME);
         break;
     default:
         w.registry.values["GAMEPATH"] = GAME.substr(0, GAME.size() - 1);
@@ -123,7 +118,7 @@ void DrawSettings(FuzzedDataProvider& input, World& w) {
         w.settings.values["DATPath"] = DATA;
         break;
     case 2:
-        w.settings.values["DATPath"] = LowerName(DATA.substr(0, DATA.size() - 1));
+        w.settings.values["DATPath"] = test::InLowerCase(DATA.substr(0, DATA.size() - 1));
         break;
     default:
         w.settings.values["DATPath"] = "D:\\Elsewhere\\";
@@ -169,10 +164,10 @@ std::string CurrentContent(const test::MemoryFileSystem& files, const std::strin
 bool IsScratchName(const std::string& key) {
     for (const std::string* name :
          {&CURRENT_FILE_SCRATCH, &BACKUP_FILE_SCRATCH, &KEPT_FILE_SCRATCH, &ADDED_FILE_SCRATCH}) {
-        const std::string lower = LowerName(*name);
-        if (key.size() >= lower.size() &&
-            key.compare(key.size() - lower.size(), lower.size(), lower) == 0 &&
-            (key.size() == lower.size() || key[key.size() - lower.size() - 1] == '\\')) {
+        const std::string own = test::MemoryFileSystem::Key(*name);
+        if (key.size() >= own.size() &&
+            key.compare(key.size() - own.size(), own.size(), own) == 0 &&
+            (key.size() == own.size() || key[key.size() - own.size() - 1] == '\\')) {
             return true;
         }
     }

@@ -4,10 +4,12 @@
 // as the identification's (cut from the line whole). Raw bytes handed to the text helpers are
 // never read past their end, and a valid UTF-8 text stays one. A name compared without regard
 // to letter case gives the same form in any case of its letters and loses none of its other
-// characters, whatever the casing table.
+// characters, whatever the casing table; and two names compare the same exactly where the
+// tests' own rule of letter case says so.
 #include "Fuzz.h"
 #include "tests/native/Doubles.h"
 #include "tests/native/MemoryFileSystem.h"
+#include "tests/native/OtherCase.h"
 
 #include "core/Marker.h"
 #include "core/Texts.h"
@@ -59,6 +61,20 @@ void CheckTextHelpers(const std::string& bytes) {
                    LowerName(AsciiCase(bytes, 'a')) == lower,
                detail);
     FUZZ_CHECK(AsciiNonLetters(lower) == AsciiNonLetters(bytes), detail);
+    // In another letter case, written by the tests' own rule, and against another name.
+    const auto otherLower = [](char32_t) { return test::LetterCase::OtherLower; };
+    for (const std::string& other :
+         {test::InUpperCase(bytes), test::InLowerCase(bytes), test::WithCase(bytes, otherLower)}) {
+        FUZZ_CHECK(LowerName(other) == lower,
+                   detail + ", " + Quoted(other) + " as " + Quoted(LowerName(other)));
+    }
+    const std::string first = bytes.substr(0, bytes.size() / 2);
+    const std::string second = bytes.substr(bytes.size() / 2);
+    if (IsUtf8(first) && IsUtf8(second)) {
+        FUZZ_CHECK((LowerName(first) == LowerName(second)) ==
+                       (test::InUpperCase(first) == test::InUpperCase(second)),
+                   Quoted(first) + " against " + Quoted(second));
+    }
     FUZZ_CHECK(MarkerOf(bytes) == ReferenceMarker(codePoints),
                "marker of " + Quoted(bytes) + " is " + Quoted(MarkerOf(bytes)));
 }

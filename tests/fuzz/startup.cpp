@@ -11,6 +11,7 @@
 // itself and nothing that is no variant, and a name given ends up holding the file.
 #include "Fuzz.h"
 #include "World.h"
+#include "tests/native/OtherCase.h"
 #include "tests/native/RcTexts.h"
 #include "tests/native/StdFileSystem.h"
 
@@ -97,11 +98,11 @@ void CheckList(World& w, const FormLogic& logic, const test::FakeControls& ui,
     std::set<std::string> seen;
     for (std::size_t i = 5; i < files.size(); ++i) {
         const std::string detail = step + ": list entry " + Quoted(files[i]);
-        FUZZ_CHECK(seen.insert(LowerName(files[i])).second, detail + " twice");
+        FUZZ_CHECK(seen.insert(test::InUpperCase(files[i])).second, detail + " twice");
         FUZZ_CHECK(w.files.FileExists(data + files[i]) &&
                        test::WildcardMatch(VARIANT_PATTERN, files[i]),
                    detail + " is no variant file");
-        FUZZ_CHECK(LowerName(files[i]) != LowerName(CURRENT_FILE), detail);
+        FUZZ_CHECK(test::InUpperCase(files[i]) != test::InUpperCase(CURRENT_FILE), detail);
     }
     if (w.files.failures.empty()) {
         const std::string expected = ExpectedIdentification(w.files, data);
@@ -227,10 +228,11 @@ std::set<std::string> Chosen(World& w, const std::string& data, const std::strin
     }
     std::set<std::string> chosen;
     for (std::size_t i = 0; i < table.size(); ++i) {
-        const std::string lower = LowerName(table[i]);
+        const std::string upper = test::InUpperCase(table[i]);
         const bool exact = ResolveVariantName(name, table) == static_cast<int>(i);
-        const bool could = lower == LowerName(name) || lower == LowerName(name) + ".dat" ||
-                           LowerName(VariantName(table[i])) == LowerName(name);
+        const bool could = upper == test::InUpperCase(name) ||
+                           upper == test::InUpperCase(name + ".dat") ||
+                           test::InUpperCase(VariantName(table[i])) == test::InUpperCase(name);
         const test::MemoryFileSystem::File* file = w.files.Find(data + table[i]);
         if (file != nullptr && (exact || (could && !exactly))) {
             chosen.insert(file->content);
@@ -393,7 +395,8 @@ void RunAdd(FuzzedDataProvider& input, World& w) {
             found = found || (test::MemoryFileSystem::Key(file.path) ==
                                   test::MemoryFileSystem::Key(data + name) &&
                               test::WildcardMatch(VARIANT_PATTERN, name) &&
-                              LowerName(name) != LowerName(CURRENT_FILE) && file.content == added);
+                              test::InUpperCase(name) != test::InUpperCase(CURRENT_FILE) &&
+                              file.content == added);
         }
         FUZZ_CHECK(found,
                    detail + " but no variant holds what it added" + Describe(Contents(w.files)));

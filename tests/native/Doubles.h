@@ -5,7 +5,7 @@
 #include "core/CommandLineRun.h"
 #include "core/DesktopShortcut.h"
 #include "core/FormLogic.h"
-#include "core/Marker.h"
+#include "tests/native/OtherCase.h"
 
 #include <deque>
 #include <functional>
@@ -126,6 +126,12 @@ class FakeLauncherFactory : public LauncherFactory {
         const bool absolute = (path.size() > 2 && (path[1] == ':' || path.rfind("\\\\", 0) == 0)) ||
                               path.rfind('/', 0) == 0;
         return absolute ? path : "C:\\Work\\" + path;
+    }
+    // The files this process sees in a VirtualStore, by the path it uses.
+    std::map<std::string, std::string> virtualStore;
+    std::string WhereFileLies(const std::string& path) override {
+        const auto copy = virtualStore.find(path);
+        return copy == virtualStore.end() ? path : copy->second;
     }
 };
 
@@ -331,7 +337,7 @@ class FakeShortcutShell : public ShortcutShell {
     template <typename Container>
     static typename Container::iterator Named(Container& files, const std::string& path) {
         auto it = files.begin();
-        while (it != files.end() && LowerName(Key(*it)) != LowerName(path)) {
+        while (it != files.end() && InUpperCase(Key(*it)) != InUpperCase(path)) {
             ++it;
         }
         return it;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace varnholt;
 using namespace varnholt::test;
 
@@ -126,6 +128,34 @@ TEST_F(Handlers, ViewWithNothingSelectedOpensAnEmptyEditor) {
     h.ui.index = -1;
     h.logic.btnView_Click();
     EXPECT_EQ(h.launchers.launches[0].paras, "");
+}
+
+TEST_F(Handlers, ExplorerAndTheEditorGetTheFullPathWhereTheFileReallyLies) {
+    // A relative data folder counts from Varnholt's working folder (C:\Work for the fakes), not
+    // from the Windows folder the launched program starts in.
+    const std::string relative = std::filesystem::relative(data.path()).string() + "\\";
+    h.ui.captions[Ctl::lblDATPath] = relative;
+    h.ui.index = 5;
+    h.logic.OpenDataFolder();
+    h.logic.btnView_Click();
+    h.ui.index = 3; // no file: the folder alone
+    h.logic.OpenDataFolder();
+    // Virtualized, the selected file lies in the VirtualStore; a missing one has no copy there.
+    h.ui.captions[Ctl::lblDATPath] = data.shown();
+    const std::string copy = "C:\\Users\\p\\AppData\\Local\\VirtualStore\\Mine.dat";
+    h.launchers.virtualStore[data.shown() + "BGruppen_Mine.dat"] = copy;
+    h.ui.index = 5;
+    h.logic.OpenDataFolder();
+    h.logic.btnView_Click();
+    std::vector<std::string> given;
+    for (const LaunchRecord& launch : h.launchers.launches) {
+        given.push_back(launch.paras);
+    }
+    const std::string full = "C:\\Work\\" + relative;
+    EXPECT_EQ(given, (std::vector<std::string>{"/select,\"" + full + "BGruppen_Mine.dat\"",
+                                               full + "BGruppen_Mine.dat",
+                                               "\"" + full.substr(0, full.size() - 1) + "\"",
+                                               "/select,\"" + copy + "\"", copy}));
 }
 
 TEST_F(Handlers, ChosenFolderBecomesTheDataFolderAndTheWindowShowsIt) {

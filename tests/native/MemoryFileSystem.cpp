@@ -1,12 +1,12 @@
 #include "MemoryFileSystem.h"
 
+#include "OtherCase.h"
 #include "StdFileSystem.h"
-#include "core/Marker.h"
 
 namespace varnholt::test {
 
 std::string MemoryFileSystem::Key(const std::string& path) {
-    std::string key = LowerName(path);
+    std::string key = InUpperCase(path);
     for (char& c : key) {
         if (c == '/') {
             c = '\\';

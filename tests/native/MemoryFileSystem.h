@@ -1,6 +1,7 @@
-// A file system in memory whose names ignore letter case as the platform's do, with failures
-// injected at chosen operations: the fuzz targets run the whole start-up on it, and a native
-// test that needs no real files may too. Paths may use backslashes or slashes.
+// A file system in memory whose names ignore letter case as the platform's do (by the tests' own
+// rule, OtherCase.h, never the program's), with failures injected at chosen operations: the fuzz
+// targets run the whole start-up on it, and a native test that needs no real files may too.
+// Paths may use backslashes or slashes.
 #pragma once
 
 #include "core/Ports.h"
@@ -21,7 +22,7 @@ class MemoryFileSystem : public FileSystem {
         bool locked = false; // held open by another program that shares nothing
     };
 
-    // The key of a path: lower case, backslashes.
+    // The key of a path: upper case, backslashes.
     static std::string Key(const std::string& path);
     // Writes a file, replacing one whose name differs only in case (that one keeps its name).
     File& Write(const std::string& path, const std::string& content);

@@ -54,6 +54,7 @@ struct NoLaunchers : LauncherFactory {
     std::unique_ptr<Launcher> CreateLauncher() override { return nullptr; }
     std::string SystemProgram(const std::string& name) override { return name; }
     std::string FullPath(const std::string& path) override { return path; }
+    std::string WhereFileLies(const std::string& path) override { return path; }
 };
 
 // Handles the messages of this thread for `ms` milliseconds.
