@@ -102,6 +102,40 @@ TEST_F(Handover, WhileTheWindowsStartUpWaitsNoFileIsTakenThatItMayNeverAdd) {
     EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Pier.dat")), PIER);
 }
 
+TEST_F(Handover, AStartUpThatFailsEndsTheWaitWithTheTrueCause) {
+    Installation(false);
+    WriteFileBytes(DataFile(L"BGruppen.dat"), std::string(13 * 1024, 'x')); // no original
+    ASSERT_TRUE(Start(app));
+    Box notOriginal;
+    ASSERT_TRUE(WaitForBox(app, WAIT_MS, notOriginal));
+    ASSERT_TRUE(Start(second, std::wstring(), downloads, L"BGruppen_Pier.dat"));
+    Sleep(3000); // the later start finds the window at its start-up, which then fails
+    Answer(notOriginal);
+    Box message;
+    ASSERT_TRUE(WaitForBox(second, 4000, message)); // not after the whole wait
+    EXPECT_EQ(message.text, NotAdded(L"BGruppen_Pier.dat",
+                                     "The running Varnholt did not take them: it is closing, or "
+                                     "could not read them."));
+}
+
+TEST_F(Handover, FilesTakenByAWindowThatThenEndsAreNamedAsNotAdded) {
+    Installation(); // no starter: the game does not start, and the window ends after saying so
+    ASSERT_TRUE(Start(app));
+    const HWND main = WaitForMainWindow(app, WAIT_MS);
+    ASSERT_NE(main, nullptr);
+    Click(main, Ctl::btnANNOStart);
+    Box cantStart;
+    ASSERT_TRUE(WaitForBox(app, WAIT_MS, cantStart));
+    EXPECT_EQ(HandOver(L"BGruppen_Pier.dat"), 0);
+    Answer(cantStart);
+    Box message;
+    ASSERT_TRUE(WaitForBox(app, WAIT_MS, message));
+    EXPECT_EQ(message.text, NotAdded(L"BGruppen_Pier.dat",
+                                     "Varnholt is closing. Add them when you start it again."));
+    Answer(message);
+    EXPECT_TRUE(WaitForExit(app, WAIT_MS));
+}
+
 TEST_F(Handover, TwoFilesOpenedAtOnceBothArrive) {
     Installation();
     // Two starts at once: one opens the window, the other waits for it and hands its file over.
@@ -134,11 +168,7 @@ TEST_F(Handover, TheNameDialogOfAMinimisedWindowComesUpAndNamesItsFile) {
     ASSERT_TRUE(Start(app, std::wstring(), downloads, L"BGruppen_Quay.dat BGruppen.dat"));
     Box question;
     ASSERT_TRUE(WaitForBox(app, WAIT_MS, question));
-    const HWND main = FindTopLevelWindow([this](HWND window) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        return process == app.process.dwProcessId && ClassOf(window) == L"frmVarnholt";
-    });
+    const HWND main = WaitForMainWindow(app, WAIT_MS);
     ASSERT_NE(main, nullptr);
     ShowWindow(main, SW_MINIMIZE);
     ASSERT_TRUE(Answer(question, IDNO));
