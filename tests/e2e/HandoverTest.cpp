@@ -161,11 +161,17 @@ TEST_F(Handover, TwoFilesOpenedAtOnceBothArrive) {
 
 TEST_F(Handover, TheNameDialogOfAMinimisedWindowComesUpAndNamesItsFile) {
     Installation();
-    const std::wstring plain = downloads + L"\\BGruppen.dat";
+    // The second file deep down, its path longer than the dialog's lines for it.
+    std::wstring plain = downloads;
+    for (int i = 0; i < 5; ++i) {
+        plain += L"\\Ein recht langer Ordnername f\u00fcr Mods " + std::to_wstring(i);
+        CreateDirectoryW(plain.c_str(), nullptr);
+    }
+    plain += L"\\BGruppen.dat";
     WriteFileBytes(plain, PIER);
     // Two files: the first takes its own name and asks whether to activate it; meanwhile the
     // window is minimised, and the second needs the name dialog.
-    ASSERT_TRUE(Start(app, std::wstring(), downloads, L"BGruppen_Quay.dat BGruppen.dat"));
+    ASSERT_TRUE(Start(app, std::wstring(), downloads, L"BGruppen_Quay.dat \"" + plain + L"\""));
     Box question;
     ASSERT_TRUE(WaitForBox(app, WAIT_MS, question));
     const HWND main = WaitForMainWindow(app, WAIT_MS);
@@ -180,7 +186,10 @@ TEST_F(Handover, TheNameDialogOfAMinimisedWindowComesUpAndNamesItsFile) {
     EXPECT_TRUE(IsIconic(main));
     EXPECT_EQ(GetWindow(dialog.hwnd, GW_OWNER), nullptr);
     EXPECT_FALSE(IsWindowEnabled(main));
-    EXPECT_EQ(Text(GetDlgItem(dialog.hwnd, 206)), "File: " + Narrow(plain));
+    // Its beginning and the file's own name, which tells dropped files apart.
+    const std::string shown = Text(GetDlgItem(dialog.hwnd, 206));
+    EXPECT_EQ(shown.find("File: " + Narrow(downloads) + "\\Ein"), 0u) << shown;
+    EXPECT_EQ(shown.substr(shown.size() - 16), "...\\BGruppen.dat") << shown;
     EXPECT_EQ(Text(GetDlgItem(dialog.hwnd, 207)), "First line: ;Pier");
     SendDlgItemMessageW(dialog.hwnd, 203, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Pier"));
     ASSERT_TRUE(Answer(dialog, IDOK));
