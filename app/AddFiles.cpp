@@ -9,6 +9,8 @@
 #include "frmVarnholt.h"
 #include "resource.h"
 
+#include <algorithm>
+
 namespace varnholt {
 
 namespace {
@@ -36,6 +38,41 @@ void CheckTypedName(HWND dialog, const NameDialog& context) {
     EnableWindow(GetDlgItem(dialog, IDOK), problem.empty() ? TRUE : FALSE);
 }
 
+// Shows the file the dialog adds. Where its whole path needs more lines than the field has,
+// the path loses characters before its last part for "...": the file's own name, which tells
+// several dropped files apart, always shows.
+void ShowSource(HWND dialog, const std::string& source) {
+    const HWND field = GetDlgItem(dialog, IDC_NAME_SOURCE);
+    RECT box = {};
+    GetClientRect(field, &box);
+    const WindowDc dc(field, GetDC(field));
+    const ScopedSelect font(dc.get(),
+                            reinterpret_cast<HGDIOBJ>(SendMessageW(field, WM_GETFONT, 0, 0)));
+    const std::wstring path = Widen(source);
+    const std::size_t name = std::min(path.size(), path.find_last_of(L"\\/"));
+    const auto shown = [&path, name](std::size_t kept) {
+        return kept >= name ? path : path.substr(0, kept) + L"..." + path.substr(name);
+    };
+    const auto fits = [&](std::size_t kept) {
+        const std::wstring text = Widen(Text(IDS_NAME_SOURCE, {Narrow(shown(kept))}));
+        RECT needed = {0, 0, box.right, 0};
+        DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &needed,
+                  DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS);
+        return needed.bottom <= box.bottom;
+    };
+    // The most characters of the path's beginning that fit, found by halving.
+    std::size_t kept = name;
+    if (dc.get() != nullptr && !fits(kept)) {
+        std::size_t low = 0;
+        while (low + 1 < kept) {
+            const std::size_t middle = (low + kept) / 2;
+            (fits(middle) ? low : kept) = middle;
+        }
+        kept = low > 0 && IS_HIGH_SURROGATE(path[low - 1]) ? low - 1 : low;
+    }
+    SetWindowTextW(field, Widen(Text(IDS_NAME_SOURCE, {Narrow(shown(kept))})).c_str());
+}
+
 INT_PTR CALLBACK NameDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* context = reinterpret_cast<NameDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
     switch (msg) {
@@ -43,8 +80,7 @@ INT_PTR CALLBACK NameDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPa
         context = reinterpret_cast<NameDialog*>(lParam);
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         SetWindowTextW(dialog, Widen(Text(IDS_ADD_TITLE)).c_str());
-        SetDlgItemTextW(dialog, IDC_NAME_SOURCE,
-                        Widen(Text(IDS_NAME_SOURCE, {context->source})).c_str());
+        ShowSource(dialog, context->source);
         if (!context->firstLine.empty()) {
             SetDlgItemTextW(dialog, IDC_NAME_FIRST_LINE,
                             Widen(Text(IDS_NAME_FIRST_LINE, {context->firstLine})).c_str());

@@ -1,5 +1,7 @@
 // What the form logic reads and writes through FormControls: the controls' captions, colours
 // and states, the list, message boxes, and the window's state and end.
+#include "../core/Handover.h"
+#include "../core/Texts.h"
 #include "../platform/Text.h"
 #include "Captions.h"
 #include "frmVarnholt.h"
@@ -132,6 +134,13 @@ void frmVarnholt::EndProgram() {
         return;
     }
     ended_ = true;
+    // Files taken to add (dropped, handed over) that the ending window never adds: the player is
+    // told which, as a later start is told when the window does not take them.
+    if (!pendingFiles_.empty()) {
+        const std::vector<std::string> left(pendingFiles_.begin(), pendingFiles_.end());
+        pendingFiles_.clear();
+        MsgBox(NotAddedText(left, IDS_NOT_ADDED_CLOSING), MB_ICONEXCLAMATION, TITLE_TEXT);
+    }
     if (hwnd_ != nullptr) {
         DestroyWindow(hwnd_); // posts the quit message
     } else {

@@ -129,6 +129,7 @@
 #define IDS_NAME_SOURCE 2366
 #define IDS_NAME_FIRST_LINE 2367
 #define IDS_NAME_DIALOG_FAILED 2368
+#define IDS_NOT_ADDED_CLOSING 2369
 
 /* The running game: the question before an activation, the command line's refusal, the game
    that shows no window to bring forward, the cause of a failure. %1: the game's program. */

@@ -110,9 +110,15 @@ Handover HandFilesToWindow(const wchar_t* windowClass, const wchar_t* markName,
                            const std::vector<std::wstring>& files, std::size_t& taken) {
     taken = 0;
     const DWORD started = GetTickCount();
+    // A window that answered and is gone since: its start-up failed, or it ended. Waiting on
+    // would only end with a false cause.
+    bool answered = false;
     while (taken < files.size()) {
         const HWND window = FindWindowW(windowClass, nullptr);
         LRESULT answer = HANDOVER_NOT_YET;
+        if (window == nullptr && answered) {
+            return Handover::Refused;
+        }
         if (window == nullptr &&
             FindWindowExW(HWND_MESSAGE, nullptr, L"STATIC", markName) != nullptr) {
             return Handover::RunWithoutWindow;
@@ -128,8 +134,9 @@ Handover HandFilesToWindow(const wchar_t* windowClass, const wchar_t* markName,
                 files.begin() + static_cast<std::ptrdiff_t>(taken),
                 files.begin() + static_cast<std::ptrdiff_t>(taken + count));
             if (!SendBlock(window, batch, answer)) {
-                return Handover::NoAnswer;
+                return IsWindow(window) ? Handover::NoAnswer : Handover::Refused;
             }
+            answered = true;
             if (answer == HANDOVER_TAKEN) {
                 taken += count;
                 continue;

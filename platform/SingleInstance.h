@@ -50,7 +50,7 @@ enum class Handover {
     RunWithoutWindow, // it runs without a window (a shortcut, a command line)
     NoWindowInTime,   // no window took them within a few seconds (its start-up is at work)
     NoAnswer,         // its window did not answer in time
-    Refused,          // its window did not take them
+    Refused,          // its window did not take them, or ended before it took them
 };
 
 // Hands `files` (full paths) to the running main window of class `windowClass`, which adds them,

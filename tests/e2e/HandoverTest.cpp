@@ -102,6 +102,40 @@ TEST_F(Handover, WhileTheWindowsStartUpWaitsNoFileIsTakenThatItMayNeverAdd) {
     EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Pier.dat")), PIER);
 }
 
+TEST_F(Handover, AStartUpThatFailsEndsTheWaitWithTheTrueCause) {
+    Installation(false);
+    WriteFileBytes(DataFile(L"BGruppen.dat"), std::string(13 * 1024, 'x')); // no original
+    ASSERT_TRUE(Start(app));
+    Box notOriginal;
+    ASSERT_TRUE(WaitForBox(app, WAIT_MS, notOriginal));
+    ASSERT_TRUE(Start(second, std::wstring(), downloads, L"BGruppen_Pier.dat"));
+    Sleep(3000); // the later start finds the window at its start-up, which then fails
+    Answer(notOriginal);
+    Box message;
+    ASSERT_TRUE(WaitForBox(second, 4000, message)); // not after the whole wait
+    EXPECT_EQ(message.text, NotAdded(L"BGruppen_Pier.dat",
+                                     "The running Varnholt did not take them: it is closing, or "
+                                     "could not read them."));
+}
+
+TEST_F(Handover, FilesTakenByAWindowThatThenEndsAreNamedAsNotAdded) {
+    Installation(); // no starter: the game does not start, and the window ends after saying so
+    ASSERT_TRUE(Start(app));
+    const HWND main = WaitForMainWindow(app, WAIT_MS);
+    ASSERT_NE(main, nullptr);
+    Click(main, Ctl::btnANNOStart);
+    Box cantStart;
+    ASSERT_TRUE(WaitForBox(app, WAIT_MS, cantStart));
+    EXPECT_EQ(HandOver(L"BGruppen_Pier.dat"), 0);
+    Answer(cantStart);
+    Box message;
+    ASSERT_TRUE(WaitForBox(app, WAIT_MS, message));
+    EXPECT_EQ(message.text, NotAdded(L"BGruppen_Pier.dat",
+                                     "Varnholt is closing. Add them when you start it again."));
+    Answer(message);
+    EXPECT_TRUE(WaitForExit(app, WAIT_MS));
+}
+
 TEST_F(Handover, TwoFilesOpenedAtOnceBothArrive) {
     Installation();
     // Two starts at once: one opens the window, the other waits for it and hands its file over.
@@ -127,18 +161,20 @@ TEST_F(Handover, TwoFilesOpenedAtOnceBothArrive) {
 
 TEST_F(Handover, TheNameDialogOfAMinimisedWindowComesUpAndNamesItsFile) {
     Installation();
-    const std::wstring plain = downloads + L"\\BGruppen.dat";
+    // The second file deep down, its path longer than the dialog's lines for it.
+    std::wstring plain = downloads;
+    for (int i = 0; i < 5; ++i) {
+        plain += L"\\Ein recht langer Ordnername f\u00fcr Mods " + std::to_wstring(i);
+        CreateDirectoryW(plain.c_str(), nullptr);
+    }
+    plain += L"\\BGruppen.dat";
     WriteFileBytes(plain, PIER);
     // Two files: the first takes its own name and asks whether to activate it; meanwhile the
     // window is minimised, and the second needs the name dialog.
-    ASSERT_TRUE(Start(app, std::wstring(), downloads, L"BGruppen_Quay.dat BGruppen.dat"));
+    ASSERT_TRUE(Start(app, std::wstring(), downloads, L"BGruppen_Quay.dat \"" + plain + L"\""));
     Box question;
     ASSERT_TRUE(WaitForBox(app, WAIT_MS, question));
-    const HWND main = FindTopLevelWindow([this](HWND window) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        return process == app.process.dwProcessId && ClassOf(window) == L"frmVarnholt";
-    });
+    const HWND main = WaitForMainWindow(app, WAIT_MS);
     ASSERT_NE(main, nullptr);
     ShowWindow(main, SW_MINIMIZE);
     ASSERT_TRUE(Answer(question, IDNO));
@@ -150,7 +186,10 @@ TEST_F(Handover, TheNameDialogOfAMinimisedWindowComesUpAndNamesItsFile) {
     EXPECT_TRUE(IsIconic(main));
     EXPECT_EQ(GetWindow(dialog.hwnd, GW_OWNER), nullptr);
     EXPECT_FALSE(IsWindowEnabled(main));
-    EXPECT_EQ(Text(GetDlgItem(dialog.hwnd, 206)), "File: " + Narrow(plain));
+    // Its beginning and the file's own name, which tells dropped files apart.
+    const std::string shown = Text(GetDlgItem(dialog.hwnd, 206));
+    EXPECT_EQ(shown.find("File: " + Narrow(downloads) + "\\Ein"), 0u) << shown;
+    EXPECT_EQ(shown.substr(shown.size() - 16), "...\\BGruppen.dat") << shown;
     EXPECT_EQ(Text(GetDlgItem(dialog.hwnd, 207)), "First line: ;Pier");
     SendDlgItemMessageW(dialog.hwnd, 203, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Pier"));
     ASSERT_TRUE(Answer(dialog, IDOK));
