@@ -3,8 +3,8 @@
 // without the first one, and the description of the list (trimmed, then cut) is the same marker
 // as the identification's (cut from the line whole). Raw bytes handed to the text helpers are
 // never read past their end, and a valid UTF-8 text stays one. A name compared without regard
-// to letter case gives the same form in any case of its letters and loses none of its other
-// characters, whatever the casing table.
+// to letter case gives the same form in any case of its letters, one character for each of its
+// own, none of them dropped, whatever the casing table.
 #include "Fuzz.h"
 #include "tests/native/Doubles.h"
 #include "tests/native/MemoryFileSystem.h"
@@ -58,7 +58,11 @@ void CheckTextHelpers(const std::string& bytes) {
     FUZZ_CHECK(LowerName(AsciiCase(bytes, 'A')) == lower &&
                    LowerName(AsciiCase(bytes, 'a')) == lower,
                detail);
-    FUZZ_CHECK(AsciiNonLetters(lower) == AsciiNonLetters(bytes), detail);
+    // Each character to one character: none dropped, none merged.
+    std::u32string lowered;
+    FUZZ_CHECK(DecodeUtf8(lower, lowered) && lowered.size() == codePoints.size() &&
+                   AsciiNonLetters(lower) == AsciiNonLetters(bytes),
+               detail);
     FUZZ_CHECK(MarkerOf(bytes) == ReferenceMarker(codePoints),
                "marker of " + Quoted(bytes) + " is " + Quoted(MarkerOf(bytes)));
 }
