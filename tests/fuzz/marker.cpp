@@ -3,9 +3,9 @@
 // without the first one, and the description of the list (trimmed, then cut) is the same marker
 // as the identification's (cut from the line whole). Raw bytes handed to the text helpers are
 // never read past their end, and a valid UTF-8 text stays one. A name compared without regard
-// to letter case gives the same form in any case of its letters and loses none of its other
-// characters, whatever the casing table; and two names compare the same exactly where the
-// tests' own rule of letter case says so.
+// to letter case gives the same form in any case of its letters, one character for each of its
+// own, none of them dropped, whatever the casing table; and two names compare the same exactly
+// where the tests' own rule of letter case says so.
 #include "Fuzz.h"
 #include "tests/native/Doubles.h"
 #include "tests/native/MemoryFileSystem.h"
@@ -60,7 +60,11 @@ void CheckTextHelpers(const std::string& bytes) {
     FUZZ_CHECK(LowerName(AsciiCase(bytes, 'A')) == lower &&
                    LowerName(AsciiCase(bytes, 'a')) == lower,
                detail);
-    FUZZ_CHECK(AsciiNonLetters(lower) == AsciiNonLetters(bytes), detail);
+    // Each character to one character: none dropped, none merged.
+    std::u32string lowered;
+    FUZZ_CHECK(DecodeUtf8(lower, lowered) && lowered.size() == codePoints.size() &&
+                   AsciiNonLetters(lower) == AsciiNonLetters(bytes),
+               detail);
     // In another letter case, written by the tests' own rule, and against another name.
     const auto otherLower = [](char32_t) { return test::LetterCase::OtherLower; };
     for (const std::string& other :

@@ -320,7 +320,7 @@ bool FailingFileSystem::ListFiles(const std::string& folder, const std::string& 
 TempFolder::TempFolder() {
     static std::atomic<int> counter{0};
     path_ = fs::temp_directory_path() /
-            ("varnholt-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+            ("varnholt test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
     fs::remove_all(path_);
     fs::create_directories(path_);
 }

@@ -89,7 +89,8 @@ class FailingFileSystem : public StdFileSystem {
     FileError Failure(const FileError& usual) const;
 };
 
-// A fresh temporary folder, removed with everything in it at the end of the test.
+// A fresh temporary folder, removed with everything in it at the end of the test. Its name
+// holds a blank, as the game's own folder does, so that a path handed on unquoted is seen.
 class TempFolder {
   public:
     TempFolder();
