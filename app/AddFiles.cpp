@@ -1,6 +1,7 @@
 // Adding variants in the window: files dropped on it, chosen through the list's menu, named on
 // the command line or handed over by a later start wait in a queue and are added one after
 // another while no dialog is open; the name dialog and the question whether to activate.
+#include "../core/Handover.h"
 #include "../core/Texts.h"
 #include "../platform/SingleInstance.h"
 #include "../platform/Text.h"
@@ -15,6 +16,8 @@ namespace {
 // What the name dialog works with.
 struct NameDialog {
     std::string& name;
+    const std::string& source;
+    const std::string& firstLine;
     const std::function<std::string(const std::string&)>& problemOf;
 };
 
@@ -40,6 +43,12 @@ INT_PTR CALLBACK NameDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPa
         context = reinterpret_cast<NameDialog*>(lParam);
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         SetWindowTextW(dialog, Widen(Text(IDS_ADD_TITLE)).c_str());
+        SetDlgItemTextW(dialog, IDC_NAME_SOURCE,
+                        Widen(Text(IDS_NAME_SOURCE, {context->source})).c_str());
+        if (!context->firstLine.empty()) {
+            SetDlgItemTextW(dialog, IDC_NAME_FIRST_LINE,
+                            Widen(Text(IDS_NAME_FIRST_LINE, {context->firstLine})).c_str());
+        }
         SetDlgItemTextW(dialog, IDC_NAME_PROMPT, Widen(Text(IDS_NAME_PROMPT)).c_str());
         SetDlgItemTextW(dialog, IDOK, Widen(Text(IDS_OK)).c_str());
         SetDlgItemTextW(dialog, IDCANCEL, Widen(Text(IDS_CANCEL)).c_str());
@@ -72,11 +81,28 @@ bool frmVarnholt::AskYesNo(const std::string& text, const std::string& title) {
                        MB_YESNO | MB_ICONQUESTION | (owner == nullptr ? MB_TASKMODAL : 0)) == IDYES;
 }
 
-bool frmVarnholt::AskVariantName(std::string& name,
-                                 const std::function<std::string(const std::string&)>& problemOf) {
-    NameDialog context{name, problemOf};
-    return DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_VARIANT_NAME), hwnd_, NameDialogProc,
-                           reinterpret_cast<LPARAM>(&context)) == IDOK;
+NameAnswer
+frmVarnholt::AskVariantName(std::string& name, const std::string& source,
+                            const std::string& firstLine,
+                            const std::function<std::string(const std::string&)>& problemOf) {
+    NameDialog context{name, source, firstLine, problemOf};
+    // Owned as the message boxes are. Without an owner (the window minimised, or not shown) it
+    // stands on its own where the player sees it, and the window takes no input meanwhile, as
+    // under a task-modal message box.
+    const HWND owner = MessageOwner();
+    const bool disable = owner == nullptr && hwnd_ != nullptr && IsWindowEnabled(hwnd_);
+    if (disable) {
+        EnableWindow(hwnd_, FALSE);
+    }
+    const INT_PTR answer = DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_VARIANT_NAME), owner,
+                                           NameDialogProc, reinterpret_cast<LPARAM>(&context));
+    if (disable) {
+        EnableWindow(hwnd_, TRUE);
+    }
+    // 0 and -1 tell that the dialog did not open: never the player's Cancel.
+    return answer == IDOK       ? NameAnswer::Given
+           : answer == IDCANCEL ? NameAnswer::Cancelled
+                                : NameAnswer::NotShown;
 }
 
 void frmVarnholt::AddFiles(const std::vector<std::wstring>& files) {
@@ -116,23 +142,24 @@ void frmVarnholt::ChooseAndAddFile() {
     }
 }
 
-bool frmVarnholt::TakeHandedFiles(const COPYDATASTRUCT& data) {
-    if (data.dwData != FILES_TO_ADD || data.lpData == nullptr ||
-        data.cbData % sizeof(wchar_t) != 0) {
-        return false;
+LRESULT frmVarnholt::TakeHandedFiles(const COPYDATASTRUCT* data) {
+    // Only files it will add: not while its start-up may still fail, nor once it ends.
+    if (data == nullptr || data->dwData != FILES_TO_ADD || ended_) {
+        return HANDOVER_REFUSED;
     }
-    // Paths ended by a NUL each; what follows the last NUL is no path.
-    const auto* text = static_cast<const wchar_t*>(data.lpData);
-    const std::wstring block(text, data.cbData / sizeof(wchar_t));
+    if (!loaded_) {
+        return HANDOVER_NOT_YET;
+    }
+    std::vector<std::u16string> paths;
+    if (!DecodeHandedFiles(data->lpData, data->cbData, paths)) {
+        return HANDOVER_REFUSED;
+    }
     std::vector<std::wstring> files;
-    for (std::size_t start = 0, end; (end = block.find(L'\0', start)) != std::wstring::npos;
-         start = end + 1) {
-        if (end > start) {
-            files.push_back(block.substr(start, end - start));
-        }
+    for (const std::u16string& path : paths) {
+        files.emplace_back(path.begin(), path.end());
     }
     AddFiles(files);
-    return true;
+    return HANDOVER_TAKEN;
 }
 
 } // namespace varnholt

@@ -4,6 +4,7 @@
 #include "frmVarnholt.h"
 
 #include "../platform/ShellOnDemand.h"
+#include "../platform/SingleInstance.h"
 #include "../platform/Text.h"
 #include "Captions.h"
 #include "Dpi.h"
@@ -73,6 +74,7 @@ bool frmVarnholt::Create() {
     if (hwnd_ == nullptr) {
         return false;
     }
+    LetHandoverIn(hwnd_);
     CreateControls();
     const int dpi = DpiOfWindow(hwnd_);
     if (dpi != dpi_) {
@@ -239,7 +241,7 @@ LRESULT frmVarnholt::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         AddFiles(DroppedFiles(reinterpret_cast<HDROP>(wParam)));
         return 0;
     case WM_COPYDATA:
-        return TakeHandedFiles(*reinterpret_cast<const COPYDATASTRUCT*>(lParam)) ? TRUE : FALSE;
+        return TakeHandedFiles(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_ADD_PENDING_FILES:
         AddPendingFiles();
         return 0;

@@ -60,8 +60,9 @@ class frmVarnholt : public FormControls {
     void DoEvents() override;
     void EndProgram() override;
     bool AskYesNo(const std::string& text, const std::string& title) override;
-    bool AskVariantName(std::string& name,
-                        const std::function<std::string(const std::string&)>& problemOf) override;
+    NameAnswer
+    AskVariantName(std::string& name, const std::string& source, const std::string& firstLine,
+                   const std::function<std::string(const std::string&)>& problemOf) override;
 
   private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -75,10 +76,11 @@ class frmVarnholt : public FormControls {
     bool IsListMenuKey(const MSG& msg) const;
     void CreateShortcutOfSelection();
     // Adding variants (AddFiles.cpp): the files waiting, added when no dialog is open; a file
-    // chosen in the system's dialog; files handed over by a later start.
+    // chosen in the system's dialog; files handed over by a later start, answered with one of
+    // the HANDOVER_ answers of SingleInstance.h.
     void AddPendingFiles();
     void ChooseAndAddFile();
-    bool TakeHandedFiles(const COPYDATASTRUCT& data);
+    LRESULT TakeHandedFiles(const COPYDATASTRUCT* data);
     // The owner of a message box: the window while it is shown and not minimised, else none.
     HWND MessageOwner() const;
     void DrawLabel(const DRAWITEMSTRUCT& item);

@@ -1,6 +1,7 @@
 // The program entry: wires the window to the platform's registry, settings store, file system,
 // folder picker, launcher and clock, and runs it; or runs the command line without the window.
 #include "../core/CommandLineRun.h"
+#include "../core/Handover.h"
 #include "../core/Texts.h"
 #include "../platform/RegistrySettings.h"
 #include "../platform/ResourceTexts.h"
@@ -28,6 +29,30 @@ class MessageBoxOutput : public varnholt::MessageOutput {
     }
 };
 
+// Hands the files of a later start to the running window; where it does not take them all, says
+// which were not added and why. The exit code: 0 only when the window took every file.
+int HandOver(const std::vector<std::wstring>& files, const wchar_t* mark) {
+    using varnholt::Handover;
+    std::size_t taken = 0;
+    const Handover result =
+        varnholt::HandFilesToWindow(varnholt::frmVarnholt::CLASS_NAME, mark, files, taken);
+    if (result == Handover::Taken) {
+        varnholt::BringWindowForward(varnholt::frmVarnholt::CLASS_NAME, mark);
+        return 0;
+    }
+    const int reason = result == Handover::RunWithoutWindow ? IDS_HANDOVER_RUN_WITHOUT_WINDOW
+                       : result == Handover::NoWindowInTime ? IDS_HANDOVER_NO_WINDOW
+                       : result == Handover::NoAnswer       ? IDS_HANDOVER_NO_ANSWER
+                                                            : IDS_HANDOVER_REFUSED;
+    std::vector<std::string> left;
+    for (std::size_t i = taken; i < files.size(); ++i) {
+        left.push_back(varnholt::Narrow(files[i]));
+    }
+    MessageBoxOutput().MsgBox(varnholt::NotAddedText(left, reason), MB_ICONEXCLAMATION,
+                              varnholt::TITLE_TEXT);
+    return 1;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -40,16 +65,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // which would remove and overwrite the running one's scratch files.
     const wchar_t* const mark = L"Marrik's ANNO 1503-Tools Varnholt";
     varnholt::SingleInstance instanceMark(mark);
+    // Each file a full path in this start's working folder, which the running window, handed
+    // them, does not share.
     std::vector<std::wstring> toAdd;
     for (const std::string& file : commandLine.files) {
-        toAdd.push_back(varnholt::Widen(file));
+        toAdd.push_back(varnholt::Widen(varnholt::ShellLauncherFactory().FullPath(file)));
     }
     if (instanceMark.AnotherRuns() && !commandLine.RunsWithoutWindow()) {
-        // Files to add go to the running window, which adds them. What the running one shows
-        // comes forward; where it shows nothing (a run without the window at work), a message
-        // says why no window opens.
+        // Files to add go to the running window, which adds them. Otherwise what the running
+        // one shows comes forward; where it shows nothing (a run without the window at work), a
+        // message says why no window opens.
         if (!toAdd.empty()) {
-            varnholt::HandFilesToWindow(varnholt::frmVarnholt::CLASS_NAME, toAdd);
+            return HandOver(toAdd, mark);
         }
         if (!varnholt::BringWindowForward(varnholt::frmVarnholt::CLASS_NAME, mark)) {
             MessageBoxOutput().MsgBox(varnholt::Text(IDS_ALREADY_RUNNING), MB_ICONINFORMATION,

@@ -160,7 +160,13 @@ std::string FormLogic::AddedFileName(const std::string& source,
         result = AddResult::Failed;
         return std::string();
     }
-    return s_.ui.AskVariantName(name, problemOf) ? VariantFileOf(name) : std::string();
+    const NameAnswer answer = s_.ui.AskVariantName(name, source, firstLine, problemOf);
+    if (answer == NameAnswer::NotShown) {
+        // Not the player's Cancel: nothing was asked, and the player is told.
+        problem = Text(IDS_NAME_DIALOG_FAILED, {source});
+        result = AddResult::Failed;
+    }
+    return answer == NameAnswer::Given ? VariantFileOf(name) : std::string();
 }
 
 AddResult FormLogic::AddVariant(const std::string& given, const AddOptions& options) {

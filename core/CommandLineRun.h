@@ -58,9 +58,9 @@ class HeadlessForm : public FormControls {
     void EndProgram() override { ended_ = true; }
     // A run without the window asks nothing: no to every question, no name given.
     bool AskYesNo(const std::string&, const std::string&) override { return false; }
-    bool AskVariantName(std::string&,
-                        const std::function<std::string(const std::string&)>&) override {
-        return false;
+    NameAnswer AskVariantName(std::string&, const std::string&, const std::string&,
+                              const std::function<std::string(const std::string&)>&) override {
+        return NameAnswer::Cancelled;
     }
 
   private:

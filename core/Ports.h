@@ -192,6 +192,9 @@ enum class Ctl {
 
 enum class WindowState { Normal, Minimized, Maximized };
 
+// How the name dialog ended: a name given, cancelled by the player, or the dialog could not open.
+enum class NameAnswer { Given, Cancelled, NotShown };
+
 // What the variant management and the handlers need of the main window: the captions, colours
 // and enabled states of its controls, the list, message boxes, the beep and the window itself.
 class FormControls {
@@ -218,12 +221,13 @@ class FormControls {
     virtual void MsgBox(const std::string& text, int flags, const std::string& title) = 0;
     // A modal question with Yes and No; true for Yes.
     virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
-    // The modal dialog that asks for the name X of a new variant file BGruppen_X.dat, its field
-    // prefilled with `name`. `problemOf` tells why a name cannot be taken (empty when it can);
-    // the dialog shows that and keeps asking. True with the accepted name in `name`; false when
-    // the player cancelled or no dialog can be shown.
-    virtual bool
-    AskVariantName(std::string& name,
+    // The modal dialog that asks for the name X of a new variant file BGruppen_X.dat for the
+    // file `source`, its field prefilled with `name`. It shows the file's full path and, where
+    // not empty, its `firstLine`, so that a player who added several files knows which one it
+    // asks about. `problemOf` tells why a name cannot be taken (empty when it can); the dialog
+    // shows that and keeps asking. Given with the accepted name in `name`.
+    virtual NameAnswer
+    AskVariantName(std::string& name, const std::string& source, const std::string& firstLine,
                    const std::function<std::string(const std::string&)>& problemOf) = 0;
 
     virtual void SetFormCaption(const std::string& text) = 0;

@@ -115,4 +115,15 @@
 #define IDS_OK 2317
 #define IDS_CANCEL 2318
 
+/* The handover of files to the running window, and the name dialog's file. */
+#define IDS_HANDOVER_NOT_ADDED 2360
+#define IDS_HANDOVER_MORE 2361
+#define IDS_HANDOVER_RUN_WITHOUT_WINDOW 2362
+#define IDS_HANDOVER_NO_WINDOW 2363
+#define IDS_HANDOVER_NO_ANSWER 2364
+#define IDS_HANDOVER_REFUSED 2365
+#define IDS_NAME_SOURCE 2366
+#define IDS_NAME_FIRST_LINE 2367
+#define IDS_NAME_DIALOG_FAILED 2368
+
 #endif

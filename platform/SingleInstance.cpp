@@ -1,5 +1,10 @@
 #include "SingleInstance.h"
 
+#include "../core/Handover.h"
+#include "SystemLibrary.h"
+
+#include <algorithm>
+
 namespace varnholt {
 
 namespace {
@@ -71,29 +76,89 @@ bool BringWindowForward(const wchar_t* windowClass, const wchar_t* markName) {
     return true;
 }
 
-bool HandFilesToWindow(const wchar_t* windowClass, const std::vector<std::wstring>& files) {
-    const HWND window = FindWindowW(windowClass, nullptr);
-    if (window == nullptr) {
-        return false;
-    }
-    std::wstring block;
+namespace {
+
+// The longest wait for a window that takes files, from the second start's first look.
+constexpr DWORD WINDOW_WAIT_MS = 8000;
+constexpr DWORD LOOK_AGAIN_MS = 100;
+// The longest wait for an answer: a window that hangs is not waited for without end.
+constexpr UINT ANSWER_WAIT_MS = 10000;
+
+// Hands one block to `window`: its answer, or false when none came.
+bool SendBlock(HWND window, const std::vector<std::wstring>& files, LRESULT& answer) {
+    std::vector<std::u16string> paths;
     for (const std::wstring& file : files) {
-        block += file + L'\0';
+        paths.emplace_back(file.begin(), file.end());
     }
-    // The running one may bring its dialogs to the front, which Windows allows only to the
-    // process that the player last used or one it names.
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    AllowSetForegroundWindow(process);
+    std::string block = EncodeHandedFiles(paths);
     COPYDATASTRUCT data = {};
     data.dwData = FILES_TO_ADD;
-    data.cbData = static_cast<DWORD>(block.size() * sizeof(wchar_t));
+    data.cbData = static_cast<DWORD>(block.size());
     data.lpData = &block[0];
-    DWORD_PTR answer = 0;
-    // A window that hangs is not waited for without end.
-    return SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
-                               SMTO_ABORTIFHUNG, 10000, &answer) != 0 &&
-           answer == TRUE;
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                            SMTO_ABORTIFHUNG, ANSWER_WAIT_MS, &result) == 0) {
+        return false;
+    }
+    answer = static_cast<LRESULT>(result);
+    return true;
+}
+
+} // namespace
+
+Handover HandFilesToWindow(const wchar_t* windowClass, const wchar_t* markName,
+                           const std::vector<std::wstring>& files, std::size_t& taken) {
+    taken = 0;
+    const DWORD started = GetTickCount();
+    while (taken < files.size()) {
+        const HWND window = FindWindowW(windowClass, nullptr);
+        LRESULT answer = HANDOVER_NOT_YET;
+        if (window == nullptr &&
+            FindWindowExW(HWND_MESSAGE, nullptr, L"STATIC", markName) != nullptr) {
+            return Handover::RunWithoutWindow;
+        }
+        if (window != nullptr) {
+            // The running one may bring its dialogs to the front, which Windows allows only to
+            // the process that the player last used or one it names.
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            AllowSetForegroundWindow(process);
+            const std::size_t count = std::min(HANDOVER_MAX_FILES, files.size() - taken);
+            const std::vector<std::wstring> batch(
+                files.begin() + static_cast<std::ptrdiff_t>(taken),
+                files.begin() + static_cast<std::ptrdiff_t>(taken + count));
+            if (!SendBlock(window, batch, answer)) {
+                return Handover::NoAnswer;
+            }
+            if (answer == HANDOVER_TAKEN) {
+                taken += count;
+                continue;
+            }
+            if (answer != HANDOVER_NOT_YET) {
+                return Handover::Refused;
+            }
+        }
+        // The running one has no window yet, or its start-up is still at work.
+        if (GetTickCount() - started >= WINDOW_WAIT_MS) {
+            return Handover::NoWindowInTime;
+        }
+        Sleep(LOOK_AGAIN_MS);
+    }
+    return Handover::Taken;
+}
+
+void LetHandoverIn(HWND window) {
+    // Looked up by name: the import table keeps to what every supported Windows has.
+    static const auto change = SystemFunctionOf<decltype(&::ChangeWindowMessageFilterEx)>(
+        L"user32.dll", "ChangeWindowMessageFilterEx");
+    if (change == nullptr) {
+        return;
+    }
+    // WM_COPYGLOBALDATA carries a drop's files between processes; the headers do not name it.
+    const UINT COPY_GLOBAL_DATA = 0x0049;
+    for (const UINT message : {UINT{WM_COPYDATA}, UINT{WM_DROPFILES}, COPY_GLOBAL_DATA}) {
+        change(window, message, MSGFLT_ALLOW, nullptr);
+    }
 }
 
 } // namespace varnholt

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -36,12 +37,32 @@ class SingleInstance {
 // folder picker. False when it shows nothing a player could be sent to.
 bool BringWindowForward(const wchar_t* windowClass, const wchar_t* markName);
 
-// The WM_COPYDATA kind by which a later start hands files to add to the running window: their
-// paths in UTF-16, each ended by a NUL.
+// The WM_COPYDATA kind by which a later start hands files to add to the running window, in the
+// block of core/Handover.h, and the window's answers.
 constexpr ULONG_PTR FILES_TO_ADD = 0x56484146; // "VHAF"
+constexpr LRESULT HANDOVER_REFUSED = 0;        // it is ending, or the block broke a rule
+constexpr LRESULT HANDOVER_TAKEN = 1;          // it adds every file of the block
+constexpr LRESULT HANDOVER_NOT_YET = 2;        // its start-up is still at work
 
-// Hands `files` to the running main window of class `windowClass`, which adds them, and lets it
-// come to the front. False when there is no such window or it did not take them.
-bool HandFilesToWindow(const wchar_t* windowClass, const std::vector<std::wstring>& files);
+// How handing files to the running Varnholt ended.
+enum class Handover {
+    Taken,            // its window takes every file
+    RunWithoutWindow, // it runs without a window (a shortcut, a command line)
+    NoWindowInTime,   // no window took them within a few seconds (its start-up is at work)
+    NoAnswer,         // its window did not answer in time
+    Refused,          // its window did not take them
+};
+
+// Hands `files` (full paths) to the running main window of class `windowClass`, which adds them,
+// and lets it come to the front; waits a few seconds for the window while the running Varnholt
+// has none yet, unless it is a run without the window (marked under `markName`). `taken` gets
+// the number of files, from the first, that the window took.
+Handover HandFilesToWindow(const wchar_t* windowClass, const wchar_t* markName,
+                           const std::vector<std::wstring>& files, std::size_t& taken);
+
+// Lets the messages of a drop and of a handover reach `window` from processes of a lower
+// integrity level (an ordinary Explorer, a later start, while this one runs elevated). Where the
+// system has no such filter (before Windows 7), nothing needs letting through.
+void LetHandoverIn(HWND window);
 
 } // namespace varnholt

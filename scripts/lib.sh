@@ -1,5 +1,5 @@
-# Shared by the scripts: their error report, the display for Wine's windows, and which Windows
-# builds this host runs. Sourced, not run. Wine itself is started only through scripts/wine-run.
+# Shared by the scripts: their error report, their step times, the display for Wine's windows,
+# and which Windows builds this host runs. Sourced, not run. Wine itself is started only through scripts/wine-run.
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 script="$(basename "$0")"
@@ -12,6 +12,24 @@ die() {
 # A command that fails under `set -e` is named, never left as a bare exit status.
 trap 'status=$?; echo "$script: stopped: \"$BASH_COMMAND\" failed with exit status $status" >&2' ERR
 set -E
+
+# A number of seconds as people read it: "47 s", "5 min 03 s".
+duration() {
+    if [ "$1" -ge 60 ]; then
+        printf '%d min %02d s' $(($1 / 60)) $(($1 % 60))
+    else
+        printf '%d s' "$1"
+    fi
+}
+
+# Runs a command and says how long it took: timed WHAT COMMAND [ARG...].
+timed() {
+    local what="$1" started=$SECONDS status=0
+    shift
+    "$@" || status=$?
+    echo "$script: $what took $(duration $((SECONDS - started)))"
+    return "$status"
+}
 
 # Runs a command where Wine's windows can appear: on the display if there is one (and this is
 # not CI), else on a virtual X server of the given size.

@@ -567,6 +567,7 @@ TEST_F(EndToEnd, SecondStartBringsTheFirstRunMessageForward) {
     ASSERT_EQ(GetForegroundWindow(), other);
 
     SecondStart();
+    ASSERT_TRUE(Settle(box.hwnd)); // the first has handled what the second asked of it
     EXPECT_EQ(GetForegroundWindow(), box.hwnd);
     DestroyWindow(other);
     ASSERT_TRUE(Answer(box));

@@ -24,6 +24,18 @@ inline bool IsUtf8(const std::string& text) {
     return DecodeUtf8(text, ignored);
 }
 
+inline bool AsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+// The text with its ASCII letters in the case of `a` ('A' or 'a'), for the same text in another
+// letter case; whatever casing table the program uses, these letters have their pairs.
+inline std::string AsciiCase(std::string text, char a) {
+    for (char& c : text) {
+        c = AsciiLetter(c) ? static_cast<char>(a + (c | 0x20) - 'a') : c;
+    }
+    return text;
+}
+
 // A text as a C string literal, for the failure's detail.
 std::string Quoted(const std::string& text);
 

@@ -1,7 +1,7 @@
 // The command line: any line split, its arguments quoted and joined, splits again into the same
-// arguments, and so does any list of arguments (the input parted at its zero bytes); the parse
-// of either never fails, its result keeps its own rules, and a bad line's problem reads as a
-// whole text in both languages.
+// arguments, and so does any list of arguments (the input parted at its zero bytes); what the
+// parse of either finds, written back as a command line, is found again, and a bad line's
+// problem reads as a whole text in both languages.
 #include "Fuzz.h"
 #include "tests/native/RcTexts.h"
 
@@ -9,6 +9,7 @@
 #include "core/CommandLineRun.h"
 
 #include <cstdint>
+#include <tuple>
 
 using namespace varnholt;
 using namespace varnholt::fuzz;
@@ -38,18 +39,44 @@ void CheckRoundTrip(const std::vector<std::string>& arguments) {
                    "split into " + Listed(SplitCommandLine(line)));
 }
 
-bool IsSwitch(const std::string& argument) {
-    return argument.size() > 1 && (argument[0] == '/' || argument[0] == '-');
+// The arguments that ask for what `line` holds: its switches in lower case after "/", or in
+// upper case after "-".
+std::vector<std::string> WrittenBack(const CommandLine& line, bool upper) {
+    std::vector<std::string> arguments = line.files;
+    const auto add = [&](bool wanted, const char* name, std::vector<std::string> values = {}) {
+        if (wanted) {
+            arguments.push_back(upper ? "-" + AsciiCase(name, 'A') : std::string("/") + name);
+            arguments.insert(arguments.end(), values.begin(), values.end());
+        }
+    };
+    add(line.activate, "activate", {line.name});
+    add(line.start, "start");
+    add(line.quiet, "quiet");
+    add(line.help, upper ? "help" : "?");
+    add(!line.lang.empty(), "lang", {upper ? AsciiCase(line.lang, 'A') : line.lang});
+    add(line.add, "add", {line.addFile});
+    add(line.named, "as", {line.asName});
+    return arguments;
+}
+
+bool Same(const CommandLine& a, const CommandLine& b) {
+    return std::tie(a.activate, a.name, a.start, a.quiet, a.help, a.add, a.addFile, a.named,
+                    a.asName, a.files, a.lang,
+                    a.error) == std::tie(b.activate, b.name, b.start, b.quiet, b.help, b.add,
+                                         b.addFile, b.named, b.asName, b.files, b.lang, b.error);
 }
 
 void CheckParse(const std::vector<std::string>& arguments) {
     const CommandLine line = ParseCommandLine(arguments);
     const std::string detail = "arguments " + Listed(arguments);
     if (line.error == 0) {
-        FUZZ_CHECK(!line.activate || (!line.name.empty() && !IsSwitch(line.name)), detail);
-        FUZZ_CHECK(!line.quiet || line.help || line.activate || line.start || line.add, detail);
-        FUZZ_CHECK(!line.named || line.add, detail);
-        FUZZ_CHECK(line.lang.empty() || line.lang == "de" || line.lang == "en", detail);
+        // What the parse found, quoted back into a command line in either letter case, is
+        // found again: nothing lost, nothing taken for something else.
+        for (bool upper : {false, true}) {
+            const std::vector<std::string> written = WrittenBack(line, upper);
+            FUZZ_CHECK(Same(ParseCommandLine(SplitCommandLine(Joined(written))), line),
+                       detail + "read back from " + Listed(written));
+        }
         FUZZ_CHECK(!arguments.empty() || !line.RunsWithoutWindow(), detail);
         return;
     }

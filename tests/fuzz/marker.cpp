@@ -2,7 +2,9 @@
 // line read is UTF-8, its marker is the line's code points without the spaces at both ends and
 // without the first one, and the description of the list (trimmed, then cut) is the same marker
 // as the identification's (cut from the line whole). Raw bytes handed to the text helpers are
-// never read past their end, and a valid UTF-8 text stays one.
+// never read past their end, and a valid UTF-8 text stays one. A name compared without regard
+// to letter case gives the same form in any case of its letters and loses none of its other
+// characters, whatever the casing table.
 #include "Fuzz.h"
 #include "tests/native/Doubles.h"
 #include "tests/native/MemoryFileSystem.h"
@@ -29,20 +31,34 @@ std::string ReferenceMarker(const std::u32string& line) {
     return first == last ? std::string() : EncodeUtf8(line.substr(first + 1, last - first - 1));
 }
 
+// The ASCII characters that are no letters, in their order: no casing changes them.
+std::string AsciiNonLetters(const std::string& text) {
+    std::string kept;
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) < 0x80 && !AsciiLetter(c)) {
+            kept += c;
+        }
+    }
+    return kept;
+}
+
 void CheckTextHelpers(const std::string& bytes) {
     const std::string dropped = DropFirstCharacter(bytes);
     FUZZ_CHECK(dropped.size() <= bytes.size() &&
                    bytes.compare(bytes.size() - dropped.size(), dropped.size(), dropped) == 0,
                "dropping the first character of " + Quoted(bytes) + " gave " + Quoted(dropped));
-    const std::string lower = LowerName(bytes);
-    FUZZ_CHECK(lower.size() == bytes.size() && LowerName(lower) == lower,
-               Quoted(bytes) + " in lower case is " + Quoted(lower));
     std::u32string codePoints;
     if (!DecodeUtf8(bytes, codePoints)) {
         return;
     }
+    const std::string lower = LowerName(bytes);
     FUZZ_CHECK(IsUtf8(dropped) && IsUtf8(lower),
                "valid UTF-8 " + Quoted(bytes) + " gave " + Quoted(dropped) + ", " + Quoted(lower));
+    const std::string detail = Quoted(bytes) + " compared as " + Quoted(lower);
+    FUZZ_CHECK(LowerName(AsciiCase(bytes, 'A')) == lower &&
+                   LowerName(AsciiCase(bytes, 'a')) == lower,
+               detail);
+    FUZZ_CHECK(AsciiNonLetters(lower) == AsciiNonLetters(bytes), detail);
     FUZZ_CHECK(MarkerOf(bytes) == ReferenceMarker(codePoints),
                "marker of " + Quoted(bytes) + " is " + Quoted(MarkerOf(bytes)));
 }

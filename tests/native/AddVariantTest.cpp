@@ -118,6 +118,7 @@ TEST_F(AddVariantTest, NamedByTheRulesAndNeverOverAFile) {
                   "BGruppen_addon.dat is already in the data folder.",
                   "BGruppen_Original.dat is already in the data folder.", ""}));
     EXPECT_EQ(data.Read("BGruppen_Mine.dat"), ";Classic\r\nother classic\r\n");
+    EXPECT_EQ(h.ui.askedAbout.back(), downloads.shown() + "BGruppen.dat | ;Classic");
 
     // A taken name of its own, a catalogue variant that is there: asked, cancelled, unchanged.
     const std::vector<std::string> before = data.Names();
@@ -127,6 +128,14 @@ TEST_F(AddVariantTest, NamedByTheRulesAndNeverOverAFile) {
     EXPECT_EQ(data.Names(), before);
     EXPECT_EQ(h.ui.messages.size(), messages);
     EXPECT_EQ(data.Read("BGruppen_AddOn.dat"), ADDON_GROUPS);
+
+    // A dialog that cannot open is no Cancel: the player is told, and nothing changes.
+    h.ui.nameDialogFails = true;
+    EXPECT_EQ(Add(Download("BGruppen_AddOn.dat", ";AddOn\r\nnewer\r\n")), AddResult::Failed);
+    EXPECT_EQ(LastMessage(), "The dialog that asks for the name of the new variant could not be "
+                             "opened. This file was not added:\r\n\r\n" +
+                                 downloads.shown() + "BGruppen_AddOn.dat");
+    EXPECT_EQ(data.Names(), before);
 }
 
 TEST_F(AddVariantTest, YesActivatesAndAFailedCopyLeavesNothing) {
@@ -189,7 +198,12 @@ TEST_F(AddVariantTest, OpenTheDataFolderSelectsTheVariantInExplorer) {
     h.logic.OpenDataFolder();
     ASSERT_EQ(h.launchers.launches.size(), 2u);
     EXPECT_EQ(h.launchers.launches[0].progName, "C:\\WINDOWS\\explorer.exe");
-    EXPECT_EQ(h.launchers.launches[0].paras, "/select,\"" + data.shown() + "BGruppen_AddOn.dat\"");
-    EXPECT_EQ(h.launchers.launches[1].paras,
-              "\"" + data.shown().substr(0, data.shown().size() - 1) + "\"");
+    // What Explorer is handed, read as a program reads its command line: the variant's file
+    // after "/select,", else the data folder alone; whole, whatever blanks the path holds.
+    const auto handed = [this](std::size_t i) {
+        return SplitCommandLine("explorer.exe " + h.launchers.launches[i].paras);
+    };
+    const std::string folder = data.shown().substr(0, data.shown().size() - 1);
+    EXPECT_EQ(handed(0), std::vector<std::string>{"/select," + folder + "\\BGruppen_AddOn.dat"});
+    EXPECT_EQ(handed(1), std::vector<std::string>{folder});
 }

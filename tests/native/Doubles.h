@@ -78,8 +78,8 @@ class FakePicker : public FolderPicker {
 };
 
 // What one launch was given, in the order the calls came.
+// A launch as the shell would see it: the settings in effect when ExecProg ran (none before).
 struct LaunchRecord {
-    std::vector<std::string> calls;
     std::string progName, paras, workDir = "C:\\WINDOWS";
     std::int32_t winMode = 3;
     bool executed = false;
@@ -95,42 +95,24 @@ class FakeLauncherFactory : public LauncherFactory {
       public:
         FakeLauncher(FakeLauncherFactory& owner, std::size_t index)
             : owner_(owner), index_(index) {}
-        ~FakeLauncher() override { record().released = true; }
-        bool EPError() const override {
-            const_cast<FakeLauncher*>(this)->record().calls.push_back("EPError");
-            return error_;
-        }
+        ~FakeLauncher() override { owner_.launches[index_].released = true; }
+        bool EPError() const override { return error_; }
         void ExecProg() override {
-            record().calls.push_back("ExecProg");
-            record().executed = true;
+            settings_.executed = true;
+            owner_.launches[index_] = settings_;
             error_ = owner_.failLaunch;
         }
         bool IsRunning() override { return false; }
-        std::string ProgName() const override {
-            const_cast<FakeLauncher*>(this)->record().calls.push_back("ProgName?");
-            return owner_.launches[index_].progName;
-        }
-        void WinMode(std::int32_t v) override {
-            record().calls.push_back("WinMode");
-            record().winMode = v;
-        }
-        void WorkDir(const std::string& v) override {
-            record().calls.push_back("WorkDir");
-            record().workDir = v;
-        }
-        void ProgName(const std::string& v) override {
-            record().calls.push_back("ProgName");
-            record().progName = v;
-        }
-        void ProgParas(const std::string& v) override {
-            record().calls.push_back("ProgParas");
-            record().paras = v;
-        }
+        std::string ProgName() const override { return settings_.progName; }
+        void WinMode(std::int32_t v) override { settings_.winMode = v; }
+        void WorkDir(const std::string& v) override { settings_.workDir = v; }
+        void ProgName(const std::string& v) override { settings_.progName = v; }
+        void ProgParas(const std::string& v) override { settings_.paras = v; }
 
       private:
-        LaunchRecord& record() { return owner_.launches[index_]; }
         FakeLauncherFactory& owner_;
         std::size_t index_;
+        LaunchRecord settings_;
         bool error_ = false;
     };
 
@@ -236,13 +218,22 @@ class FakeControls : public FormControls {
     bool answerYes = false;
     std::deque<std::string> typedNames;
     std::vector<std::string> prefills, nameProblems;
+    // The file each name dialog named: its path and first line, parted by " | ".
+    std::vector<std::string> askedAbout;
     bool AskYesNo(const std::string& text, const std::string& title) override {
         MsgBox(text, MB_YESNO_TEST, title);
         return answerYes;
     }
-    bool AskVariantName(std::string& name,
-                        const std::function<std::string(const std::string&)>& problemOf) override {
+    // The dialog cannot open; it shows nothing and takes no name.
+    bool nameDialogFails = false;
+    NameAnswer
+    AskVariantName(std::string& name, const std::string& source, const std::string& firstLine,
+                   const std::function<std::string(const std::string&)>& problemOf) override {
+        if (nameDialogFails) {
+            return NameAnswer::NotShown;
+        }
         events.push_back("name dialog");
+        askedAbout.push_back(source + " | " + firstLine);
         prefills.push_back(name);
         while (!typedNames.empty()) {
             const std::string typed = typedNames.front();
@@ -251,10 +242,10 @@ class FakeControls : public FormControls {
             nameProblems.push_back(problem);
             if (problem.empty()) {
                 name = typed;
-                return true;
+                return NameAnswer::Given;
             }
         }
-        return false;
+        return NameAnswer::Cancelled;
     }
     bool Enabled(Ctl c) const {
         auto it = enabled.find(c);

@@ -1,0 +1,164 @@
+// Files handed to a running Varnholt by a later start ("Open with", a drop on the exe): they
+// arrive in its window, or the later start says which were not added and why and ends with 1.
+// And the name dialog that asks about such a file, also while the window is minimised.
+#include "tests/e2e/InstalledGame.h"
+
+#include <string>
+
+using namespace varnholt;
+using namespace varnholt::drive;
+using namespace varnholt::test;
+
+namespace {
+
+const std::string PIER = ";Pier\r\npier groups\r\n";
+const std::string QUAY = ";Quay\r\nquay groups\r\n";
+
+class Handover : public InstalledGame {
+  protected:
+    Handover() : InstalledGame("vh-handover") {}
+
+    App second;
+    std::wstring downloads = Widen(root / "Downloads");
+
+    void SetUp() override {
+        InstalledGame::SetUp();
+        CreateDirectoryW(downloads.c_str(), nullptr);
+        WriteFileBytes(downloads + L"\\BGruppen_Pier.dat", PIER);
+        WriteFileBytes(downloads + L"\\BGruppen_Quay.dat", QUAY);
+    }
+    void TearDown() override {
+        Kill(second);
+        InstalledGame::TearDown();
+    }
+
+    // Starts a later Varnholt with `file` in the folder of downloads; its exit code once it
+    // ends, or -1.
+    int HandOver(const std::wstring& file, Box* message = nullptr) {
+        if (!Start(second, std::wstring(), downloads, L"\"" + file + L"\"")) {
+            return -1;
+        }
+        Box box;
+        if (message != nullptr && WaitForBox(second, WAIT_MS, box)) {
+            *message = box;
+            Answer(box);
+        }
+        DWORD code = 0;
+        return WaitForExit(second, WAIT_MS, &code) ? static_cast<int>(code) : -1;
+    }
+
+    // The window's question after `file` of the downloads was added, answered No.
+    void ExpectAdded(App& window, const std::wstring& file) {
+        Box box;
+        ASSERT_TRUE(WaitForBox(window, WAIT_MS, box));
+        EXPECT_EQ(box.text, "'" + Narrow(downloads) + "\\" + Narrow(file) +
+                                "' is added to the data folder as\r\n\r\n" +
+                                Narrow(DataFile(file)) + "\r\n\r\nActivate it now?");
+        Answer(box, IDNO);
+    }
+
+    std::string NotAdded(const std::wstring& file, const std::string& why) const {
+        return "These files were not added:\r\n\r\n" + Narrow(downloads) + "\\" + Narrow(file) +
+               "\r\n\r\n" + why;
+    }
+};
+
+} // namespace
+
+TEST_F(Handover, DuringACommandLineRunTheLaterStartSaysSoAndEndsWithOne) {
+    Installation();
+    ASSERT_TRUE(Start(app, std::wstring(), std::wstring(), L"/activate AddOn"));
+    Box success;
+    ASSERT_TRUE(WaitForBox(app, WAIT_MS, success)); // the run waits on its message
+    Box message;
+    EXPECT_EQ(HandOver(L"BGruppen_Pier.dat", &message), 1);
+    EXPECT_EQ(message.text,
+              NotAdded(L"BGruppen_Pier.dat",
+                       "Varnholt is at work without its window (from a shortcut or the command "
+                       "line). Add them when it has finished."));
+    Answer(success);
+    EXPECT_TRUE(WaitForExit(app, WAIT_MS));
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Pier.dat")), "");
+}
+
+TEST_F(Handover, WhileTheWindowsStartUpWaitsNoFileIsTakenThatItMayNeverAdd) {
+    Installation(false);
+    // The window runs in the game's folder, where a file of the same name lies.
+    WriteFileBytes(game + L"\\BGruppen_Pier.dat", ";Another pier\r\n");
+    ASSERT_TRUE(Start(app, std::wstring(), game));
+    Box firstRun;
+    ASSERT_TRUE(WaitForBox(app, WAIT_MS, firstRun)); // the window not shown yet
+    Box message;
+    EXPECT_EQ(HandOver(L"BGruppen_Pier.dat", &message), 1);
+    EXPECT_EQ(message.text,
+              NotAdded(L"BGruppen_Pier.dat",
+                       "The running Varnholt did not open its window in time; it may be waiting "
+                       "for an answer to a message. Drop them on its window when it shows."));
+    Answer(firstRun);
+    ASSERT_NE(WaitForMainWindow(app, WAIT_MS), nullptr);
+    // Once the window is there, it takes them, by the later start's own folder.
+    EXPECT_EQ(HandOver(L"BGruppen_Pier.dat"), 0);
+    ExpectAdded(app, L"BGruppen_Pier.dat");
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Pier.dat")), PIER);
+}
+
+TEST_F(Handover, TwoFilesOpenedAtOnceBothArrive) {
+    Installation();
+    // Two starts at once: one opens the window, the other waits for it and hands its file over.
+    ASSERT_TRUE(Start(app, std::wstring(), downloads, L"BGruppen_Pier.dat"));
+    ASSERT_TRUE(Start(second, std::wstring(), downloads, L"BGruppen_Quay.dat"));
+    DWORD code = 99;
+    const DWORD started = GetTickCount();
+    while (app.running() && second.running() && GetTickCount() - started < WAIT_MS) {
+        Sleep(25);
+    }
+    App& window = app.running() ? app : second;
+    App& handing = app.running() ? second : app;
+    ASSERT_TRUE(WaitForExit(handing, 0, &code));
+    EXPECT_EQ(code, 0u);
+    for (int i = 0; i < 2; ++i) {
+        Box box;
+        ASSERT_TRUE(WaitForBox(window, WAIT_MS, box));
+        Answer(box, IDNO);
+    }
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Pier.dat")), PIER);
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Quay.dat")), QUAY);
+}
+
+TEST_F(Handover, TheNameDialogOfAMinimisedWindowComesUpAndNamesItsFile) {
+    Installation();
+    const std::wstring plain = downloads + L"\\BGruppen.dat";
+    WriteFileBytes(plain, PIER);
+    // Two files: the first takes its own name and asks whether to activate it; meanwhile the
+    // window is minimised, and the second needs the name dialog.
+    ASSERT_TRUE(Start(app, std::wstring(), downloads, L"BGruppen_Quay.dat BGruppen.dat"));
+    Box question;
+    ASSERT_TRUE(WaitForBox(app, WAIT_MS, question));
+    const HWND main = FindTopLevelWindow([this](HWND window) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        return process == app.process.dwProcessId && ClassOf(window) == L"frmVarnholt";
+    });
+    ASSERT_NE(main, nullptr);
+    ShowWindow(main, SW_MINIMIZE);
+    ASSERT_TRUE(Answer(question, IDNO));
+
+    // It stands on its own, where a minimised owner would hide it, and the window waits.
+    Box dialog;
+    ASSERT_TRUE(WaitForBox(app, WAIT_MS, dialog));
+    EXPECT_EQ(dialog.title, "Add a variant");
+    EXPECT_TRUE(IsIconic(main));
+    EXPECT_EQ(GetWindow(dialog.hwnd, GW_OWNER), nullptr);
+    EXPECT_FALSE(IsWindowEnabled(main));
+    EXPECT_EQ(Text(GetDlgItem(dialog.hwnd, 206)), "File: " + Narrow(plain));
+    EXPECT_EQ(Text(GetDlgItem(dialog.hwnd, 207)), "First line: ;Pier");
+    SendDlgItemMessageW(dialog.hwnd, 203, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Pier"));
+    ASSERT_TRUE(Answer(dialog, IDOK));
+    ASSERT_TRUE(WaitForBox(app, WAIT_MS, question));
+    Answer(question, IDNO);
+    for (int i = 0; i < 400 && !IsWindowEnabled(main); ++i) {
+        Sleep(25); // the window takes input again once the question's box has returned
+    }
+    EXPECT_TRUE(IsWindowEnabled(main));
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Pier.dat")), PIER);
+}
