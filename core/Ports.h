@@ -204,8 +204,8 @@ struct RunningProgram {
 class ProcessList {
   public:
     virtual ~ProcessList() = default;
-    // Every process but this one whose program file can be told, also one that runs elevated,
-    // in the system's order.
+    // Every process but this one and other Varnholts whose program file can be told, by its long
+    // name, also one that runs elevated, in the system's order.
     virtual std::vector<RunningProgram> OtherPrograms() = 0;
     // Brings the main window of the process `id` to the front, restored if minimised. False
     // when the process shows none.

@@ -15,7 +15,8 @@ namespace varnholt {
 bool LiesIn(const std::string& path, const std::string& folder);
 
 // The programs of `running` whose files lie in the installation folder `installation` (a full
-// path) or below it; none for an empty folder, which names no installation.
+// path) or below it, only those in it for a drive's root; none for an empty folder, which names
+// no installation.
 std::vector<RunningProgram> ProgramsIn(const std::vector<RunningProgram>& running,
                                        const std::string& installation);
 

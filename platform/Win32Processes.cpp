@@ -1,5 +1,6 @@
 #include "Win32Processes.h"
 
+#include "../core/Marker.h"
 #include "Handles.h"
 #include "Text.h"
 
@@ -31,6 +32,11 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM data) {
     return TRUE;
 }
 
+// The file name of `path`, as file names compare.
+std::string FileNameOf(const std::wstring& path) {
+    return LowerName(Narrow(path.substr(path.find_last_of(L"\\/") + 1)));
+}
+
 } // namespace
 
 std::vector<RunningProgram> Win32ProcessList::OtherPrograms() {
@@ -42,6 +48,11 @@ std::vector<RunningProgram> Win32ProcessList::OtherPrograms() {
     }
     const DWORD self = GetCurrentProcessId();
     std::wstring path(LONGEST_PATH, L'\0');
+    // Another Varnholt (one handing files over, or one telling that this one runs) is no game,
+    // even a copy kept in the installation folder.
+    const std::string varnholt =
+        FileNameOf(path.substr(0, GetModuleFileNameW(nullptr, &path[0], LONGEST_PATH)));
+    std::wstring longPath(LONGEST_PATH, L'\0');
     PROCESSENTRY32W entry = {};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32FirstW(snapshot.get(), &entry); more != FALSE;
@@ -55,8 +66,16 @@ std::vector<RunningProgram> Win32ProcessList::OtherPrograms() {
         const KernelHandle process(
             OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
         DWORD length = LONGEST_PATH;
-        if (process && QueryFullProcessImageNameW(process.get(), 0, &path[0], &length) != FALSE) {
-            programs.push_back({entry.th32ProcessID, Narrow(path.substr(0, length))});
+        if (!process || QueryFullProcessImageNameW(process.get(), 0, &path[0], &length) == FALSE) {
+            continue;
+        }
+        // A program started by its 8.3 short name: by its long name, as the window shows folders.
+        const DWORD longLength = GetLongPathNameW(path.c_str(), &longPath[0], LONGEST_PATH);
+        const std::wstring image = longLength > 0 && longLength < LONGEST_PATH
+                                       ? longPath.substr(0, longLength)
+                                       : path.substr(0, length);
+        if (FileNameOf(image) != varnholt) {
+            programs.push_back({entry.th32ProcessID, Narrow(image)});
         }
     }
     return programs;

@@ -16,6 +16,7 @@ class GameRunning : public InstalledGame {
     GameRunning() : InstalledGame("vh-game") {}
 
     App standIn;
+    App other; // a second Varnholt
     // Set at the end: the stand-in game waits for it.
     KernelHandle release;
 
@@ -24,6 +25,7 @@ class GameRunning : public InstalledGame {
             SetEvent(release.get());
         }
         Kill(standIn);
+        Kill(other);
         InstalledGame::TearDown();
     }
 
@@ -57,6 +59,13 @@ class GameRunning : public InstalledGame {
         return WaitForExit(app, WAIT_MS, &code) ? static_cast<int>(code) : -1;
     }
 
+    // Varnholt itself in the installation folder, as players often keep it.
+    std::wstring BesideTheGame() {
+        const std::wstring beside = game + L"\\varnholt.exe";
+        EXPECT_TRUE(CopyFileW((ExeFolder() + L"varnholt.exe").c_str(), beside.c_str(), FALSE));
+        return beside;
+    }
+
     std::string Current() const { return ReadFileBytes(DataFile(L"BGruppen.dat")); }
 
     std::string gamePath;
@@ -67,10 +76,15 @@ class GameRunning : public InstalledGame {
 TEST_F(GameRunning, WindowAsksAndNoChangesNothingWhileStartBringsTheGameInstead) {
     Installation();
     Starter();
-    GameRuns();
-    ASSERT_TRUE(Start(app));
+    // The window of a Varnholt in the installation folder, and a second run of it that tells
+    // that one runs already: neither is the game, which is named instead.
+    ASSERT_TRUE(Start(app, BesideTheGame()));
     HWND main = WaitForMainWindow(app, WAIT_MS);
     ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(Start(other, game + L"\\varnholt.exe", std::wstring(), L"/activate Classic"));
+    Box told;
+    ASSERT_TRUE(WaitForBox(other, WAIT_MS, told));
+    GameRuns();
     ASSERT_EQ(ListSelection(main), 2); // the AddOn variant, not the current one
 
     Click(main, Ctl::btnActivate);
@@ -104,15 +118,12 @@ TEST_F(GameRunning, WindowAsksAndNoChangesNothingWhileStartBringsTheGameInstead)
 TEST_F(GameRunning, CommandLineExitsFiveBeforeAnyStartAndVarnholtInTheFolderIsNoGame) {
     Installation();
     Starter();
-    // Varnholt itself in the installation folder, as players often keep it.
-    const std::wstring beside = game + L"\\varnholt.exe";
-    ASSERT_TRUE(CopyFileW((ExeFolder() + L"varnholt.exe").c_str(), beside.c_str(), FALSE));
+    const std::wstring beside = BesideTheGame();
     EXPECT_EQ(RunQuiet(L"/activate AddOn /quiet", beside), 0);
     EXPECT_EQ(Current(), ADDON);
 
     GameRuns();
     EXPECT_EQ(RunQuiet(L"/activate Classic /start /quiet", beside), 5);
-    EXPECT_EQ(RunQuiet(L"/activate Classic /quiet"), 5);
     EXPECT_EQ(Current(), ADDON);
     // Nothing to activate: /start finds the game and starts no second one.
     EXPECT_EQ(RunQuiet(L"/start /quiet"), 0);
