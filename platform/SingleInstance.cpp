@@ -1,6 +1,7 @@
 #include "SingleInstance.h"
 
 #include "../core/Handover.h"
+#include "ProcessWindows.h"
 #include "SystemLibrary.h"
 
 #include <algorithm>
@@ -9,28 +10,10 @@ namespace varnholt {
 
 namespace {
 
-struct ShownWindowSearch {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindShownWindow(HWND window, LPARAM data) {
-    ShownWindowSearch& search = *reinterpret_cast<ShownWindowSearch*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search.process && IsWindowVisible(window) && IsWindowEnabled(window)) {
-        search.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The first visible top-level window of `process` that takes input, in the order of the screen:
 // its message box or folder picker.
 HWND ShownWindowOf(DWORD process) {
-    ShownWindowSearch search{process, nullptr};
-    EnumWindows(FindShownWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FirstWindowOf(process, [](HWND window) { return IsWindowEnabled(window) != FALSE; });
 }
 
 } // namespace

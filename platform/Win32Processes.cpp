@@ -2,6 +2,7 @@
 
 #include "../core/Marker.h"
 #include "Handles.h"
+#include "ProcessWindows.h"
 #include "Text.h"
 
 #include <windows.h>
@@ -14,23 +15,6 @@ namespace {
 
 // The longest path the system gives, in characters.
 constexpr DWORD LONGEST_PATH = 32768;
-
-struct MainWindowSearch {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindMainWindow(HWND window, LPARAM data) {
-    MainWindowSearch& search = *reinterpret_cast<MainWindowSearch*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search.process && IsWindowVisible(window) &&
-        GetWindow(window, GW_OWNER) == nullptr) {
-        search.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 // The file name of `path`, as file names compare.
 std::string FileNameOf(const std::wstring& path) {
@@ -82,16 +66,17 @@ std::vector<RunningProgram> Win32ProcessList::OtherPrograms() {
 }
 
 bool Win32ProcessList::BringToFront(std::uint32_t id) {
-    MainWindowSearch search{id, nullptr};
-    EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-    if (search.found == nullptr) {
+    // Its main window: one that no other window owns.
+    const HWND found =
+        FirstWindowOf(id, [](HWND window) { return GetWindow(window, GW_OWNER) == nullptr; });
+    if (found == nullptr) {
         return false;
     }
-    if (IsIconic(search.found)) {
-        ShowWindow(search.found, SW_RESTORE);
+    if (IsIconic(found)) {
+        ShowWindow(found, SW_RESTORE);
     }
     // The window's last active popup is its dialog while one is open.
-    SetForegroundWindow(GetLastActivePopup(search.found));
+    SetForegroundWindow(GetLastActivePopup(found));
     return true;
 }
 

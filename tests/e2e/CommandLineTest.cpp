@@ -22,22 +22,7 @@ class FromCommandLine : public InstalledGame {
   protected:
     FromCommandLine() : InstalledGame("vh-cmd") {}
 
-    App window;
-
-    void TearDown() override {
-        Kill(window);
-        InstalledGame::TearDown();
-    }
-
     std::string Current() const { return ReadFileBytes(DataFile(L"BGruppen.dat")); }
-
-    // A downloaded file `name` holding `content`, and its path.
-    std::wstring Download(const std::wstring& name, const std::string& content) {
-        const std::wstring downloads = Widen(root / "Downloads");
-        CreateDirectoryW(downloads.c_str(), nullptr);
-        WriteFileBytes(downloads + L"\\" + name, content);
-        return downloads + L"\\" + name;
-    }
 
     // The question of the window after `source` was added as `file`, answered with `answer`.
     void ExpectAddedQuestion(const std::wstring& source, const std::wstring& file, int answer) {
@@ -197,8 +182,8 @@ TEST_F(FromCommandLine, AddTellsByItsExitCodeAndNeverAsks) {
 
 TEST_F(FromCommandLine, AnotherVarnholtsWindowGivesFourAndChangesNothing) {
     Installation();
-    ASSERT_TRUE(Start(window));
-    HWND main = WaitForMainWindow(window, WAIT_MS);
+    ASSERT_TRUE(Start(later));
+    HWND main = WaitForMainWindow(later, WAIT_MS);
     ASSERT_NE(main, nullptr);
     std::vector<std::string> messages;
     EXPECT_EQ(Run(L"/activate AddOn /start", &messages), 4);
@@ -206,7 +191,7 @@ TEST_F(FromCommandLine, AnotherVarnholtsWindowGivesFourAndChangesNothing) {
     EXPECT_EQ(Run(L"/activate AddOn /quiet"), 4);
     EXPECT_EQ(Current(), CLASSIC);
     Click(main, Ctl::btnDone);
-    EXPECT_TRUE(WaitForExit(window, WAIT_MS));
+    EXPECT_TRUE(WaitForExit(later, WAIT_MS));
     EXPECT_EQ(Run(L"/activate AddOn /quiet"), 0);
 }
 
@@ -294,8 +279,8 @@ TEST_F(FromCommandLine, ShortcutFromTheListsMenuActivatesAndStarts) {
     const std::wstring shortcut = desktop + L"\\ANNO 1503 - " + Widen(tag) + L".lnk";
     DeleteFileW(shortcut.c_str());
 
-    ASSERT_TRUE(Start(window));
-    HWND main = WaitForMainWindow(window, WAIT_MS);
+    ASSERT_TRUE(Start(later));
+    HWND main = WaitForMainWindow(later, WAIT_MS);
     ASSERT_NE(main, nullptr);
     const std::vector<std::string> items = ListItems(main);
     int index = 0;
@@ -307,9 +292,9 @@ TEST_F(FromCommandLine, ShortcutFromTheListsMenuActivatesAndStarts) {
     Select(main, index);
     ASSERT_TRUE(Settle(main));
     HWND list = ControlOf(main, Ctl::lstDATs);
-    ASSERT_TRUE(ChooseCreateShortcut(list, window.process.dwProcessId));
+    ASSERT_TRUE(ChooseCreateShortcut(list, later.process.dwProcessId));
     Box box;
-    ASSERT_TRUE(WaitForBox(window, WAIT_MS, box));
+    ASSERT_TRUE(WaitForBox(later, WAIT_MS, box));
     EXPECT_EQ(box.text, "The shortcut is on your desktop:\r\n\r\n" + Narrow(shortcut));
     Answer(box);
 
@@ -319,12 +304,12 @@ TEST_F(FromCommandLine, ShortcutFromTheListsMenuActivatesAndStarts) {
     ASSERT_TRUE(ReadLink(shortcut, link, edited.c_str()));
     const std::wstring second = desktop + L"\\ANNO 1503 - " + Widen(tag) + L" (2).lnk";
     DeleteFileW(second.c_str());
-    ASSERT_TRUE(ChooseCreateShortcut(list, window.process.dwProcessId));
-    ASSERT_TRUE(WaitForBox(window, WAIT_MS, box));
+    ASSERT_TRUE(ChooseCreateShortcut(list, later.process.dwProcessId));
+    ASSERT_TRUE(WaitForBox(later, WAIT_MS, box));
     EXPECT_EQ(box.text, "The shortcut is on your desktop:\r\n\r\n" + Narrow(second));
     Answer(box);
     Click(main, Ctl::btnDone);
-    ASSERT_TRUE(WaitForExit(window, WAIT_MS));
+    ASSERT_TRUE(WaitForExit(later, WAIT_MS));
     ASSERT_TRUE(ReadLink(shortcut, link));
     EXPECT_EQ(link.arguments, edited);
     ASSERT_TRUE(ReadLink(second, link));

@@ -11,40 +11,33 @@ using namespace varnholt::test;
 
 namespace {
 
-const std::string PIER = ";Pier\r\npier groups\r\n";
-const std::string QUAY = ";Quay\r\nquay groups\r\n";
-
 class Handover : public InstalledGame {
   protected:
     Handover() : InstalledGame("vh-handover") {}
 
-    App second;
-    std::wstring downloads = Widen(root / "Downloads");
+    // The two downloaded variants.
+    const std::string pier = ";Pier\r\npier groups\r\n";
+    const std::string quay = ";Quay\r\nquay groups\r\n";
 
     void SetUp() override {
         InstalledGame::SetUp();
-        CreateDirectoryW(downloads.c_str(), nullptr);
-        WriteFileBytes(downloads + L"\\BGruppen_Pier.dat", PIER);
-        WriteFileBytes(downloads + L"\\BGruppen_Quay.dat", QUAY);
-    }
-    void TearDown() override {
-        Kill(second);
-        InstalledGame::TearDown();
+        Download(L"BGruppen_Pier.dat", pier);
+        Download(L"BGruppen_Quay.dat", quay);
     }
 
     // Starts a later Varnholt with `file` in the folder of downloads; its exit code once it
     // ends, or -1.
     int HandOver(const std::wstring& file, Box* message = nullptr) {
-        if (!Start(second, std::wstring(), downloads, L"\"" + file + L"\"")) {
+        if (!Start(later, std::wstring(), downloads, L"\"" + file + L"\"")) {
             return -1;
         }
         Box box;
-        if (message != nullptr && WaitForBox(second, WAIT_MS, box)) {
+        if (message != nullptr && WaitForBox(later, WAIT_MS, box)) {
             *message = box;
             Answer(box);
         }
         DWORD code = 0;
-        return WaitForExit(second, WAIT_MS, &code) ? static_cast<int>(code) : -1;
+        return WaitForExit(later, WAIT_MS, &code) ? static_cast<int>(code) : -1;
     }
 
     // The window's question after `file` of the downloads was added, answered No.
@@ -99,7 +92,7 @@ TEST_F(Handover, WhileTheWindowsStartUpWaitsNoFileIsTakenThatItMayNeverAdd) {
     // Once the window is there, it takes them, by the later start's own folder.
     EXPECT_EQ(HandOver(L"BGruppen_Pier.dat"), 0);
     ExpectAdded(app, L"BGruppen_Pier.dat");
-    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Pier.dat")), PIER);
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Pier.dat")), pier);
 }
 
 TEST_F(Handover, AStartUpThatFailsEndsTheWaitWithTheTrueCause) {
@@ -108,11 +101,11 @@ TEST_F(Handover, AStartUpThatFailsEndsTheWaitWithTheTrueCause) {
     ASSERT_TRUE(Start(app));
     Box notOriginal;
     ASSERT_TRUE(WaitForBox(app, WAIT_MS, notOriginal));
-    ASSERT_TRUE(Start(second, std::wstring(), downloads, L"BGruppen_Pier.dat"));
+    ASSERT_TRUE(Start(later, std::wstring(), downloads, L"BGruppen_Pier.dat"));
     Sleep(3000); // the later start finds the window at its start-up, which then fails
     Answer(notOriginal);
     Box message;
-    ASSERT_TRUE(WaitForBox(second, 4000, message)); // not after the whole wait
+    ASSERT_TRUE(WaitForBox(later, 4000, message)); // not after the whole wait
     EXPECT_EQ(message.text, NotAdded(L"BGruppen_Pier.dat",
                                      "The running Varnholt did not take them: it is closing, or "
                                      "could not read them."));
@@ -140,14 +133,14 @@ TEST_F(Handover, TwoFilesOpenedAtOnceBothArrive) {
     Installation();
     // Two starts at once: one opens the window, the other waits for it and hands its file over.
     ASSERT_TRUE(Start(app, std::wstring(), downloads, L"BGruppen_Pier.dat"));
-    ASSERT_TRUE(Start(second, std::wstring(), downloads, L"BGruppen_Quay.dat"));
+    ASSERT_TRUE(Start(later, std::wstring(), downloads, L"BGruppen_Quay.dat"));
     DWORD code = 99;
     const DWORD started = GetTickCount();
-    while (app.running() && second.running() && GetTickCount() - started < WAIT_MS) {
+    while (app.running() && later.running() && GetTickCount() - started < WAIT_MS) {
         Sleep(25);
     }
-    App& window = app.running() ? app : second;
-    App& handing = app.running() ? second : app;
+    App& window = app.running() ? app : later;
+    App& handing = app.running() ? later : app;
     ASSERT_TRUE(WaitForExit(handing, 0, &code));
     EXPECT_EQ(code, 0u);
     for (int i = 0; i < 2; ++i) {
@@ -155,8 +148,8 @@ TEST_F(Handover, TwoFilesOpenedAtOnceBothArrive) {
         ASSERT_TRUE(WaitForBox(window, WAIT_MS, box));
         Answer(box, IDNO);
     }
-    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Pier.dat")), PIER);
-    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Quay.dat")), QUAY);
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Pier.dat")), pier);
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Quay.dat")), quay);
 }
 
 TEST_F(Handover, TheNameDialogOfAMinimisedWindowComesUpAndNamesItsFile) {
@@ -168,7 +161,7 @@ TEST_F(Handover, TheNameDialogOfAMinimisedWindowComesUpAndNamesItsFile) {
         CreateDirectoryW(plain.c_str(), nullptr);
     }
     plain += L"\\BGruppen.dat";
-    WriteFileBytes(plain, PIER);
+    WriteFileBytes(plain, pier);
     // Two files: the first takes its own name and asks whether to activate it; meanwhile the
     // window is minimised, and the second needs the name dialog.
     ASSERT_TRUE(Start(app, std::wstring(), downloads, L"BGruppen_Quay.dat \"" + plain + L"\""));
@@ -199,5 +192,5 @@ TEST_F(Handover, TheNameDialogOfAMinimisedWindowComesUpAndNamesItsFile) {
         Sleep(25); // the window takes input again once the question's box has returned
     }
     EXPECT_TRUE(IsWindowEnabled(main));
-    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Pier.dat")), PIER);
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Pier.dat")), pier);
 }

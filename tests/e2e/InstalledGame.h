@@ -36,6 +36,17 @@ class InstalledGame : public ::testing::Test {
     std::wstring data = game + L"\\Data";
     InstallationKeys keys;
     drive::App app;
+    // A later start of Varnholt beside `app`, or a window beside a command-line run.
+    drive::App later;
+    // Where the player's downloaded files lie, made by the first Download.
+    std::wstring downloads = Widen(root / "Downloads");
+
+    // A downloaded file `name` holding `content`, and its path.
+    std::wstring Download(const std::wstring& name, const std::string& content) {
+        CreateDirectoryW(downloads.c_str(), nullptr);
+        WriteFileBytes(downloads + L"\\" + name, content);
+        return downloads + L"\\" + name;
+    }
 
     void SetUp() override {
         ASSERT_TRUE(keys.refusal().empty()) << keys.refusal();
@@ -44,6 +55,7 @@ class InstalledGame : public ::testing::Test {
     }
 
     void TearDown() override {
+        drive::Kill(later);
         drive::Kill(app);
         keys.Clear();
     }

@@ -69,13 +69,13 @@ std::size_t Decode(const std::string& text, std::size_t i, char32_t& c) {
 void Append(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        return;
+    }
+    // A lead byte with one or two continuation bytes: the tests' own encoding, not the code's.
+    const int tail = c < 0x800 ? 1 : 2;
+    out += static_cast<char>((tail == 1 ? 0xC0 : 0xE0) | (c >> (6 * tail)));
+    for (int k = tail - 1; k >= 0; --k) {
+        out += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
     }
 }
 

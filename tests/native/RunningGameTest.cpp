@@ -12,16 +12,16 @@ using namespace varnholt::test;
 
 namespace {
 
-const std::string CLASSIC = ";Classic\r\nclassic groups\r\n";
 const std::string GAME_EXE = "C:\\Games\\ANNO 1503\\1503.exe";
 
 // The Classic variant current and the AddOn variant beside it, while the game runs.
 struct GameRuns : AddOnSwitch {
+    const std::string classic = ";Classic\r\nclassic groups\r\n";
     RecordedOutput output;
 
     void SetUp() override {
-        Install(CLASSIC);
-        data.Write("BGruppen_Classic.dat", CLASSIC);
+        Install(classic);
+        data.Write("BGruppen_Classic.dat", classic);
         h.processes.programs = {{7, "C:\\Windows\\explorer.exe"}, {42, GAME_EXE}};
     }
     // The window started, the AddOn variant selected.
@@ -84,10 +84,10 @@ TEST_F(GameRuns, ActivateAsksFirstAndNoChangesNothing) {
         EXPECT_NE(question.text.find("ANNO 1503 is running"), std::string::npos);
         EXPECT_NE(question.text.find(GAME_EXE), std::string::npos);
         EXPECT_EQ(h.ui.messages.size(), yes ? 2u : 1u); // Yes: the activation's message
-        EXPECT_EQ(data.Read("BGruppen.dat"), yes ? ADDON_GROUPS : CLASSIC);
+        EXPECT_EQ(data.Read("BGruppen.dat"), yes ? ADDON_GROUPS : classic);
         h.ui.index = 2;
         h.logic.lstDATs_Click();
-        data.Write("BGruppen.dat", CLASSIC);
+        data.Write("BGruppen.dat", classic);
     }
 }
 
@@ -98,7 +98,7 @@ TEST_F(GameRuns, RelativeInstallationFolderCountsFromTheWorkingFolder) {
     h.logic.btnActivate_Click();
     ASSERT_FALSE(h.ui.messages.empty());
     EXPECT_EQ(h.ui.messages[0].flags, WARNING_QUESTION_TEST);
-    EXPECT_EQ(data.Read("BGruppen.dat"), CLASSIC);
+    EXPECT_EQ(data.Read("BGruppen.dat"), classic);
 }
 
 TEST_F(GameRuns, ActivatingAnAddedVariantAsksAgain) {
@@ -110,7 +110,7 @@ TEST_F(GameRuns, ActivatingAnAddedVariantAsksAgain) {
               AddResult::Added);
     ASSERT_EQ(h.ui.messages.size(), 2u);
     EXPECT_EQ(h.ui.messages[1].flags, WARNING_QUESTION_TEST);
-    EXPECT_EQ(data.Read("BGruppen.dat"), CLASSIC);
+    EXPECT_EQ(data.Read("BGruppen.dat"), classic);
 }
 
 TEST_F(GameRuns, CommandLineExitsFiveBeforeAnyStartAndChangesNothing) {
@@ -120,7 +120,7 @@ TEST_F(GameRuns, CommandLineExitsFiveBeforeAnyStartAndChangesNothing) {
     EXPECT_EQ(output.messages[0].flags, MB_ICONEXCLAMATION_VALUE);
     EXPECT_EQ(Run("/activate AddOn /quiet"), EXIT_GAME_RUNS);
     EXPECT_EQ(output.messages.size(), 1u);
-    EXPECT_EQ(data.Read("BGruppen.dat"), CLASSIC);
+    EXPECT_EQ(data.Read("BGruppen.dat"), classic);
     EXPECT_TRUE(h.launchers.launches.empty());
     // Nothing to change: the variant is current already, and /start finds the running game.
     h.processes.withWindow = {42};
