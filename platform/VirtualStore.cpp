@@ -27,21 +27,35 @@ bool IsFile(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+std::string SystemDrive() {
+    wchar_t folder[MAX_PATH + 1] = {};
+    const UINT length = GetSystemWindowsDirectoryW(folder, MAX_PATH + 1);
+    return length >= 2 && length <= MAX_PATH && folder[1] == L':' ? Narrow(std::wstring(folder, 2))
+                                                                  : std::string();
+}
+
+char UpperLetter(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 } // namespace
 
 VirtualStoreView SystemVirtualStoreView() {
     return VirtualStoreView{ProcessVirtualized, [] { return EnvironmentValue(L"LOCALAPPDATA"); },
-                            IsFile};
+                            SystemDrive, IsFile};
 }
 
-std::string VirtualStorePath(const std::string& localAppData, const std::string& fullPath) {
+std::string VirtualStorePath(const std::string& localAppData, const std::string& systemDrive,
+                             const std::string& fullPath) {
     std::string path = fullPath;
     if (path.rfind("\\\\?\\", 0) == 0) {
         path.erase(0, 4);
     }
-    const bool onDrive = path.size() > 3 && path[1] == ':' && path[2] == '\\' &&
-                         ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-    if (!onDrive || localAppData.empty()) {
+    const bool onSystemDrive = path.size() > 3 && path[1] == ':' && path[2] == '\\' &&
+                               systemDrive.size() == 2 && systemDrive[1] == ':' &&
+                               UpperLetter(path[0]) == UpperLetter(systemDrive[0]) &&
+                               UpperLetter(path[0]) >= 'A' && UpperLetter(path[0]) <= 'Z';
+    if (!onSystemDrive || localAppData.empty()) {
         return std::string();
     }
     const bool slash = localAppData.back() == '\\';
@@ -52,7 +66,7 @@ std::string ActualLocation(const std::string& fullPath, const VirtualStoreView& 
     if (!view.virtualized()) {
         return fullPath;
     }
-    const std::string copy = VirtualStorePath(view.localAppData(), fullPath);
+    const std::string copy = VirtualStorePath(view.localAppData(), view.systemDrive(), fullPath);
     return !copy.empty() && view.fileExists(copy) ? copy : fullPath;
 }
 

@@ -12,15 +12,18 @@ namespace varnholt {
 struct VirtualStoreView {
     std::function<bool()> virtualized;         // this process's token says so
     std::function<std::string()> localAppData; // the user's local application data folder
+    std::function<std::string()> systemDrive;  // the Windows folder's drive, such as "C:"
     std::function<bool(const std::string&)> fileExists;
 };
 // The view of this process on this system.
 VirtualStoreView SystemVirtualStoreView();
 
 // The place of the VirtualStore's copy of `fullPath` (C:\Program Files\X gives
-// <localAppData>\VirtualStore\Program Files\X); empty for a path on no drive letter, which the
-// system never virtualizes.
-std::string VirtualStorePath(const std::string& localAppData, const std::string& fullPath);
+// <localAppData>\VirtualStore\Program Files\X); empty for a path on no drive letter or on
+// another drive than `systemDrive`, which the system never virtualizes (the copy of a folder of
+// the same name on the system drive is another file).
+std::string VirtualStorePath(const std::string& localAppData, const std::string& systemDrive,
+                             const std::string& fullPath);
 
 // Where the file `fullPath` really lies for this process: its VirtualStore copy when the process
 // is virtualized and the copy exists; else `fullPath`.

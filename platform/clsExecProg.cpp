@@ -24,6 +24,18 @@ std::wstring InFolder(UINT(WINAPI* folderOf)(LPWSTR, UINT), const std::wstring& 
     return path + name;
 }
 
+// The path the system's `ask(wide, buffer, size)` writes for `path`; `path` itself where it cannot.
+template <typename Ask> std::string PathBySystem(const std::string& path, Ask ask) {
+    const std::wstring wide = Widen(path);
+    const DWORD size = ask(wide.c_str(), nullptr, 0);
+    if (size == 0) {
+        return path; // an empty or invalid path: the launch fails on it and says so
+    }
+    std::vector<wchar_t> buffer(size, L'\0');
+    const DWORD length = ask(wide.c_str(), buffer.data(), size);
+    return length == 0 || length >= size ? path : Narrow(std::wstring(buffer.data(), length));
+}
+
 } // namespace
 
 std::string ShellLauncherFactory::SystemProgram(const std::string& name) {
@@ -42,18 +54,15 @@ std::string ShellLauncherFactory::SystemProgram(const std::string& name) {
 }
 
 std::string ShellLauncherFactory::FullPath(const std::string& path) {
-    const std::wstring wide = Widen(path);
-    const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-    if (size == 0) {
-        return path; // an empty or invalid path: the launch fails on it and says so
-    }
-    std::vector<wchar_t> full(size, L'\0');
-    const DWORD length = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
-    return length == 0 || length >= size ? path : Narrow(std::wstring(full.data(), length));
+    return PathBySystem(path, [](const wchar_t* wide, wchar_t* buffer, DWORD size) {
+        return GetFullPathNameW(wide, size, buffer, nullptr);
+    });
 }
 
+// The VirtualStore keeps its copies under the long names: a data folder spelt by short names
+// (C:\PROGRA~2\...) is first spelt long.
 std::string ShellLauncherFactory::WhereFileLies(const std::string& path) {
-    return ActualLocation(path);
+    return ActualLocation(PathBySystem(path, GetLongPathNameW));
 }
 
 clsExecProg::clsExecProg(ShellExecuteFn shell)
