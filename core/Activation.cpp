@@ -193,15 +193,16 @@ namespace {
 
 // The data folders where an activation filled the empty place share one setting, separated by a
 // character that no path can hold. A value of one folder, as earlier versions wrote it, is a
-// list of one.
+// list of one. A folder is listed however it was spelt when it was recorded: the folder chosen
+// later may reach it through a link or a substituted drive.
 constexpr char FILLED_SEPARATOR = '|';
 
-bool ListsFolder(const std::string& value, const std::string& folder) {
+bool ListsFolder(FileSystem& files, const std::string& value, const std::string& folder) {
     for (std::size_t start = 0; start <= value.size();) {
         std::size_t end = value.find(FILLED_SEPARATOR, start);
         end = end == std::string::npos ? value.size() : end;
         const std::string entry = value.substr(start, end - start);
-        if (!entry.empty() && LowerName(AddBackslash(entry)) == LowerName(folder)) {
+        if (!entry.empty() && SameFolder(files, AddBackslash(entry), folder)) {
             return true;
         }
         start = end + 1;
@@ -214,7 +215,7 @@ bool ListsFolder(const std::string& value, const std::string& folder) {
 bool FormLogic::FilledHere(const std::string& folder) {
     std::string value;
     s_.settings.GetSetting(FILLED_SETTING, "", value);
-    return ListsFolder(value, folder) || ListsFolder(filledNow_, folder);
+    return ListsFolder(s_.files, value, folder) || ListsFolder(s_.files, filledNow_, folder);
 }
 
 bool FormLogic::RecordFilled(const std::string& folder) {
@@ -226,7 +227,7 @@ bool FormLogic::RecordFilled(const std::string& folder) {
     if (!s_.settings.GetSetting(FILLED_SETTING, "", value)) {
         return false;
     }
-    return ListsFolder(value, folder) ||
+    return ListsFolder(s_.files, value, folder) ||
            s_.settings.SaveSetting(FILLED_SETTING,
                                    value.empty() ? folder : value + FILLED_SEPARATOR + folder);
 }

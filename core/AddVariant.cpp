@@ -35,14 +35,6 @@ std::string FolderOf(const std::string& path) {
     return last == std::string::npos ? std::string() : path.substr(0, last + 1);
 }
 
-// True when the folders `a` and `b` are one: spelt alike, or the same folder by its identity
-// however it is spelt (a short name, a "\\?\" prefix, a substituted drive, a junction).
-bool SameFolder(FileSystem& files, const std::string& a, const std::string& b) {
-    FileId first, second;
-    return LowerName(a) == LowerName(b) ||
-           (files.FileIdentity(a, first) && files.FileIdentity(b, second) && first == second);
-}
-
 // True when `source`, of `length` bytes, is itself one of the listed files of `folder`, reached
 // through another folder (a hard or symbolic link).
 bool OneOfTheFiles(FileSystem& files, const std::string& source, const std::string& folder,
@@ -106,6 +98,12 @@ int VariantNameProblem(const std::string& name) {
 
 std::string VariantFileOf(const std::string& name) {
     return VARIANT_PREFIX + name + DAT;
+}
+
+bool SameFolder(FileSystem& files, const std::string& a, const std::string& b) {
+    FileId first, second;
+    return LowerName(a) == LowerName(b) ||
+           (files.FileIdentity(a, first) && files.FileIdentity(b, second) && first == second);
 }
 
 // Why `source` cannot be a variant, as a message; empty when it can, with its content in

@@ -28,6 +28,10 @@ std::string SuggestedVariantName(const std::string& source);
 int VariantNameProblem(const std::string& name);
 // BGruppen_X.dat for the name X.
 std::string VariantFileOf(const std::string& name);
+// True when the folders `a` and `b` (each with its backslash) are one: spelt alike, or the same
+// folder by its identity however it is spelt (a short name, a "\\?\" prefix, a substituted
+// drive, a junction).
+bool SameFolder(FileSystem& files, const std::string& a, const std::string& b);
 
 // How adding a variant ended.
 enum class AddResult {

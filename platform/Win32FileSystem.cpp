@@ -222,8 +222,9 @@ bool Win32FileSystem::FileIdentity(const std::string& path, FileId& id) {
     }
     id.volume = info.dwVolumeSerialNumber;
     id.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-    // Some network file systems give every file the index 0: that tells nothing.
-    return id.index != 0;
+    // Some network file systems give every file the index 0, and ReFS gives every file whose
+    // identity does not fit in 64 bits the index of all ones: neither tells anything.
+    return id.index != 0 && id.index != ~static_cast<std::uint64_t>(0);
 }
 
 bool Win32FileSystem::SameContent(const std::string& first, const std::string& second) {

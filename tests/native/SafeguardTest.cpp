@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace varnholt;
 using namespace varnholt::test;
 
@@ -146,8 +148,11 @@ TEST_F(Safeguard, MissingCurrentFileOpensTheWindowAndTheOriginalIsSavedWhereItIs
 TEST_F(Safeguard, WhatAFilledPlaceHoldsIsKeptButNeverSavedAsTheOriginal) {
     // An activation filled the empty place (as a one-folder value records it), then the file was
     // edited or copied over: what no other file holds is kept under a kept copy's name, once,
-    // and no first-run backup claims it.
-    h.settings.values[FILLED_SETTING] = data.shown();
+    // and no first-run backup claims it. The folder was reached through a link then (as a
+    // junction or a substituted drive).
+    TempFolder elsewhere;
+    std::filesystem::create_directory_symlink(data.path(), elsewhere.path() / "Link");
+    h.settings.values[FILLED_SETTING] = elsewhere.shown() + "Link";
     data.Write("BGruppen_AddOn.dat", ";AddOn\r\n");
     data.Write("BGruppen.dat", Current(9000));
     for (int start = 0; start < 2; ++start) {
