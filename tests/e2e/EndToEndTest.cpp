@@ -99,7 +99,7 @@ void SelectAndClick(HWND main, int index, Ctl button) {
 
 } // namespace
 
-TEST_F(EndToEnd, StartShowsTheInstallationFromTheGamesKey) {
+TEST_F(EndToEnd, StartShowsTheInstallationAndLookingChangesNothing) {
     HWND main = InstalledAndShown();
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(Text(main), TITLE);
@@ -116,6 +116,46 @@ TEST_F(EndToEnd, StartShowsTheInstallationFromTheGamesKey) {
     EXPECT_EQ(Setting(L"DATPath"), DataFolder());
     EXPECT_EQ(Setting(L"GAMESPath"), GameFolder() + "SaveGame\\");
     EXPECT_EQ(Setting(L"ANNOPath"), "<absent>");
+
+    // The caption follows minimise and restore.
+    ShowWindow(main, SW_MINIMIZE);
+    ASSERT_TRUE(Settle(main));
+    EXPECT_EQ(Text(main), "Varnholt");
+    ShowWindow(main, SW_RESTORE);
+    ASSERT_TRUE(Settle(main));
+    EXPECT_EQ(Text(main), TITLE);
+
+    // The selection relabels Activate; a double click tells where the variant lies.
+    EXPECT_EQ(
+        ActivateAfterSelecting(main, 1),
+        std::make_pair(std::string("Activate BGruppen.dat for 1503 Classic version v1.xx"), false));
+    EXPECT_TRUE(ActivateAfterSelecting(main, 2).second);
+    DoubleClickList(main);
+    Box box = ExpectBox();
+    EXPECT_EQ(box.title, "Varnholt");
+    EXPECT_EQ(box.text, "Location of 'BGruppen.dat for 1503 AddOn version v2.xx':\r\n\r\n" +
+                            DataFolder() + "BGruppen_AddOn.dat");
+    ASSERT_TRUE(Answer(box));
+
+    // View opens the Editor on the selected variant, maximised.
+    SelectAndClick(main, 1, Ctl::btnView);
+    ASSERT_TRUE(Settle(main));
+    HWND notepad = AwaitNotepadOn("BGruppen_Classic.dat");
+    ASSERT_NE(notepad, nullptr);
+    EXPECT_TRUE(IsZoomed(notepad));
+    PostMessageW(notepad, WM_CLOSE, 0, 0);
+    ExpectNoBox();
+
+    // A cancelled folder change changes nothing.
+    Click(main, Ctl::btnChooseDir);
+    Box picker = ExpectBox();
+    ASSERT_TRUE(Answer(picker, IDCANCEL));
+    ASSERT_TRUE(Settle(main));
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblDATPath)), DataFolder());
+    EXPECT_EQ(Setting(L"DATPath"), DataFolder());
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)),
+              "BGruppen.dat for 1503 Classic version v1.xx");
+    ExpectNoBox();
 
     Click(main, Ctl::btnDone);
     ExpectEnded();
@@ -136,20 +176,6 @@ TEST_F(EndToEnd, WithoutAnyInstallationCancellingThePickerEndsUnseen) {
     EXPECT_EQ(Setting(L"ANNOPath"), "<absent>");
 }
 
-TEST_F(EndToEnd, FirstRunMakesTheBackupAndSaysWhere) {
-    Installation(false);
-    ASSERT_TRUE(Start(app));
-    Box box = ExpectBox();
-    EXPECT_EQ(box.title, TITLE);
-    EXPECT_NE(box.text.find("This is the first time you run Varnholt! "), std::string::npos);
-    EXPECT_NE(box.text.find(DataFolder() + "BGruppen_Original.dat"), std::string::npos);
-    EXPECT_EQ(VisibleMainWindow(app.process.dwProcessId), nullptr);
-    ASSERT_TRUE(Answer(box));
-    ASSERT_NE(WaitForMainWindow(app, WAIT_MS), nullptr);
-    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Original.dat")), CLASSIC);
-    EXPECT_EQ(Setting(L"FirstRun"), "1");
-}
-
 TEST_F(EndToEnd, OversizedCurrentFileEndsTheProgram) {
     Installation(false);
     const std::string big = CLASSIC + std::string(13312 - CLASSIC.size(), 'x');
@@ -163,140 +189,50 @@ TEST_F(EndToEnd, OversizedCurrentFileEndsTheProgram) {
     EXPECT_EQ(Setting(L"FirstRun"), "<absent>");
 }
 
-TEST_F(EndToEnd, SelectionRelabelsAndDoubleClickLocates) {
-    HWND main = InstalledAndShown();
-    ASSERT_NE(main, nullptr);
-    EXPECT_EQ(
-        ActivateAfterSelecting(main, 1),
-        std::make_pair(std::string("Activate BGruppen.dat for 1503 Classic version v1.xx"), false));
-    EXPECT_TRUE(ActivateAfterSelecting(main, 2).second);
-
-    DoubleClickList(main);
-    Box box = ExpectBox();
-    EXPECT_EQ(box.title, "Varnholt");
-    EXPECT_EQ(box.text, "Location of 'BGruppen.dat for 1503 AddOn version v2.xx':\r\n\r\n" +
-                            DataFolder() + "BGruppen_AddOn.dat");
-    Answer(box);
-}
-
-TEST_F(EndToEnd, ActivationReplacesTheFileAndRefreshes) {
+TEST_F(EndToEnd, ActivationStopsBeforeAnyLossThenReplacesTheFileAndRefreshes) {
     HWND main = InstalledAndShown();
     ASSERT_NE(main, nullptr);
     ASSERT_EQ(ListSelection(main), 2);
+    // A read-only BGruppen.dat, or one the game holds open without sharing its deletion, stops
+    // the activation before anything is copied.
+    SetFileAttributesW(DataFile(L"BGruppen.dat").c_str(), FILE_ATTRIBUTE_READONLY);
+    Click(main, Ctl::btnActivate);
+    Box box = ExpectBox();
+    EXPECT_EQ(box.text.rfind("Unable to delete current BGruppen.dat file: ", 0), 0u);
+    EXPECT_NE(box.text.find("\r\n\r\nCheck installation and try again..."), std::string::npos);
+    ASSERT_TRUE(Answer(box));
+    SetFileAttributesW(DataFile(L"BGruppen.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
+    {
+        FileHandle lock(CreateFileW(DataFile(L"BGruppen.dat").c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(lock);
+        Click(main, Ctl::btnActivate);
+        box = ExpectBox();
+        EXPECT_EQ(box.text.rfind("Unable to delete current BGruppen.dat file: ", 0), 0u);
+        ASSERT_TRUE(Answer(box));
+    }
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), CLASSIC);
+
+    // A variant whose file is missing: reported, and nothing lost.
+    SelectAndClick(main, 3, Ctl::btnActivate);
+    box = ExpectBox();
+    EXPECT_EQ(box.text.rfind("Unable to copy ' " + DataFolder() +
+                                 "BGruppen_KE.dat' to current BGruppen.dat file: ",
+                             0),
+              0u);
+    ASSERT_TRUE(Answer(box));
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), CLASSIC);
+    EXPECT_EQ(GetFileAttributesW(DataFile(L"BGruppen.dat.tmp").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)),
+              "BGruppen.dat for 1503 Classic version v1.xx");
+
+    Select(main, 2);
+    ASSERT_TRUE(Settle(main));
     ActivateAddOn(main);
     EXPECT_EQ(Text(ControlOf(main, Ctl::lblHint)),
               "This is the appropriated BGruppen.dat file\r\n for your 1503 installation...");
     EXPECT_EQ(ListSelection(main), 4);
     EXPECT_EQ(GetFileAttributesW(DataFile(L"BGruppen.dat.tmp").c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
-TEST_F(EndToEnd, ReadOnlyCurrentFileStopsBeforeAnythingIsCopied) {
-    Installation();
-    SetFileAttributesW(DataFile(L"BGruppen.dat").c_str(), FILE_ATTRIBUTE_READONLY);
-    HWND main = StartAndShow();
-    ASSERT_NE(main, nullptr);
-    Click(main, Ctl::btnActivate);
-    Box box = ExpectBox();
-    EXPECT_EQ(box.text.rfind("Unable to delete current BGruppen.dat file: ", 0), 0u);
-    EXPECT_NE(box.text.find("\r\n\r\nCheck installation and try again..."), std::string::npos);
-    Answer(box);
-    SetFileAttributesW(DataFile(L"BGruppen.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), CLASSIC);
-}
-
-TEST_F(EndToEnd, LockedCurrentFileStopsBeforeAnythingIsCopied) {
-    HWND main = InstalledAndShown();
-    ASSERT_NE(main, nullptr);
-    // The game holds its data file open without sharing its deletion.
-    FileHandle lock(CreateFileW(DataFile(L"BGruppen.dat").c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                nullptr, OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(lock);
-    Click(main, Ctl::btnActivate);
-    Box box = ExpectBox();
-    EXPECT_EQ(box.text.rfind("Unable to delete current BGruppen.dat file: ", 0), 0u);
-    Answer(box);
-    lock.reset();
-    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), CLASSIC);
-}
-
-TEST_F(EndToEnd, MissingVariantIsReportedAndNothingIsLost) {
-    HWND main = InstalledAndShown();
-    ASSERT_NE(main, nullptr);
-    SelectAndClick(main, 3, Ctl::btnActivate);
-    Box box = ExpectBox();
-    EXPECT_EQ(box.text.rfind("Unable to copy ' " + DataFolder() +
-                                 "BGruppen_KE.dat' to current BGruppen.dat file: ",
-                             0),
-              0u);
-    Answer(box);
-    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), CLASSIC);
-    EXPECT_EQ(GetFileAttributesW(DataFile(L"BGruppen.dat.tmp").c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)),
-              "BGruppen.dat for 1503 Classic version v1.xx");
-}
-
-TEST_F(EndToEnd, CaptionFollowsMinimiseAndRestore) {
-    HWND main = InstalledAndShown();
-    ASSERT_NE(main, nullptr);
-    ShowWindow(main, SW_MINIMIZE);
-    ASSERT_TRUE(Settle(main));
-    EXPECT_EQ(Text(main), "Varnholt");
-    ShowWindow(main, SW_RESTORE);
-    ASSERT_TRUE(Settle(main));
-    EXPECT_EQ(Text(main), TITLE);
-}
-
-TEST_F(EndToEnd, StartWithoutTheStarterReportsAndEnds) {
-    HWND main = InstalledAndShown();
-    ASSERT_NE(main, nullptr);
-    Click(main, Ctl::btnANNOStart);
-    Box box = ExpectBox();
-    EXPECT_EQ(box.title, "!!! Problem !!!");
-    EXPECT_EQ(box.text, "Can't start ANNO 1503...");
-    EXPECT_TRUE(IsIconic(main));
-    EXPECT_EQ(Text(main), "Varnholt");
-    ASSERT_TRUE(Answer(box));
-    ExpectEnded();
-}
-
-TEST_F(EndToEnd, StartRunsTheStarterInTheInstallationFolderAndEnds) {
-    Installation();
-    Starter();
-    HWND main = StartAndShow();
-    ASSERT_NE(main, nullptr);
-    Click(main, Ctl::btnANNOStart);
-    ExpectEnded();
-    const std::string lines = StarterReport();
-    // The starter ran in the installation folder, without its trailing backslash, in a normal
-    // window.
-    EXPECT_EQ(lines.substr(0, lines.find('\n')), Narrow(game));
-    EXPECT_NE(lines.find("\n1\n"), std::string::npos);
-}
-
-TEST_F(EndToEnd, ViewOpensNotepadOnTheSelectedVariant) {
-    HWND main = InstalledAndShown();
-    ASSERT_NE(main, nullptr);
-    SelectAndClick(main, 1, Ctl::btnView);
-    ASSERT_TRUE(Settle(main));
-    HWND notepad = AwaitNotepadOn("BGruppen_Classic.dat");
-    ASSERT_NE(notepad, nullptr);
-    EXPECT_TRUE(IsZoomed(notepad));
-    PostMessageW(notepad, WM_CLOSE, 0, 0);
-    ExpectNoBox();
-    EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)),
-              "BGruppen.dat for 1503 Classic version v1.xx");
-}
-
-TEST_F(EndToEnd, CancelledFolderChangeChangesNothing) {
-    HWND main = InstalledAndShown();
-    ASSERT_NE(main, nullptr);
-    Click(main, Ctl::btnChooseDir);
-    Box picker = ExpectBox();
-    ASSERT_TRUE(Answer(picker, IDCANCEL));
-    ASSERT_TRUE(Settle(main));
-    EXPECT_EQ(Text(ControlOf(main, Ctl::lblDATPath)), DataFolder());
-    EXPECT_EQ(Setting(L"DATPath"), DataFolder());
-    ExpectNoBox();
 }
 
 TEST_F(EndToEnd, EnterRightAfterStartPressesDone) {
@@ -497,7 +433,10 @@ TEST_F(EndToEnd, GameFolderInCyrillicLettersWorksThroughout) {
     // Start runs the game's starter in its folder.
     Click(main, Ctl::btnANNOStart);
     ExpectEnded();
-    EXPECT_EQ(StarterFolder(), Narrow(game));
+    // In the installation folder, without its trailing backslash, in a normal window.
+    const std::string lines = StarterReport();
+    EXPECT_EQ(lines.substr(0, lines.find('\n')), Narrow(game));
+    EXPECT_NE(lines.find("\n1\n"), std::string::npos);
 }
 
 TEST_F(EndToEnd, FolderButtonTakesACyrillicInstallationAsItsDataFolder) {
@@ -557,10 +496,15 @@ TEST_F(EndToEnd, SecondStartBringsTheRunningWindowForwardAndTouchesNothing) {
 }
 
 TEST_F(EndToEnd, SecondStartBringsTheFirstRunMessageForward) {
-    // The first shows only its first-run message, its window still hidden.
+    // The first shows only its first-run message, which names the backup, its window still
+    // hidden.
     Installation(false);
     ASSERT_TRUE(Start(app));
     Box box = ExpectBox();
+    EXPECT_EQ(box.title, TITLE);
+    EXPECT_NE(box.text.find("This is the first time you run Varnholt! "), std::string::npos);
+    EXPECT_NE(box.text.find(DataFolder() + "BGruppen_Original.dat"), std::string::npos);
+    EXPECT_EQ(VisibleMainWindow(app.process.dwProcessId), nullptr);
     HWND other = CreateWindowExW(0, L"STATIC", L"in front", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
                                  nullptr, nullptr, nullptr, nullptr);
     SetForegroundWindow(other);
@@ -572,4 +516,6 @@ TEST_F(EndToEnd, SecondStartBringsTheFirstRunMessageForward) {
     DestroyWindow(other);
     ASSERT_TRUE(Answer(box));
     ASSERT_NE(WaitForMainWindow(app, WAIT_MS), nullptr);
+    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Original.dat")), CLASSIC);
+    EXPECT_EQ(Setting(L"FirstRun"), "1");
 }
