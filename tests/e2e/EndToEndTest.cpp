@@ -1,8 +1,6 @@
 // varnholt.exe started in a prepared installation and data folder, driven through window
 // messages, with the files and the settings checked afterwards.
-#include "tests/e2e/InstalledGame.h"
-
-#include <commctrl.h>
+#include "tests/e2e/EndToEnd.h"
 
 #include <cstdio>
 #include <string>
@@ -11,93 +9,6 @@
 using namespace varnholt;
 using namespace varnholt::drive;
 using namespace varnholt::test;
-
-namespace {
-
-class EndToEnd : public InstalledGame {
-  protected:
-    EndToEnd() : InstalledGame("vh-e2e") {}
-
-    std::string GameFolder() const { return Narrow(game) + "\\"; }
-    std::string DataFolder() const { return Narrow(data) + "\\"; }
-
-    // Presses Activate on the selected AddOn variant, answers its success message and checks
-    // that BGruppen.dat holds the variant and the window says so: the message and the
-    // identification of BGruppen.dat as given, or else in English.
-    void ActivateAddOn(HWND main) {
-        ActivateAddOn(main,
-                      "'" + DataFolder() +
-                          "BGruppen_AddOn.dat' is copied as current BGruppen.dat file...",
-                      "BGruppen.dat for 1503 AddOn version v2.xx");
-    }
-    void ActivateAddOn(HWND main, const std::string& message, const std::string& identified) {
-        Click(main, Ctl::btnActivate);
-        Box box = ExpectBox();
-        EXPECT_EQ(box.title, TITLE);
-        EXPECT_EQ(box.text, message);
-        ASSERT_TRUE(Answer(box));
-        ASSERT_TRUE(Settle(main));
-        EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen.dat")), ADDON);
-        EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)), identified);
-    }
-
-    HWND StartAndShow() {
-        EXPECT_TRUE(Start(app));
-        HWND main = WaitForMainWindow(app, WAIT_MS);
-        EXPECT_NE(main, nullptr);
-        return main;
-    }
-
-    // The installation with its backup made, and Varnholt started on it with its window shown.
-    HWND InstalledAndShown() {
-        Installation();
-        return StartAndShow();
-    }
-
-    Box ExpectBox() {
-        Box box;
-        EXPECT_TRUE(WaitForBox(app, WAIT_MS, box));
-        return box;
-    }
-
-    // No message box is open.
-    void ExpectNoBox() {
-        Box none;
-        EXPECT_FALSE(FindBox(app.process.dwProcessId, none));
-    }
-
-    void ExpectEnded() {
-        DWORD code = 1;
-        EXPECT_TRUE(WaitForExit(app, WAIT_MS, &code));
-    }
-
-    // Starts Varnholt a second time while the first runs; it ends by itself with 0.
-    void SecondStart() {
-        App second;
-        ASSERT_TRUE(Start(second));
-        DWORD code = 1;
-        EXPECT_TRUE(WaitForExit(second, WAIT_MS, &code));
-        EXPECT_EQ(code, 0u);
-        Kill(second);
-    }
-};
-
-// Selects the list entry `index` and tells Activate's caption then, and whether it is enabled.
-std::pair<std::string, bool> ActivateAfterSelecting(HWND main, int index) {
-    Select(main, index);
-    EXPECT_TRUE(Settle(main));
-    HWND button = ControlOf(main, Ctl::btnActivate);
-    return {Text(button), IsWindowEnabled(button) != FALSE};
-}
-
-// Selects the list entry `index` and presses `button` for it.
-void SelectAndClick(HWND main, int index, Ctl button) {
-    Select(main, index);
-    EXPECT_TRUE(Settle(main));
-    Click(main, button);
-}
-
-} // namespace
 
 TEST_F(EndToEnd, StartShowsTheInstallationAndLookingChangesNothing) {
     HWND main = InstalledAndShown();
@@ -322,155 +233,19 @@ TEST_F(EndToEnd, HandEditedFileIsKeptByteIdenticalListedAndNeverKeptTwice) {
               INVALID_FILE_ATTRIBUTES);
 }
 
-// With a German display language Varnholt speaks German, and its comparisons hold: it
-// identifies the current file, labels and disables Activate, and reports the activation in
-// German; "/lang en" brings the English back. The test e2e_german runs it under a German locale.
-TEST_F(EndToEnd, GermanDisplayLanguageShowsGerman) {
-    const std::string missing = GermanDisplayMissing();
-    if (!missing.empty()) {
-        GTEST_SKIP() << missing;
-    }
-    Installation();
-    HWND main = StartAndShow();
-    ASSERT_NE(main, nullptr);
-    EXPECT_EQ(Text(main), TITLE);
-    EXPECT_EQ(Text(ControlOf(main, Ctl::btnDone)), "Schlie\xC3\x9F"
-                                                   "en");
-    EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)), "BGruppen.dat f\xC3\xBCr 1503 Classic v1.xx");
-    EXPECT_EQ(Text(ControlOf(main, Ctl::lblANNOVers)), "2.01/Deutsch"); // data stays as it is
-    EXPECT_EQ(ActivateAfterSelecting(main, 1),
-              std::make_pair(
-                  std::string("\xE2\x80\x9E"
-                              "BGruppen.dat f\xC3\xBCr 1503 Classic v1.xx\xE2\x80\x9C aktivieren"),
-                  false));
-    ASSERT_TRUE(ActivateAfterSelecting(main, 2).second);
-
-    ActivateAddOn(main,
-                  "\xE2\x80\x9E" + DataFolder() +
-                      "BGruppen_AddOn.dat\xE2\x80\x9C wurde nach BGruppen.dat kopiert und ist "
-                      "jetzt aktiv.",
-                  "BGruppen.dat f\xC3\xBCr 1503 AddOn v2.xx");
-    EXPECT_EQ(Text(ControlOf(main, Ctl::lblHint)),
-              "Dies ist die passende BGruppen.dat\r\n f\xC3\xBCr Ihre Installation von ANNO 1503.");
-    Click(main, Ctl::btnDone);
-    ExpectEnded();
-
-    ASSERT_TRUE(Start(app, std::wstring(), std::wstring(), L"/lang en"));
-    main = WaitForMainWindow(app, WAIT_MS);
-    ASSERT_NE(main, nullptr);
-    EXPECT_EQ(Text(ControlOf(main, Ctl::btnDone)), "Done");
-    EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)), "BGruppen.dat for 1503 AddOn version v2.xx");
-    Click(main, Ctl::btnDone);
-    ExpectEnded();
-}
-
 namespace {
 
-// "Игры": a folder name in letters that no Western code page holds.
-const std::string CYRILLIC = "\u0418\u0433\u0440\u044b";
-
-BOOL CALLBACK FindTree(HWND window, LPARAM found) {
-    if (ClassOf(window) == WC_TREEVIEWW) {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// Waits until the folder picker's tree has moved its selection from the desktop, where it
-// starts, to the start folder that Varnholt gave it.
-bool WaitForPreselection(HWND picker) {
-    HWND tree = nullptr;
-    EnumChildWindows(picker, FindTree, reinterpret_cast<LPARAM>(&tree));
-    for (int i = 0; tree != nullptr && i < 100; ++i) {
-        const LRESULT root = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
-        const LRESULT caret = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
-        if (caret != 0 && caret != root) {
-            return true;
-        }
-        Sleep(50);
-    }
-    return false;
+// Starts Varnholt a second time while the first runs; it ends by itself with 0.
+void SecondStart() {
+    App second;
+    ASSERT_TRUE(Start(second));
+    DWORD code = 1;
+    EXPECT_TRUE(WaitForExit(second, WAIT_MS, &code));
+    EXPECT_EQ(code, 0u);
+    Kill(second);
 }
 
 } // namespace
-
-TEST_F(EndToEnd, GameFolderInCyrillicLettersWorksThroughout) {
-    MoveInto(CYRILLIC);
-    Installation(false);
-    Starter();
-
-    // The game's key names the folder; the first-run backup is made there and named.
-    ASSERT_TRUE(Start(app));
-    Box box = ExpectBox();
-    EXPECT_NE(box.text.find(DataFolder() + "BGruppen_Original.dat"), std::string::npos) << box.text;
-    ASSERT_TRUE(Answer(box));
-    HWND main = WaitForMainWindow(app, WAIT_MS);
-    ASSERT_NE(main, nullptr);
-    EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Original.dat")), CLASSIC);
-    EXPECT_EQ(Text(ControlOf(main, Ctl::lblANNOPath)), GameFolder());
-    EXPECT_EQ(Text(ControlOf(main, Ctl::lblDATPath)), DataFolder());
-    EXPECT_EQ(Setting(L"DATPath"), DataFolder());
-    EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)),
-              "BGruppen.dat for 1503 Classic version v1.xx");
-
-    // The location message, activation and View/Edit.
-    ASSERT_EQ(ListSelection(main), 2);
-    DoubleClickList(main);
-    box = ExpectBox();
-    EXPECT_EQ(box.text, "Location of 'BGruppen.dat for 1503 AddOn version v2.xx':\r\n\r\n" +
-                            DataFolder() + "BGruppen_AddOn.dat");
-    ASSERT_TRUE(Answer(box));
-    ActivateAddOn(main);
-
-    SelectAndClick(main, 1, Ctl::btnView);
-    ASSERT_TRUE(Settle(main));
-    HWND notepad = AwaitNotepadOn("BGruppen_Classic.dat");
-    ASSERT_NE(notepad, nullptr);
-    PostMessageW(notepad, WM_CLOSE, 0, 0);
-    ExpectNoBox();
-
-    // Start runs the game's starter in its folder.
-    Click(main, Ctl::btnANNOStart);
-    ExpectEnded();
-    // In the installation folder, without its trailing backslash, in a normal window.
-    const std::string lines = StarterReport();
-    EXPECT_EQ(lines.substr(0, lines.find('\n')), Narrow(game));
-    EXPECT_NE(lines.find("\n1\n"), std::string::npos);
-}
-
-TEST_F(EndToEnd, FolderButtonTakesACyrillicInstallationAsItsDataFolder) {
-    MoveInto(CYRILLIC);
-    Installation();
-    // Varnholt works on another, empty folder until the installation is chosen.
-    const std::wstring elsewhere = Widen(root / "Elsewhere");
-    CreateDirectoryW(elsewhere.c_str(), nullptr);
-    ASSERT_TRUE(keys.WriteSetting(L"DATPath", elsewhere + L"\\"));
-    HWND main = StartAndShow();
-    ASSERT_NE(main, nullptr);
-    EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)), "No BGruppen.dat in the data folder");
-
-    // The picker opens on the installation folder; accepting it gives its Data folder.
-    Click(main, Ctl::btnChooseDir);
-    Box picker = ExpectBox();
-    // While it is open the window takes no input: no Activate, no Start, no second picker.
-    EXPECT_FALSE(IsWindowEnabled(main));
-    if (!WaitForPreselection(picker.hwnd)) {
-        // Accepting would choose the desktop, which says nothing about the installation folder.
-        Answer(picker, IDCANCEL);
-        FAIL() << "the folder picker did not select its start folder";
-    }
-    ASSERT_TRUE(Answer(picker, IDOK));
-    ASSERT_TRUE(Settle(main));
-    EXPECT_TRUE(IsWindowEnabled(main));
-    EXPECT_EQ(Text(ControlOf(main, Ctl::lblDATPath)), DataFolder());
-    EXPECT_EQ(Setting(L"DATPath"), DataFolder());
-    EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)),
-              "BGruppen.dat for 1503 Classic version v1.xx");
-    EXPECT_EQ(ListSelection(main), 2);
-    EXPECT_TRUE(IsWindowEnabled(ControlOf(main, Ctl::btnActivate)));
-    ExpectNoBox();
-}
 
 TEST_F(EndToEnd, SecondStartBringsTheRunningWindowForwardAndTouchesNothing) {
     HWND main = InstalledAndShown();
