@@ -73,19 +73,27 @@ class GameRunning : public InstalledGame {
 
 } // namespace
 
-TEST_F(GameRunning, WindowAsksAndNoChangesNothingWhileStartBringsTheGameInstead) {
+TEST_F(GameRunning, OnlyTheGameCountsAndWhileItRunsNothingChangesAndNothingStarts) {
     Installation();
     Starter();
+    // Varnholt itself in the installation folder is no game: before the game runs, a run of it
+    // activates.
+    const std::wstring beside = BesideTheGame();
+    EXPECT_EQ(RunQuiet(L"/activate AddOn /quiet", beside), 0);
+    EXPECT_EQ(Current(), ADDON);
     // The window of a Varnholt in the installation folder, and a second run of it that tells
     // that one runs already: neither is the game, which is named instead.
-    ASSERT_TRUE(Start(app, BesideTheGame()));
+    ASSERT_TRUE(Start(app, beside));
     HWND main = WaitForMainWindow(app, WAIT_MS);
     ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(Start(other, game + L"\\varnholt.exe", std::wstring(), L"/activate Classic"));
+    ASSERT_TRUE(Start(other, beside, std::wstring(), L"/activate Classic"));
     Box told;
     ASSERT_TRUE(WaitForBox(other, WAIT_MS, told));
+    ASSERT_TRUE(Answer(told));
+    EXPECT_TRUE(WaitForExit(other, WAIT_MS));
     GameRuns();
-    ASSERT_EQ(ListSelection(main), 2); // the AddOn variant, not the current one
+    Select(main, 1); // the Classic variant, not the current one
+    ASSERT_TRUE(Settle(main));
 
     Click(main, Ctl::btnActivate);
     Box question;
@@ -102,7 +110,7 @@ TEST_F(GameRunning, WindowAsksAndNoChangesNothingWhileStartBringsTheGameInstead)
     ASSERT_TRUE(Settle(main));
     Box none;
     EXPECT_FALSE(FindBox(app.process.dwProcessId, none));
-    EXPECT_EQ(Current(), CLASSIC);
+    EXPECT_EQ(Current(), ADDON);
 
     // The stand-in shows no window to bring forward: Varnholt says the game runs, starts
     // nothing and ends.
@@ -112,20 +120,11 @@ TEST_F(GameRunning, WindowAsksAndNoChangesNothingWhileStartBringsTheGameInstead)
     EXPECT_NE(running.text.find(gamePath), std::string::npos) << running.text;
     ASSERT_TRUE(Answer(running));
     EXPECT_TRUE(WaitForExit(app, WAIT_MS));
-    EXPECT_TRUE(ReadFileBytes(game + L"\\probe-report.txt").empty());
-}
 
-TEST_F(GameRunning, CommandLineExitsFiveBeforeAnyStartAndVarnholtInTheFolderIsNoGame) {
-    Installation();
-    Starter();
-    const std::wstring beside = BesideTheGame();
-    EXPECT_EQ(RunQuiet(L"/activate AddOn /quiet", beside), 0);
-    EXPECT_EQ(Current(), ADDON);
-
-    GameRuns();
+    // The command line changes nothing and exits 5 before any start; with nothing to activate,
+    // /start finds the game and starts no second one.
     EXPECT_EQ(RunQuiet(L"/activate Classic /start /quiet", beside), 5);
     EXPECT_EQ(Current(), ADDON);
-    // Nothing to activate: /start finds the game and starts no second one.
     EXPECT_EQ(RunQuiet(L"/start /quiet"), 0);
     Sleep(2000); // a starter launched all the same would have written its report by now
     EXPECT_TRUE(ReadFileBytes(game + L"\\probe-report.txt").empty());

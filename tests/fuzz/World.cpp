@@ -1,6 +1,9 @@
 #include "World.h"
+#include "Fuzz.h"
 
 #include "tests/native/OtherCase.h"
+
+#include <set>
 
 namespace varnholt::fuzz {
 
@@ -172,6 +175,38 @@ bool IsScratchName(const std::string& key) {
         }
     }
     return false;
+}
+
+std::string Describe(const Snapshot& files) {
+    std::string text;
+    for (const auto& [key, content] : files) {
+        text += "\n    " + Quoted(key) + " = " + Quoted(content.substr(0, 40));
+    }
+    return text;
+}
+
+void CheckFiles(const Snapshot& before, const test::MemoryFileSystem& files,
+                const std::string& data, const std::string& step) {
+    const Snapshot after = Contents(files);
+    const std::string folder = test::MemoryFileSystem::Key(data);
+    std::set<std::string> held;
+    for (const auto& [key, content] : after) {
+        held.insert(content);
+        const bool inData = !data.empty() && key.compare(0, folder.size(), folder) == 0;
+        FUZZ_CHECK(!IsScratchName(key) || (!inData && before.count(key) != 0),
+                   step + " left " + Quoted(key) + Describe(after));
+    }
+    const std::string current = test::MemoryFileSystem::Key(data + CURRENT_FILE);
+    for (const auto& [key, content] : before) {
+        FUZZ_CHECK(IsScratchName(key) || held.count(content) != 0,
+                   step + " lost the content of " + Quoted(key) + "; before:" + Describe(before) +
+                       "\n  after:" + Describe(after));
+        const auto now = after.find(key);
+        FUZZ_CHECK(IsScratchName(key) || (!data.empty() && key == current) ||
+                       (now != after.end() && now->second == content),
+                   step + " changed " + Quoted(key) + "; before:" + Describe(before) +
+                       "\n  after:" + Describe(after));
+    }
 }
 
 } // namespace varnholt::fuzz

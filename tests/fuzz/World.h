@@ -1,6 +1,6 @@
 // The world of the start-up target: a game installation whose registry, settings, data folder
 // and failing file operations are all drawn from the fuzzer's input, on the native tests'
-// doubles and the file system in memory.
+// doubles and the file system in memory; and what no step may do to its files.
 #pragma once
 
 #include "tests/native/Doubles.h"
@@ -41,5 +41,12 @@ Snapshot Contents(const test::MemoryFileSystem& files);
 // The content of BGruppen.dat in `data` (the data folder with its backslash), or "<none>".
 std::string CurrentContent(const test::MemoryFileSystem& files, const std::string& data);
 bool IsScratchName(const std::string& key);
+// The files by key and their contents' beginnings, for a failure's message.
+std::string Describe(const Snapshot& files);
+// No content that a file other than a scratch file held is lost, no file but BGruppen.dat of the
+// data folder `data` is changed or removed, and no scratch file is left in `data` (one in
+// another folder is none of the program's business).
+void CheckFiles(const Snapshot& before, const test::MemoryFileSystem& files,
+                const std::string& data, const std::string& step);
 
 } // namespace varnholt::fuzz

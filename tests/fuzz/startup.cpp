@@ -33,41 +33,6 @@ std::string DataFolder(const World& w) {
     return stored == w.settings.values.end() ? DATA : AddBackslash(stored->second);
 }
 
-std::string Describe(const Snapshot& files) {
-    std::string text;
-    for (const auto& [key, content] : files) {
-        text += "\n    " + Quoted(key) + " = " + Quoted(content.substr(0, 40));
-    }
-    return text;
-}
-
-// No content that a file other than a scratch file held is lost, no file but BGruppen.dat of the
-// data folder `data` is changed or removed, and no scratch file is left in `data` (one in
-// another folder is none of the program's business).
-void CheckFiles(const Snapshot& before, const test::MemoryFileSystem& files,
-                const std::string& data, const std::string& step) {
-    const Snapshot after = Contents(files);
-    const std::string folder = test::MemoryFileSystem::Key(data);
-    std::set<std::string> held;
-    for (const auto& [key, content] : after) {
-        held.insert(content);
-        const bool inData = !data.empty() && key.compare(0, folder.size(), folder) == 0;
-        FUZZ_CHECK(!IsScratchName(key) || (!inData && before.count(key) != 0),
-                   step + " left " + Quoted(key) + Describe(after));
-    }
-    const std::string current = test::MemoryFileSystem::Key(data + CURRENT_FILE);
-    for (const auto& [key, content] : before) {
-        FUZZ_CHECK(IsScratchName(key) || held.count(content) != 0,
-                   step + " lost the content of " + Quoted(key) + "; before:" + Describe(before) +
-                       "\n  after:" + Describe(after));
-        const auto now = after.find(key);
-        FUZZ_CHECK(IsScratchName(key) || (!data.empty() && key == current) ||
-                       (now != after.end() && now->second == content),
-                   step + " changed " + Quoted(key) + "; before:" + Describe(before) +
-                       "\n  after:" + Describe(after));
-    }
-}
-
 std::string ExpectedIdentification(test::MemoryFileSystem& files, const std::string& data) {
     const test::MemoryFileSystem::File* current = files.Find(data + CURRENT_FILE);
     if (current == nullptr) {

@@ -2,7 +2,6 @@
 // replaces a file, the offer to activate, and the same from the command line with its exit
 // codes.
 #include "Fakes.h"
-#include "core/CommandLineRun.h"
 #include "core/TextIds.h"
 
 #include <gtest/gtest.h>
@@ -228,20 +227,11 @@ TEST_F(AddVariantTest, AFileOfTheDataFolderIsKnownUnderAnyPath) {
 }
 
 TEST_F(AddVariantTest, CommandLineAddsWithoutAskingAndTellsByItsExitCode) {
-    struct Output : MessageOutput {
-        std::vector<std::string> texts;
-        void Beep() override {}
-        void MsgBox(const std::string& text, int, const std::string&) override {
-            texts.push_back(text);
-        }
-    } output;
-    auto run = [&](const std::string& line) {
-        return RunCommandLine(ParseCommandLine(SplitCommandLine("v " + line)),
-                              CommandLineServices{h.system, output, [] { return false; }});
-    };
+    RecordedOutput output;
+    auto run = [&](const std::string& line) { return h.Run(output, line); };
     const std::string plain = QuoteArgument(Download("BGruppen.dat", ";Harbour\r\n"));
     EXPECT_EQ(run("/add " + plain), EXIT_FAILED); // it would have to ask for a name
-    EXPECT_EQ(output.texts.back(),
+    EXPECT_EQ(output.messages.back().text,
               "'" + downloads.shown() + "BGruppen.dat' needs a name: give it with /as NAME.");
     EXPECT_EQ(run("/add " + plain + " /as AddOn"), EXIT_FAILED);
     EXPECT_EQ(run("/add " + plain + " /as \"Harbour 2\" /quiet"), EXIT_DONE);
@@ -262,9 +252,10 @@ TEST_F(AddVariantTest, CommandLineAddsWithoutAskingAndTellsByItsExitCode) {
     EXPECT_EQ(run("/add " + QuoteArgument(Download("empty.dat", ""))), EXIT_BAD_COMMAND_LINE);
     EXPECT_EQ(run("/add " + QuoteArgument(downloads.shown() + "none.dat")), EXIT_BAD_COMMAND_LINE);
     EXPECT_EQ(run("/add " + QuoteArgument(Download("BGruppen_Pier.dat", ";Pier\r\n"))), EXIT_DONE);
-    EXPECT_EQ(output.texts.back(), "'" + downloads.shown() +
-                                       "BGruppen_Pier.dat' is added to the data folder as\r\n\r\n" +
-                                       data.shown() + "BGruppen_Pier.dat");
+    EXPECT_EQ(output.messages.back().text,
+              "'" + downloads.shown() +
+                  "BGruppen_Pier.dat' is added to the data folder as\r\n\r\n" + data.shown() +
+                  "BGruppen_Pier.dat");
     EXPECT_EQ(data.Read("BGruppen.dat"), classic); // nothing activated
     EXPECT_EQ(h.ui.events.end(), std::find(h.ui.events.begin(), h.ui.events.end(), "name dialog"));
 }

@@ -4,6 +4,7 @@
 
 #include "Doubles.h"
 #include "StdFileSystem.h"
+#include "core/CommandLineRun.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,11 @@ struct Harness {
         settings.values["DATPath"] = data.shown();
         settings.values["FirstRun"] = "1";
         ui.onResize = [this] { logic.Form_Resize(); };
+    }
+    // varnholt.exe run with `arguments` while no other Varnholt runs: its exit code.
+    int Run(MessageOutput& output, const std::string& arguments) {
+        return RunCommandLine(ParseCommandLine(SplitCommandLine("varnholt.exe " + arguments)),
+                              CommandLineServices{system, output, [] { return false; }});
     }
 };
 

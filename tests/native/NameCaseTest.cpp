@@ -6,7 +6,6 @@
 #include "NamePairs.h"
 #include "OtherCase.h"
 #include "core/CommandLine.h"
-#include "core/DesktopShortcut.h"
 #include "core/Marker.h"
 #include "core/Texts.h"
 
@@ -57,7 +56,7 @@ TEST(NameCase, TheSystemsFoldDecidesWhereItIsInstalled) {
     EXPECT_TRUE(fallback);
 }
 
-TEST(NameCase, ActivateFindsAndTheShortcutReplacesWhatWindowsCallsTheSame) {
+TEST(NameCase, ActivateFindsWhatWindowsCallsTheSame) {
     const std::vector<std::string> files = {
         "BGruppen.dat",
         "BGruppen_Classic.dat",
@@ -69,15 +68,6 @@ TEST(NameCase, ActivateFindsAndTheShortcutReplacesWhatWindowsCallsTheSame) {
     EXPECT_EQ(ResolveVariantName(InLowerCase(files[5]), files), 5);
     EXPECT_EQ(ResolveVariantName(InUpperCase("BGruppen_\xC8\x98tefan"), files), 5);
     EXPECT_EQ(ResolveVariantName("bgruppen_\xCF\x83\xCE\xBF\xCF\x86\xCF\x8C\xCF\x83", files), 6);
-
-    FakeControls ui;
-    FakeShortcutShell shell;
-    const std::string exe = "C:\\Jocuri\\\xC8\x98\xC4\x82\\varnholt.exe"; // C:\Jocuri\ȘĂ
-    const std::string title = shell.desktop + "\\ANNO 1503 - KE.lnk";
-    shell.links[title] = ShortcutLink{InLowerCase(exe), "/activate KE /start", "", "", 0};
-    EXPECT_EQ(CreateDesktopShortcut(ui, shell, exe, "C:\\Games\\ANNO 1503\\", "BGruppen_KE.dat"),
-              title);
-    EXPECT_EQ(shell.links.size(), 1u);
 }
 
 TEST_F(FolderTest, TheNameDialogCallsANameTakenInAnyLetterCase) {

@@ -3,7 +3,6 @@
 // the game forward instead of a second starter, and the cause named in a failure.
 #include "core/RunningGame.h"
 #include "Fakes.h"
-#include "core/CommandLineRun.h"
 
 #include <gtest/gtest.h>
 
@@ -31,10 +30,7 @@ struct GameRuns : AddOnSwitch {
         h.logic.lstDATs_Click();
         h.ui.messages.clear();
     }
-    int Run(const std::string& line) {
-        return RunCommandLine(ParseCommandLine(SplitCommandLine("varnholt.exe " + line)),
-                              CommandLineServices{h.system, output, [] { return false; }});
-    }
+    int Run(const std::string& line) { return h.Run(output, line); }
 };
 
 } // namespace

@@ -3,7 +3,6 @@
 // the Basic Multilingual Plane, and names in several alphabets against the file system itself.
 #include "core/NameCase.h"
 #include "Win32TestSupport.h"
-#include "core/CommandLine.h"
 #include "core/Marker.h"
 #include "platform/Text.h"
 #include "platform/Win32FileSystem.h"
@@ -103,11 +102,7 @@ TEST(NameCase, TheFileSystemFindsANameInAnotherCaseExactlyWhereTheProgramDoes) {
         const std::string created = "BGruppen_" + std::string(pair.first) + ".dat";
         const std::string asked = "BGruppen_" + std::string(pair.second) + ".dat";
         data.Write(created, ";" + created + "\r\n");
-        std::vector<std::string> listed;
-        ASSERT_TRUE(files.ListFiles(data.path(), "BGruppen*.dat", listed));
         EXPECT_EQ(files.FileExists(data / asked), pair.same) << asked << " in the file system";
-        EXPECT_EQ(LowerName(created) == LowerName(asked), pair.same) << asked << " by the rule";
-        EXPECT_EQ(ResolveVariantName(asked, listed) >= 0, pair.same) << asked;
         {
             const SystemFold fold;
             EXPECT_EQ(LowerName(created) == LowerName(asked), pair.same)

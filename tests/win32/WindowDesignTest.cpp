@@ -1,6 +1,6 @@
 // The main window as a player sees it: each control's class, style, caption and tool tip, the
 // tab order, the icon, cursor and folder picture, the picture drawn behind the
-// labels, and the program file's version block.
+// labels, the program file's version block, and the window class that goes with the window.
 #include "app/frmVarnholt.h"
 #include "platform/ResourceTexts.h"
 #include "tests/driver/Driver.h"
@@ -285,4 +285,22 @@ TEST(ProgramFile, CarriesItsVersionBlock) {
     EXPECT_EQ(text(L"CompanyName"), "Marrik's ANNO 1503-Tools");
     EXPECT_EQ(text(L"FileVersion"), "1.00");
     EXPECT_EQ(text(L"ProductVersion"), "1.00");
+}
+
+// The window class lives as long as the window: it is unregistered when the window goes, before
+// the icons it names are destroyed, and a window can be made again after.
+TEST(WindowClass, GoesWithTheWindowAndCanBeRegisteredAgain) {
+    const ScopedTexts texts(GetModuleHandleW(nullptr), Language::English);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        auto window = std::make_unique<OpenedWindow<GameRegistry, DemoFiles>>(
+            std::map<std::string, std::string>{{"FirstRun", "1"}});
+        ASSERT_TRUE(window->form.Create());
+        WNDCLASSEXW wc = {};
+        wc.cbSize = sizeof wc;
+        EXPECT_TRUE(GetClassInfoExW(instance, L"frmVarnholt", &wc));
+        window.reset();
+        EXPECT_FALSE(GetClassInfoExW(instance, L"frmVarnholt", &wc));
+    }
 }

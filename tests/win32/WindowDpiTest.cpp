@@ -24,70 +24,6 @@ using namespace varnholt::test;
 
 namespace {
 
-// The demo installation: the game at version 2.01 (AddOn), its data folder holding the five
-// catalogue variants and one further file, and the Classic variant active, which does not fit
-// the installation: the longest hint the program shows.
-struct GameRegistry : RegistryReader {
-    bool GetRegValue(std::uint32_t, const std::string&, const std::string& name, int,
-                     std::string& out) override {
-        static const std::map<std::string, std::string> values = {
-            {"GAMEPATH", "C:\\Games\\ANNO 1503"},
-            {"VERSION", "1.04"},
-            {"ADDON_VERSION", "2.01"},
-            {"LANGUAGE", "Deutsch"}};
-        auto it = values.find(name);
-        if (it == values.end()) {
-            return false;
-        }
-        out = it->second;
-        return true;
-    }
-};
-struct DemoFiles : FileSystem {
-    // File name in the data folder -> the marker on its first line.
-    const std::map<std::string, std::string> markers{
-        {"BGruppen.dat", "Classic"},
-        {"BGruppen_Original.dat", "Classic"},
-        {"BGruppen_Classic.dat", "Classic"},
-        {"BGruppen_AddOn.dat", "AddOn"},
-        {"BGruppen_KE.dat", "KE"},
-        {"BGruppen_KZA.dat", "KZA"},
-        {"BGruppen_Harbour.dat", "More harbour workers"}};
-    static std::string NameOf(const std::string& path) {
-        return path.substr(path.find_last_of('\\') + 1);
-    }
-    bool FileLength(const std::string& path, std::uint64_t& length) override {
-        length = 4000;
-        return markers.count(NameOf(path)) != 0;
-    }
-    bool FileExists(const std::string& path) override { return markers.count(NameOf(path)) != 0; }
-    bool ReadFirstLine(const std::string& path, std::size_t, std::string& line) override {
-        auto it = markers.find(NameOf(path));
-        if (it == markers.end()) {
-            return false;
-        }
-        line = ";" + it->second;
-        return true;
-    }
-    FileError CheckDeletable(const std::string&) override { return FileError(); }
-    FileError CopyFileTo(const std::string&, const std::string&) override { return FileError(); }
-    FileError WriteBytes(const std::string&, const std::string&) override { return FileError(); }
-    std::string FirstLineOf(const std::string& bytes) override {
-        return bytes.substr(0, bytes.find('\r'));
-    }
-    FileError RenameFile(const std::string&, const std::string&, bool) override {
-        return FileError();
-    }
-    FileError DeleteFileAt(const std::string&) override { return FileError(); }
-    bool ListFiles(const std::string&, const std::string&,
-                   std::vector<std::string>& names) override {
-        for (const auto& entry : markers) {
-            names.push_back(entry.first);
-        }
-        return true;
-    }
-};
-
 bool GermanWanted() {
     const char* value = std::getenv("VARNHOLT_TEST_LANGUAGE");
     return value != nullptr && std::string(value) == "de";
@@ -105,84 +41,6 @@ int Scaled(int designPixels, int dpi) {
 
 // Expects a length within one pixel of rounding.
 #define EXPECT_PIXELS(actual, expected) EXPECT_LE(std::abs((actual) - (expected)), 1)
-
-LOGFONTW FontOf(HWND control) {
-    LOGFONTW lf = {};
-    HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-    GetObjectW(font, sizeof lf, &lf);
-    return lf;
-}
-
-// The caption's needs in `font`, measured as the label draws it: the widest line, the height
-// and the lines, in a label `width` pixels wide.
-struct Needs {
-    int width = 0, height = 0, lines = 0;
-    std::wstring face;
-    int averageWidth = 0;
-};
-Needs Measure(HFONT font, const std::wstring& text, int width) {
-    Needs needs;
-    const MemoryDc memory(CreateCompatibleDC(nullptr));
-    HDC dc = memory.get();
-    const ScopedSelect use(dc, font);
-    TEXTMETRICW tm = {};
-    GetTextMetricsW(dc, &tm);
-    wchar_t face[LF_FACESIZE] = {};
-    GetTextFaceW(dc, LF_FACESIZE, face);
-    needs.face = face;
-    needs.averageWidth = tm.tmAveCharWidth;
-    RECT rc = {0, 0, width, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc,
-              DT_TOP | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL | DT_CALCRECT);
-    needs.width = rc.right - rc.left;
-    needs.height = rc.bottom - rc.top;
-    needs.lines = (needs.height + tm.tmHeight - 1) / tm.tmHeight;
-    return needs;
-}
-
-int LinesOf(const std::wstring& text) {
-    int lines = 1;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'\n' ||
-            (text[i] == L'\r' && (i + 1 == text.size() || text[i + 1] != L'\n'))) {
-            ++lines;
-        }
-    }
-    return lines;
-}
-
-// Writes the window with its frame, as the screen shows it, to a 24-bit bitmap file.
-void SaveScreenshot(HWND window, const std::string& path) {
-    RECT rc;
-    GetWindowRect(window, &rc);
-    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
-    const WindowDc screen(window, GetWindowDC(window));
-    const MemoryDc memory(CreateCompatibleDC(screen.get()));
-    const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.get(), width, height));
-    {
-        const ScopedSelect use(memory.get(), bitmap.get());
-        BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
-    }
-    BITMAPINFOHEADER header = {};
-    header.biSize = sizeof header;
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    const int stride = (width * 3 + 3) & ~3;
-    std::vector<char> pixels(static_cast<std::size_t>(stride) * height);
-    GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(height), pixels.data(),
-              reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-    bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
-    bytes.append(pixels.data(), pixels.size());
-    drive::WriteFileBytes(drive::Widen(path), bytes);
-}
 
 class WindowAtDpi : public ::testing::Test {
   protected:
@@ -524,22 +382,4 @@ TEST_F(WindowAtDpi, LaysItselfOutAgainOnAnotherScreen) {
     GetClientRect(Main(), &client);
     EXPECT_PIXELS(client.right, Scaled(CLIENT_WIDTH, original));
     EXPECT_PIXELS(client.bottom, Scaled(CLIENT_HEIGHT, original));
-}
-
-// The window class lives as long as the window: it is unregistered when the window goes, before
-// the icons it names are destroyed, and a window can be made again after.
-TEST(WindowClass, GoesWithTheWindowAndCanBeRegisteredAgain) {
-    const ScopedTexts texts(GetModuleHandleW(nullptr), Language::English);
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    for (int round = 0; round < 2; ++round) {
-        SCOPED_TRACE(round);
-        auto window = std::make_unique<OpenedWindow<GameRegistry, DemoFiles>>(
-            std::map<std::string, std::string>{{"FirstRun", "1"}});
-        ASSERT_TRUE(window->form.Create());
-        WNDCLASSEXW wc = {};
-        wc.cbSize = sizeof wc;
-        EXPECT_TRUE(GetClassInfoExW(instance, L"frmVarnholt", &wc));
-        window.reset();
-        EXPECT_FALSE(GetClassInfoExW(instance, L"frmVarnholt", &wc));
-    }
 }

@@ -1,0 +1,94 @@
+// The desktop shortcut that activates a variant and starts the game: what it runs and where, the
+// shortcut it replaces and the names it leaves alone, and its failures.
+#include "core/DesktopShortcut.h"
+#include "Fakes.h"
+
+#include <gtest/gtest.h>
+
+using namespace varnholt;
+using namespace varnholt::test;
+
+namespace {
+
+const std::string EXE = "C:\\Tools\\varnholt.exe";
+const std::string GAME = "C:\\Games\\ANNO 1503\\";
+const std::string DESKTOP = "C:\\Users\\p\\Desktop\\";
+
+ShortcutLink Link(const std::string& target) {
+    ShortcutLink link;
+    link.target = target;
+    link.arguments = "/old";
+    return link;
+}
+
+} // namespace
+
+TEST(DesktopShortcut, StartsTheProgramWithTheVariantInTheInstallationFolder) {
+    FakeControls ui;
+    FakeShortcutShell shell;
+    EXPECT_EQ(CreateDesktopShortcut(ui, shell, EXE, GAME, "BGruppen_KZA.dat"),
+              DESKTOP + "ANNO 1503 - KZA.lnk");
+    const ShortcutLink& kza = shell.links[DESKTOP + "ANNO 1503 - KZA.lnk"];
+    EXPECT_EQ(kza.target, EXE);
+    EXPECT_EQ(kza.arguments, "/activate KZA /start");
+    EXPECT_EQ(kza.workDir, "C:\\Games\\ANNO 1503");
+    EXPECT_EQ(kza.icon, EXE); // no starter: the program's own icon
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text,
+              "The shortcut is on your desktop:\r\n\r\n" + DESKTOP + "ANNO 1503 - KZA.lnk");
+    EXPECT_EQ(ui.messages[0].flags, MB_ICONINFORMATION_VALUE);
+
+    shell.plainFiles.insert(GAME + "1503startup.exe");
+    CreateDesktopShortcut(ui, shell, EXE, GAME, "BGruppen_My Mod.dat");
+    const ShortcutLink& mod = shell.links[DESKTOP + "ANNO 1503 - My Mod.lnk"];
+    EXPECT_EQ(mod.arguments, "/activate \"BGruppen_My Mod.dat\" /start");
+    EXPECT_EQ(mod.icon, GAME + "1503startup.exe");
+}
+
+TEST(DesktopShortcut, ReplacesOnlyTheSameShortcutElseNumbersTheName) {
+    FakeControls ui;
+    FakeShortcutShell shell;
+    // Unedited, to this exe in other letter case, in any alphabet: made again in its place.
+    const std::string cyrillicExe = "C:\\Игры\\varnholt.exe";
+    ShortcutLink unedited = Link("c:\\игры\\VARNHOLT.EXE");
+    unedited.arguments = "/activate KE /start";
+    shell.links[DESKTOP + "ANNO 1503 - KE.lnk"] = unedited;
+    EXPECT_EQ(CreateDesktopShortcut(ui, shell, cyrillicExe, GAME, "BGruppen_KE.dat"),
+              DESKTOP + "ANNO 1503 - KE.lnk");
+    EXPECT_EQ(shell.links[DESKTOP + "ANNO 1503 - KE.lnk"].target, cyrillicExe);
+
+    // The player added "/lang de": that shortcut stays, the new one is numbered.
+    shell.links[DESKTOP + "ANNO 1503 - KE.lnk"].arguments = "/activate KE /start /lang de";
+    EXPECT_EQ(CreateDesktopShortcut(ui, shell, cyrillicExe, GAME, "BGruppen_KE.dat"),
+              DESKTOP + "ANNO 1503 - KE (2).lnk");
+    EXPECT_EQ(shell.links[DESKTOP + "ANNO 1503 - KE.lnk"].arguments,
+              "/activate KE /start /lang de");
+
+    // Two variants with the same title keep a shortcut each.
+    CreateDesktopShortcut(ui, shell, EXE, GAME, "BGruppenMod.dat");
+    EXPECT_EQ(CreateDesktopShortcut(ui, shell, EXE, GAME, "BGruppen_BGruppenMod.dat"),
+              DESKTOP + "ANNO 1503 - BGruppenMod (2).lnk");
+    EXPECT_EQ(shell.links[DESKTOP + "ANNO 1503 - BGruppenMod.lnk"].arguments,
+              "/activate BGruppenMod.dat /start");
+
+    // Any other file of that name is left alone.
+    shell.plainFiles.insert(DESKTOP + "ANNO 1503 - AddOn.lnk");
+    shell.links[DESKTOP + "ANNO 1503 - AddOn (2).lnk"] = Link("C:\\Other\\varnholt.exe");
+    EXPECT_EQ(CreateDesktopShortcut(ui, shell, EXE, GAME, "BGruppen_AddOn.dat"),
+              DESKTOP + "ANNO 1503 - AddOn (3).lnk");
+    EXPECT_EQ(shell.links[DESKTOP + "ANNO 1503 - AddOn (2).lnk"].target, "C:\\Other\\varnholt.exe");
+}
+
+TEST(DesktopShortcut, FailuresAreReported) {
+    FakeControls ui;
+    FakeShortcutShell shell;
+    shell.failWrite = true;
+    EXPECT_EQ(CreateDesktopShortcut(ui, shell, EXE, GAME, "BGruppen_KE.dat"), "");
+    shell.desktop.clear();
+    EXPECT_EQ(CreateDesktopShortcut(ui, shell, EXE, GAME, "BGruppen_KE.dat"), "");
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0].text, "Unable to create the shortcut '" + DESKTOP +
+                                       "ANNO 1503 - KE.lnk': Access is denied.");
+    EXPECT_EQ(ui.messages[1].text, "Unable to find your desktop folder.");
+    EXPECT_TRUE(shell.links.empty());
+}
