@@ -88,9 +88,7 @@ TEST_F(GameRunning, OnlyTheGameCountsAndWhileItRunsNothingChangesAndNothingStart
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(Start(other, beside, std::wstring(), L"/activate Classic"));
     Box told;
-    ASSERT_TRUE(WaitForBox(other, WAIT_MS, told));
-    ASSERT_TRUE(Answer(told));
-    EXPECT_TRUE(WaitForExit(other, WAIT_MS));
+    ASSERT_TRUE(WaitForBox(other, WAIT_MS, told)); // open until the window has ended
     GameRuns();
     Select(main, 1); // the Classic variant, not the current one
     ASSERT_TRUE(Settle(main));
@@ -120,6 +118,8 @@ TEST_F(GameRunning, OnlyTheGameCountsAndWhileItRunsNothingChangesAndNothingStart
     EXPECT_NE(running.text.find(gamePath), std::string::npos) << running.text;
     ASSERT_TRUE(Answer(running));
     EXPECT_TRUE(WaitForExit(app, WAIT_MS));
+    ASSERT_TRUE(Answer(told));
+    EXPECT_TRUE(WaitForExit(other, WAIT_MS));
 
     // The command line changes nothing and exits 5 before any start; with nothing to activate,
     // /start finds the game and starts no second one.
