@@ -143,6 +143,13 @@ void UseUpperCaseFold(UpperCaseFold fold) {
 }
 
 std::string LowerName(const std::string& name) {
+    // A name of ASCII alone, as most are, has nothing to fold beyond its ASCII letters.
+    if (std::all_of(name.begin(), name.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        std::string lower = name;
+        std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
+        return lower;
+    }
     // The code units beyond ASCII, upper-cased together: one call of the system's fold a name.
     std::u16string units;
     for (std::size_t i = 0; i < name.size();) {
