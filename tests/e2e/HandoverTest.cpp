@@ -54,6 +54,13 @@ class Handover : public InstalledGame {
         return "These files were not added:\r\n\r\n" + Narrow(downloads) + "\\" + Narrow(file) +
                "\r\n\r\n" + why;
     }
+
+    // A later start with `file` that says the file was not added, and `why`, and ends with 1.
+    void ExpectNotAddedByALaterStart(const std::wstring& file, const std::string& why) {
+        Box message;
+        EXPECT_EQ(HandOver(file, &message), 1);
+        EXPECT_EQ(message.text, NotAdded(file, why));
+    }
 };
 
 } // namespace
@@ -63,12 +70,9 @@ TEST_F(Handover, DuringACommandLineRunTheLaterStartSaysSoAndEndsWithOne) {
     ASSERT_TRUE(Start(app, std::wstring(), std::wstring(), L"/activate AddOn"));
     Box success;
     ASSERT_TRUE(WaitForBox(app, WAIT_MS, success)); // the run waits on its message
-    Box message;
-    EXPECT_EQ(HandOver(L"BGruppen_Pier.dat", &message), 1);
-    EXPECT_EQ(message.text,
-              NotAdded(L"BGruppen_Pier.dat",
-                       "Varnholt is at work without its window (from a shortcut or the command "
-                       "line). Add them when it has finished."));
+    ExpectNotAddedByALaterStart(L"BGruppen_Pier.dat",
+                                "Varnholt is at work without its window (from a shortcut or the "
+                                "command line). Add them when it has finished.");
     Answer(success);
     EXPECT_TRUE(WaitForExit(app, WAIT_MS));
     EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Pier.dat")), "");
@@ -81,12 +85,10 @@ TEST_F(Handover, NoFileIsTakenBeforeTheWindowShowsAndThoseTakenAsItEndsAreNamed)
     ASSERT_TRUE(Start(app, std::wstring(), game));
     Box firstRun;
     ASSERT_TRUE(WaitForBox(app, WAIT_MS, firstRun)); // the window not shown yet
-    Box message;
-    EXPECT_EQ(HandOver(L"BGruppen_Pier.dat", &message), 1);
-    EXPECT_EQ(message.text,
-              NotAdded(L"BGruppen_Pier.dat",
-                       "The running Varnholt did not open its window in time; it may be waiting "
-                       "for an answer to a message. Drop them on its window when it shows."));
+    ExpectNotAddedByALaterStart(L"BGruppen_Pier.dat",
+                                "The running Varnholt did not open its window in time; it may be "
+                                "waiting for an answer to a message. Drop them on its window when "
+                                "it shows.");
     Answer(firstRun);
     ASSERT_NE(WaitForMainWindow(app, WAIT_MS), nullptr);
     // Once the window is there, it takes them, by the later start's own folder.

@@ -12,7 +12,8 @@ namespace {
 
 const std::string EXE = "C:\\Tools\\varnholt.exe";
 const std::string GAME = "C:\\Games\\ANNO 1503\\";
-const std::string DESKTOP = "C:\\Users\\p\\Desktop\\";
+// The desktop of the shell double, where the shortcuts land.
+const std::string DESKTOP = FakeShortcutShell().desktop + "\\";
 
 ShortcutLink Link(const std::string& target) {
     ShortcutLink link;
