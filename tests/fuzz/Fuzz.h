@@ -18,7 +18,6 @@ namespace varnholt::fuzz {
 // The code points of a valid UTF-8 text (shortest forms, no surrogates, at most U+10FFFF);
 // false when it is not one.
 bool DecodeUtf8(const std::string& text, std::u32string& codePoints);
-std::string EncodeUtf8(const std::u32string& codePoints);
 inline bool IsUtf8(const std::string& text) {
     std::u32string ignored;
     return DecodeUtf8(text, ignored);

@@ -9,6 +9,10 @@ namespace varnholt::fuzz {
 
 namespace {
 
+// The program's own scratch files; the fuzzer draws the first three into the data folder.
+const std::string* const SCRATCH[] = {&CURRENT_FILE_SCRATCH, &BACKUP_FILE_SCRATCH,
+                                      &KEPT_FILE_SCRATCH, &ADDED_FILE_SCRATCH};
+
 // Contents the game and the players' variants hold: the original (no marker), the catalogue's,
 // a player's own, one with a catalogue marker but other bytes, one too large to be the original.
 const std::string CONTENTS[] = {
@@ -32,14 +36,8 @@ std::string DrawContent(FuzzedDataProvider& input) {
 namespace {
 
 std::string InCase(FuzzedDataProvider& input, const std::string& name) {
-    switch (input.ConsumeIntegralInRange(0, 3)) {
-    case 0:
-        return test::InLowerCase(name);
-    case 1:
-        return test::InUpperCase(name);
-    default:
-        return name;
-    }
+    const int which = input.ConsumeIntegralInRange(0, 3);
+    return which == 0 ? test::InLowerCase(name) : which == 1 ? test::InUpperCase(name) : name;
 }
 
 std::string FileName(FuzzedDataProvider& input, const std::string& previous) {
@@ -50,11 +48,8 @@ std::string FileName(FuzzedDataProvider& input, const std::string& previous) {
         return CATALOGUE_FILES[input.ConsumeIntegralInRange<std::size_t>(0, 4)];
     case 2:
         return BACKUP_FILE;
-    case 3: {
-        const std::string* scratch[] = {&CURRENT_FILE_SCRATCH, &BACKUP_FILE_SCRATCH,
-                                        &KEPT_FILE_SCRATCH};
-        return *scratch[input.ConsumeIntegralInRange(0, 2)];
-    }
+    case 3:
+        return *SCRATCH[input.ConsumeIntegralInRange(0, 2)];
     case 4:
         return KEPT_FILE_PREFIX + "2026-12-08_1435.dat";
     case 5:
@@ -88,19 +83,14 @@ void DrawFiles(FuzzedDataProvider& input, test::MemoryFileSystem& files) {
 
 void DrawInstallation(FuzzedDataProvider& input, World& w) {
     const std::string versions[] = {"1.04", "2.01", "3.02", "", "2.50000000000000000001"};
-    switch (input.ConsumeIntegralInRange(0, 3)) {
-    case 0: // no game key: the stored folder, else the player picks one or cancels
-        if (input.ConsumeBool()) {
-            w.settings.values["ANNOPath"] = GAME;
-        } else if (input.ConsumeBool()) {
-            w.picker.answers.push_back(GAME.substr(0, GAME.size() - 1));
-        }
-        break;
-    case 1:
-        w.registry.values["GAMEPATH"] = test::InLowerCase(GAME);
-        break;
-    default:
-        w.registry.values["GAMEPATH"] = GAME.substr(0, GAME.size() - 1);
+    const int key = input.ConsumeIntegralInRange(0, 3);
+    if (key != 0) {
+        w.registry.values["GAMEPATH"] =
+            key == 1 ? test::InLowerCase(GAME) : GAME.substr(0, GAME.size() - 1);
+    } else if (input.ConsumeBool()) { // no game key: the stored folder, else the player picks one
+        w.settings.values["ANNOPath"] = GAME;
+    } else if (input.ConsumeBool()) { // or cancels
+        w.picker.answers.push_back(GAME.substr(0, GAME.size() - 1));
     }
     const std::size_t version = input.ConsumeIntegralInRange<std::size_t>(0, 5);
     w.registry.values["VERSION"] =
@@ -114,17 +104,12 @@ void DrawInstallation(FuzzedDataProvider& input, World& w) {
 }
 
 void DrawSettings(FuzzedDataProvider& input, World& w) {
-    switch (input.ConsumeIntegralInRange(0, 3)) {
-    case 0:
-        break; // the data folder follows the installation folder
-    case 1:
-        w.settings.values["DATPath"] = DATA;
-        break;
-    case 2:
-        w.settings.values["DATPath"] = test::InLowerCase(DATA.substr(0, DATA.size() - 1));
-        break;
-    default:
-        w.settings.values["DATPath"] = "D:\\Elsewhere\\";
+    // None (the data folder follows the installation folder), it, in another form, another one.
+    const std::string stored[] = {"", DATA, test::InLowerCase(DATA.substr(0, DATA.size() - 1)),
+                                  "D:\\Elsewhere\\"};
+    const int where = input.ConsumeIntegralInRange(0, 3);
+    if (where != 0) {
+        w.settings.values["DATPath"] = stored[where];
     }
     const int firstRun = input.ConsumeIntegralInRange(0, 2);
     if (firstRun != 2) {
@@ -165,12 +150,8 @@ std::string CurrentContent(const test::MemoryFileSystem& files, const std::strin
 }
 
 bool IsScratchName(const std::string& key) {
-    for (const std::string* name :
-         {&CURRENT_FILE_SCRATCH, &BACKUP_FILE_SCRATCH, &KEPT_FILE_SCRATCH, &ADDED_FILE_SCRATCH}) {
-        const std::string own = test::MemoryFileSystem::Key(*name);
-        if (key.size() >= own.size() &&
-            key.compare(key.size() - own.size(), own.size(), own) == 0 &&
-            (key.size() == own.size() || key[key.size() - own.size() - 1] == '\\')) {
+    for (const std::string* name : SCRATCH) {
+        if (key.substr(key.find_last_of('\\') + 1) == test::MemoryFileSystem::Key(*name)) {
             return true;
         }
     }

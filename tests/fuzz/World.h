@@ -28,6 +28,7 @@ struct World {
     test::FakeProcesses processes;
     SystemServices system{registry, settings, files, picker, launchers, folders, clock, processes};
 
+    World() = default; // no installation, no files
     // Draws the installation from `input`; the failures to inject come last.
     explicit World(FuzzedDataProvider& input);
 };

@@ -7,8 +7,7 @@
 // own, none of them dropped, whatever the casing table; and two names compare the same exactly
 // where the tests' own rule of letter case says so.
 #include "Fuzz.h"
-#include "tests/native/Doubles.h"
-#include "tests/native/MemoryFileSystem.h"
+#include "World.h"
 #include "tests/native/OtherCase.h"
 
 #include "core/Marker.h"
@@ -21,8 +20,9 @@ using namespace varnholt::fuzz;
 
 namespace {
 
-// The marker by code points: the spaces U+0020 at both ends removed, then the first dropped.
-std::string ReferenceMarker(const std::u32string& line) {
+// Whether `marker` is the marker of `line` by code points: the spaces U+0020 at both ends
+// removed, then the first dropped (UTF-8 has one form for each text, so the code points decide).
+bool IsMarkerOf(const std::string& marker, const std::u32string& line) {
     std::size_t first = 0, last = line.size();
     while (first < last && line[first] == U' ') {
         ++first;
@@ -30,7 +30,9 @@ std::string ReferenceMarker(const std::u32string& line) {
     while (last > first && line[last - 1] == U' ') {
         --last;
     }
-    return first == last ? std::string() : EncodeUtf8(line.substr(first + 1, last - first - 1));
+    std::u32string got;
+    return DecodeUtf8(marker, got) &&
+           got == (first == last ? U"" : line.substr(first + 1, last - first - 1));
 }
 
 // The ASCII characters that are no letters, in their order: no casing changes them.
@@ -79,23 +81,8 @@ void CheckTextHelpers(const std::string& bytes) {
                        (test::InUpperCase(first) == test::InUpperCase(second)),
                    Quoted(first) + " against " + Quoted(second));
     }
-    FUZZ_CHECK(MarkerOf(bytes) == ReferenceMarker(codePoints),
+    FUZZ_CHECK(IsMarkerOf(MarkerOf(bytes), codePoints),
                "marker of " + Quoted(bytes) + " is " + Quoted(MarkerOf(bytes)));
-}
-
-// The description of the list as the start-up builds it for a further file.
-std::string Description(const std::string& path, test::MemoryFileSystem& files) {
-    test::FakeRegistry registry;
-    test::FakeSettings settings;
-    test::FakePicker picker;
-    test::FakeLauncherFactory launchers;
-    test::FakeClock clock;
-    test::FakeProcesses processes;
-    test::FakeControls ui;
-    modVarnholt folders;
-    FormLogic logic(FormServices{
-        {registry, settings, files, picker, launchers, folders, clock, processes}, ui});
-    return logic.GetDescr(path);
 }
 
 } // namespace
@@ -106,16 +93,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The same bytes as the start of a data file, read as the program reads a first line.
     const std::string path = "C:\\Game\\Data\\BGruppen_Fuzz.dat";
-    test::MemoryFileSystem files;
-    files.Write(path, bytes);
+    World w;
+    w.files.Write(path, bytes);
     std::string line;
-    FUZZ_CHECK(files.ReadFirstLine(path, FIRST_LINE_LIMIT, line), "no first line");
+    FUZZ_CHECK(w.files.ReadFirstLine(path, FIRST_LINE_LIMIT, line), "no first line");
     std::u32string codePoints;
     FUZZ_CHECK(DecodeUtf8(line, codePoints), "first line " + Quoted(line) + " is no UTF-8");
     const std::string marker = MarkerOf(line);
-    FUZZ_CHECK(marker == ReferenceMarker(codePoints),
+    FUZZ_CHECK(IsMarkerOf(marker, codePoints),
                "marker of " + Quoted(line) + " is " + Quoted(marker));
-    const std::string description = Description(path, files);
+    test::FakeControls ui;
+    // The description of the list as the start-up builds it for a further file.
+    const std::string description = FormLogic(FormServices{w.system, ui}).GetDescr(path);
     FUZZ_CHECK(description == (TrimSpaces(line).empty() ? Text(IDS_NO_DESCRIPTION) : marker),
                "description " + Quoted(description) + " against marker " + Quoted(marker));
     return 0;

@@ -80,10 +80,9 @@ void CheckNames(const std::vector<std::string>& files) {
         // names a file of that name, or of that name with ".dat".
         const std::string stem = files[i].substr(0, files[i].size() - 4);
         const int shown = ResolveVariantName(stem, files);
-        FUZZ_CHECK(shown >= 0 && (test::InUpperCase(files[static_cast<std::size_t>(shown)]) ==
-                                      test::InUpperCase(stem) ||
-                                  test::InUpperCase(files[static_cast<std::size_t>(shown)]) ==
-                                      test::InUpperCase(stem + ".dat")),
+        const std::string found = shown < 0 ? "" : files[static_cast<std::size_t>(shown)];
+        FUZZ_CHECK(!found.empty() && (test::InUpperCase(found) == test::InUpperCase(stem) ||
+                                      test::InUpperCase(found) == test::InUpperCase(stem + ".dat")),
                    detail + " is not found as " + Quoted(stem));
         // As the shortcut hands it over.
         const CommandLine line =

@@ -19,6 +19,7 @@
 #include "core/Marker.h"
 #include "core/modBasis.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <set>
 
@@ -44,12 +45,8 @@ std::string ExpectedIdentification(test::MemoryFileSystem& files, const std::str
             ? std::string()
             : MarkerOf(test::Latin1FirstLine(current->content.substr(0, FIRST_LINE_LIMIT)));
     const std::string markers[] = {"", "Classic", "AddOn", "KE", "KZA"};
-    for (int i = 0; i < 5; ++i) {
-        if (marker == markers[i]) {
-            return i == 0 ? Text(IDS_IDENT_ORIGINAL) : Text(IDS_CATALOGUE_FIRST + i);
-        }
-    }
-    return Text(IDS_IDENT_OTHER);
+    const int i = static_cast<int>(std::find(markers, markers + 5, marker) - markers);
+    return Text(i == 0 ? IDS_IDENT_ORIGINAL : i < 5 ? IDS_CATALOGUE_FIRST + i : IDS_IDENT_OTHER);
 }
 
 // The list shows the catalogue and each further variant of the data folder once; the
@@ -232,19 +229,17 @@ void RunCommandLineOf(FuzzedDataProvider& input, World& w) {
 
     const std::string detail =
         RunDescribed(arguments, code) + (gameRuns ? " while the game runs" : "");
-    // Help, a bad command line and a second Varnholt run no start-up that would clean up.
+    // Help, a bad command line and a second Varnholt run no start-up that would clean up, change
+    // nothing, and exit as such.
     const bool startedUp = line.error == 0 && !line.help && !another;
     CheckFiles(before, w.files,
                startedUp && (code == EXIT_DONE || code == EXIT_NOT_STARTED) ? data : "", detail);
     const bool unchanged =
         Contents(w.files) == before && w.settings.writes.empty() && w.launchers.launches.empty();
-    if (line.error != 0) {
-        FUZZ_CHECK(code == EXIT_BAD_COMMAND_LINE && unchanged, detail);
-    } else if (line.help) {
-        FUZZ_CHECK(code == EXIT_DONE && unchanged, detail);
-    } else if (another) {
-        FUZZ_CHECK(code == EXIT_ALREADY_RUNNING && unchanged, detail);
-    }
+    FUZZ_CHECK(startedUp || (unchanged && code == (line.error != 0 ? EXIT_BAD_COMMAND_LINE
+                                                   : line.help     ? EXIT_DONE
+                                                                   : EXIT_ALREADY_RUNNING)),
+               detail);
     if (line.quiet) {
         FUZZ_CHECK(w.output.messages.empty() && w.output.beeps == 0 && w.picker.calls.empty(),
                    detail + " showed " +
@@ -306,11 +301,9 @@ std::string FileToAdd(FuzzedDataProvider& input, World& w, const std::string& da
             return "C:\\Downloads\\huge.dat";
         }
         return "C:\\Downloads\\gone.dat";
-    case 5:
+    default:
         w.files.Write("C:\\Downloads\\empty.dat", "");
         return "C:\\Downloads\\empty.dat";
-    default:
-        return "C:\\Downloads\\gone.dat";
     }
 }
 
@@ -345,12 +338,10 @@ void RunAdd(FuzzedDataProvider& input, World& w) {
     FUZZ_CHECK(code != EXIT_DONE || folder.substr(0, folder.find_last_of('\\') + 1) !=
                                         test::MemoryFileSystem::Key(data),
                detail + " for a file of the data folder");
-    if (code == EXIT_DONE && line.named) {
-        const test::MemoryFileSystem::File* named = w.files.Find(data + VariantFileOf(line.asName));
-        FUZZ_CHECK(named != nullptr && named->content == added,
-                   detail + " without " + Quoted(VariantFileOf(line.asName)) + " holding it");
-    }
     if (code == EXIT_DONE) {
+        const test::MemoryFileSystem::File* named = w.files.Find(data + VariantFileOf(line.asName));
+        FUZZ_CHECK(!line.named || (named != nullptr && named->content == added),
+                   detail + " without " + Quoted(VariantFileOf(line.asName)) + " holding it");
         FUZZ_CHECK(!added.empty() && added.size() <= ADD_SIZE_LIMIT &&
                        added.find('\0') == std::string::npos,
                    detail + " for what is no variant");

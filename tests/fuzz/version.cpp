@@ -7,6 +7,7 @@
 
 #include "core/VersionMode.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
@@ -39,14 +40,11 @@ bool LibraryValue(const std::string& text, double& value, int& digits) {
     return true;
 }
 
-std::string WithoutBlanks(const std::string& text) {
-    std::string compact;
-    for (char c : text) {
-        if (c != ' ' && c != '\t' && c != '\n') {
-            compact += c;
-        }
-    }
-    return compact;
+std::string WithoutBlanks(std::string text) {
+    text.erase(std::remove_if(text.begin(), text.end(),
+                              [](char c) { return c == ' ' || c == '\t' || c == '\n'; }),
+               text.end());
+    return text;
 }
 
 } // namespace
