@@ -13,6 +13,7 @@
 #include "core/Marker.h"
 #include "core/Texts.h"
 
+#include <algorithm>
 #include <cstdint>
 
 using namespace varnholt;
@@ -36,14 +37,12 @@ bool IsMarkerOf(const std::string& marker, const std::u32string& line) {
 }
 
 // The ASCII characters that are no letters, in their order: no casing changes them.
-std::string AsciiNonLetters(const std::string& text) {
-    std::string kept;
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) < 0x80 && !AsciiLetter(c)) {
-            kept += c;
-        }
-    }
-    return kept;
+std::string AsciiNonLetters(std::string text) {
+    const auto other = [](char c) {
+        return static_cast<unsigned char>(c) >= 0x80 || AsciiLetter(c);
+    };
+    text.erase(std::remove_if(text.begin(), text.end(), other), text.end());
+    return text;
 }
 
 void CheckTextHelpers(const std::string& bytes) {

@@ -267,15 +267,12 @@ void RunCommandLineOf(FuzzedDataProvider& input, World& w) {
 std::string FileToAdd(FuzzedDataProvider& input, World& w, const std::string& data) {
     const std::string names[] = {"BGruppen.dat", "BGruppen_Harbour.dat", "harbour.txt",
                                  "BGruppen_KZA.dat", "BGruppen_Original.dat"};
-    switch (input.ConsumeIntegralInRange(0, 5)) {
+    switch (const int from = input.ConsumeIntegralInRange(0, 5); from) {
     case 0:
-    case 1: {
-        const std::string path = "C:\\Downloads\\" + names[input.ConsumeIntegralInRange(0, 4)];
-        w.files.Write(path, DrawContent(input));
-        return path;
-    }
-    case 2: {
-        std::string name = input.ConsumeRandomLengthString(16);
+    case 1:
+    case 2: { // a name of the kind, or any name
+        const std::string name = from < 2 ? names[input.ConsumeIntegralInRange(0, 4)]
+                                          : input.ConsumeRandomLengthString(16);
         const std::string path = "C:\\Downloads\\" + (name.empty() ? "x" : name);
         if (name.find_first_of("\\/:*?\"<>|") == std::string::npos) {
             w.files.Write(path, DrawContent(input));
