@@ -74,7 +74,22 @@ void CheckList(World& w, const FormLogic& logic, const test::FakeControls& ui,
     }
 }
 
-void CheckNextStart(World& w, const std::string& data);
+// The next start after an activation filled the empty place of `data`: whatever BGruppen.dat
+// holds, no start-up makes it the backup of the original, nor marks the backup as made.
+void CheckNextStart(World& w, const std::string& data) {
+    const bool hadBackup = w.files.Find(data + BACKUP_FILE) != nullptr;
+    const std::string firstRun =
+        w.settings.values.count("FirstRun") != 0 ? w.settings.values["FirstRun"] : "0";
+    test::FakeControls ui;
+    FormLogic logic(FormServices{w.system, ui});
+    logic.Form_Load();
+    const bool hasBackup = w.files.Find(data + BACKUP_FILE) != nullptr;
+    FUZZ_CHECK(hadBackup || !hasBackup, "the next start saved a variant as the original in " +
+                                            Quoted(data) + Describe(Contents(w.files)));
+    const auto now = w.settings.values.find("FirstRun");
+    FUZZ_CHECK(hasBackup || firstRun != "0" || now == w.settings.values.end() || now->second != "1",
+               "the next start set FirstRun without a backup in " + Quoted(data));
+}
 
 void RunWindow(FuzzedDataProvider& input, World& w) {
     test::FakeControls ui;
@@ -120,23 +135,6 @@ void RunWindow(FuzzedDataProvider& input, World& w) {
     if (filled && !w.settings.failWrites) {
         CheckNextStart(w, data);
     }
-}
-
-// The next start after an activation filled the empty place of `data`: whatever BGruppen.dat
-// holds, no start-up makes it the backup of the original, nor marks the backup as made.
-void CheckNextStart(World& w, const std::string& data) {
-    const bool hadBackup = w.files.Find(data + BACKUP_FILE) != nullptr;
-    const std::string firstRun =
-        w.settings.values.count("FirstRun") != 0 ? w.settings.values["FirstRun"] : "0";
-    test::FakeControls ui;
-    FormLogic logic(FormServices{w.system, ui});
-    logic.Form_Load();
-    const bool hasBackup = w.files.Find(data + BACKUP_FILE) != nullptr;
-    FUZZ_CHECK(hadBackup || !hasBackup, "the next start saved a variant as the original in " +
-                                            Quoted(data) + Describe(Contents(w.files)));
-    const auto now = w.settings.values.find("FirstRun");
-    FUZZ_CHECK(hasBackup || firstRun != "0" || now == w.settings.values.end() || now->second != "1",
-               "the next start set FirstRun without a backup in " + Quoted(data));
 }
 
 std::string RunDescribed(const std::vector<std::string>& arguments, int code) {
