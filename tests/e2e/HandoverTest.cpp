@@ -31,23 +31,11 @@ class Handover : public InstalledGame {
         if (!Start(later, std::wstring(), downloads, L"\"" + file + L"\"")) {
             return -1;
         }
-        Box box;
-        if (message != nullptr && WaitForBox(later, WAIT_MS, box)) {
-            *message = box;
-            Answer(box);
+        if (message != nullptr && WaitForBox(later, WAIT_MS, *message)) {
+            Answer(*message);
         }
         DWORD code = 0;
         return WaitForExit(later, WAIT_MS, &code) ? static_cast<int>(code) : -1;
-    }
-
-    // The window's question after `file` of the downloads was added, answered No.
-    void ExpectAdded(App& window, const std::wstring& file) {
-        Box box;
-        ASSERT_TRUE(WaitForBox(window, WAIT_MS, box));
-        EXPECT_EQ(box.text, "'" + Narrow(downloads) + "\\" + Narrow(file) +
-                                "' is added to the data folder as\r\n\r\n" +
-                                Narrow(DataFile(file)) + "\r\n\r\nActivate it now?");
-        Answer(box, IDNO);
     }
 
     std::string NotAdded(const std::wstring& file, const std::string& why) const {
@@ -93,7 +81,12 @@ TEST_F(Handover, NoFileIsTakenBeforeTheWindowShowsAndThoseTakenAsItEndsAreNamed)
     ASSERT_NE(WaitForMainWindow(app, WAIT_MS), nullptr);
     // Once the window is there, it takes them, by the later start's own folder.
     EXPECT_EQ(HandOver(L"BGruppen_Pier.dat"), 0);
-    ExpectAdded(app, L"BGruppen_Pier.dat");
+    Box added;
+    ASSERT_TRUE(WaitForBox(app, WAIT_MS, added));
+    EXPECT_EQ(added.text, "'" + Narrow(downloads) +
+                              "\\BGruppen_Pier.dat' is added to the data folder as\r\n\r\n" +
+                              Narrow(DataFile(L"BGruppen_Pier.dat")) + "\r\n\r\nActivate it now?");
+    Answer(added, IDNO);
     EXPECT_EQ(ReadFileBytes(DataFile(L"BGruppen_Pier.dat")), pier);
 
     // Start without the game's starter: the window says so, minimised, and ends after the

@@ -23,24 +23,22 @@ TEST_F(EndToEnd, GermanDisplayLanguageShowsGerman) {
     HWND main = StartAndShow();
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(Text(main), TITLE);
-    EXPECT_EQ(Text(ControlOf(main, Ctl::btnDone)), "Schlie\xC3\x9F"
-                                                   "en");
-    EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)), "BGruppen.dat f\xC3\xBCr 1503 Classic v1.xx");
+    EXPECT_EQ(Text(ControlOf(main, Ctl::btnDone)), "Schlie\u00dfen");
+    EXPECT_EQ(Text(ControlOf(main, Ctl::lblCurrDAT)), "BGruppen.dat f\u00fcr 1503 Classic v1.xx");
     EXPECT_EQ(Text(ControlOf(main, Ctl::lblANNOVers)), "2.01/Deutsch"); // data stays as it is
-    EXPECT_EQ(ActivateAfterSelecting(main, 1),
-              std::make_pair(
-                  std::string("\xE2\x80\x9E"
-                              "BGruppen.dat f\xC3\xBCr 1503 Classic v1.xx\xE2\x80\x9C aktivieren"),
-                  false));
+    EXPECT_EQ(
+        ActivateAfterSelecting(main, 1),
+        std::make_pair(
+            std::string("\u201eBGruppen.dat f\u00fcr 1503 Classic v1.xx\u201c aktivieren"), false));
     ASSERT_TRUE(ActivateAfterSelecting(main, 2).second);
 
-    ActivateAddOn(main,
-                  "\xE2\x80\x9E" + DataFolder() +
-                      "BGruppen_AddOn.dat\xE2\x80\x9C wurde nach BGruppen.dat kopiert und ist "
-                      "jetzt aktiv.",
-                  "BGruppen.dat f\xC3\xBCr 1503 AddOn v2.xx");
+    ActivateAddOn(
+        main,
+        "\u201e" + DataFolder() +
+            "BGruppen_AddOn.dat\u201c wurde nach BGruppen.dat kopiert und ist jetzt aktiv.",
+        "BGruppen.dat f\u00fcr 1503 AddOn v2.xx");
     EXPECT_EQ(Text(ControlOf(main, Ctl::lblHint)),
-              "Dies ist die passende BGruppen.dat\r\n f\xC3\xBCr Ihre Installation von ANNO 1503.");
+              "Dies ist die passende BGruppen.dat\r\n f\u00fcr Ihre Installation von ANNO 1503.");
     Click(main, Ctl::btnDone);
     ExpectEnded();
 

@@ -59,15 +59,7 @@ class GameRunning : public InstalledGame {
         return WaitForExit(app, WAIT_MS, &code) ? static_cast<int>(code) : -1;
     }
 
-    // Varnholt itself in the installation folder, as players often keep it.
-    std::wstring BesideTheGame() {
-        const std::wstring beside = game + L"\\varnholt.exe";
-        EXPECT_TRUE(CopyFileW((ExeFolder() + L"varnholt.exe").c_str(), beside.c_str(), FALSE));
-        return beside;
-    }
-
     std::string Current() const { return ReadFileBytes(DataFile(L"BGruppen.dat")); }
-
     std::string gamePath;
 };
 
@@ -76,9 +68,10 @@ class GameRunning : public InstalledGame {
 TEST_F(GameRunning, OnlyTheGameCountsAndWhileItRunsNothingChangesAndNothingStarts) {
     Installation();
     Starter();
-    // Varnholt itself in the installation folder is no game: before the game runs, a run of it
-    // activates.
-    const std::wstring beside = BesideTheGame();
+    // Varnholt itself in the installation folder, as players often keep it, is no game: before
+    // the game runs, a run of it activates.
+    const std::wstring beside = game + L"\\varnholt.exe";
+    ASSERT_TRUE(CopyFileW((ExeFolder() + L"varnholt.exe").c_str(), beside.c_str(), FALSE));
     EXPECT_EQ(RunQuiet(L"/activate AddOn /quiet", beside), 0);
     EXPECT_EQ(Current(), ADDON);
     // The window of a Varnholt in the installation folder, and a second run of it that tells

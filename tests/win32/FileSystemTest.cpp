@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 using namespace varnholt;
 using namespace varnholt::test;
@@ -38,7 +39,7 @@ struct Files : ::testing::Test {
 
 } // namespace
 
-TEST_F(Files, LengthAndExistenceAreThoseOfOrdinaryFiles) {
+TEST_F(Files, LengthExistenceAndFirstLineAreThoseOfOrdinaryFiles) {
     dir.Write("BGruppen.dat", std::string(9000, 'g'));
     dir.Write("Empty.dat", "");
     dir.MakeFolder("Sub.dat");
@@ -49,14 +50,18 @@ TEST_F(Files, LengthAndExistenceAreThoseOfOrdinaryFiles) {
     EXPECT_TRUE(fs.FileLength(dir / "Empty.dat", length));
     EXPECT_EQ(length, 0u);
     EXPECT_TRUE(fs.FileExists(dir / "Empty.dat"));
-
-    length = 7;
-    EXPECT_FALSE(fs.FileLength(dir / "Missing.dat", length));
-    EXPECT_FALSE(fs.FileLength(dir / "Sub.dat", length));
-    EXPECT_EQ(length, 7u);
-    EXPECT_FALSE(fs.FileExists(dir / "Missing.dat"));
-    EXPECT_FALSE(fs.FileExists(dir / "Sub.dat"));
     EXPECT_FALSE(fs.FileExists(dir.withoutBackslash()));
+
+    // A missing file and a folder have no length and no first line; neither answer is touched.
+    for (const char* name : {"Missing.dat", "Sub.dat"}) {
+        length = 7;
+        std::string line = "previous";
+        EXPECT_FALSE(fs.FileLength(dir / name, length)) << name;
+        EXPECT_FALSE(fs.FileExists(dir / name)) << name;
+        EXPECT_FALSE(fs.ReadFirstLine(dir / name, 4096, line)) << name;
+        EXPECT_EQ(length, 7u) << name;
+        EXPECT_EQ(line, "previous") << name;
+    }
 }
 
 TEST_F(Files, FirstLineEndsAtTheCarriageReturnOrTheByteLimit) {
@@ -93,23 +98,19 @@ TEST_F(Files, FirstLineIsDecodedFromTheAnsiCodePage) {
     EXPECT_EQ(line, ";K\u00f6nigs-Edition");
 }
 
-TEST_F(Files, FirstLineOfAMissingFileOrAFolderFails) {
-    dir.MakeFolder("Sub.dat");
-    std::string line = "previous";
-    EXPECT_FALSE(fs.ReadFirstLine(dir / "Missing.dat", 4096, line));
-    EXPECT_FALSE(fs.ReadFirstLine(dir / "Sub.dat", 4096, line));
-    EXPECT_EQ(line, "previous");
-}
-
-TEST_F(Files, DeletableCheckReportsWhatWouldStopTheRemoval) {
-    ExpectFailure(fs.CheckDeletable(dir / "Missing.dat"), ERROR_FILE_NOT_FOUND);
-
+TEST_F(Files, DeletionAndItsCheckReportWhatStopsTheRemoval) {
     dir.Write("ReadOnly.dat", "r");
     dir.MakeReadOnly("ReadOnly.dat");
-    ExpectFailure(fs.CheckDeletable(dir / "ReadOnly.dat"), ERROR_ACCESS_DENIED);
-
     dir.MakeFolder("Sub.dat");
-    ExpectFailure(fs.CheckDeletable(dir / "Sub.dat"), ERROR_ACCESS_DENIED);
+    const std::pair<const char*, DWORD> refusals[] = {{"Missing.dat", ERROR_FILE_NOT_FOUND},
+                                                      {"ReadOnly.dat", ERROR_ACCESS_DENIED},
+                                                      {"Sub.dat", ERROR_ACCESS_DENIED}};
+    for (const auto& [name, number] : refusals) {
+        SCOPED_TRACE(name);
+        ExpectFailure(fs.CheckDeletable(dir / name), number);
+        ExpectFailure(fs.DeleteFileAt(dir / name), number);
+    }
+    EXPECT_TRUE(dir.Has("ReadOnly.dat"));
 
     // Held open by another program that does not share deletion.
     const std::string held = dir.Write("Held.dat", "h");
@@ -122,10 +123,12 @@ TEST_F(Files, DeletableCheckReportsWhatWouldStopTheRemoval) {
     ExpectFailure(whileHeld, ERROR_SHARING_VIOLATION);
     EXPECT_FALSE(fs.CheckDeletable(held).failed());
 
-    // The check removes nothing.
+    // The check removes nothing; the deletion does.
     dir.Write("BGruppen.dat", "current");
     EXPECT_FALSE(fs.CheckDeletable(dir / "BGruppen.dat").failed());
     EXPECT_EQ(dir.Read("BGruppen.dat"), "current");
+    EXPECT_FALSE(fs.DeleteFileAt(dir / "BGruppen.dat").failed());
+    EXPECT_FALSE(dir.Has("BGruppen.dat"));
 }
 
 TEST_F(Files, CopyIsByteForByteAndReplacesTheTarget) {
@@ -145,19 +148,16 @@ TEST_F(Files, CopyIsByteForByteAndReplacesTheTarget) {
     // or not; the variant stays as it is.
     dir.Write("BGruppen_KZA.dat", ";KZA\r\n");
     dir.MakeReadOnly("BGruppen_KZA.dat");
-    EXPECT_FALSE(fs.CopyFileTo(dir / "BGruppen_KZA.dat", dir / "New.dat").failed());
-    EXPECT_EQ(dir.Read("New.dat"), ";KZA\r\n");
-    EXPECT_EQ(dir.Attributes("New.dat") & FILE_ATTRIBUTE_READONLY, 0u);
-    EXPECT_FALSE(fs.CopyFileTo(dir / "BGruppen_KZA.dat", dir / "BGruppen.dat").failed());
-    EXPECT_EQ(dir.Read("BGruppen.dat"), ";KZA\r\n");
-    EXPECT_EQ(dir.Attributes("BGruppen.dat") & FILE_ATTRIBUTE_READONLY, 0u);
+    for (const char* target : {"New.dat", "BGruppen.dat"}) {
+        EXPECT_FALSE(fs.CopyFileTo(dir / "BGruppen_KZA.dat", dir / target).failed()) << target;
+        EXPECT_EQ(dir.Read(target), ";KZA\r\n") << target;
+        EXPECT_EQ(dir.Attributes(target) & FILE_ATTRIBUTE_READONLY, 0u) << target;
+    }
     EXPECT_NE(dir.Attributes("BGruppen_KZA.dat") & FILE_ATTRIBUTE_READONLY, 0u);
-}
 
-TEST_F(Files, FailedCopyLeavesTheTargetAlone) {
-    dir.Write("BGruppen.dat", "current");
+    // A failed copy leaves the target alone.
     ExpectFailure(fs.CopyFileTo(dir / "Missing.dat", dir / "BGruppen.dat"), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(dir.Read("BGruppen.dat"), "current");
+    EXPECT_EQ(dir.Read("BGruppen.dat"), ";KZA\r\n");
 }
 
 TEST_F(Files, RenameReplacesOnlyWhenAsked) {
@@ -172,6 +172,10 @@ TEST_F(Files, RenameReplacesOnlyWhenAsked) {
     EXPECT_FALSE(fs.RenameFile(dir / "BGruppen.dat.tmp", dir / "BGruppen.dat", true).failed());
     EXPECT_EQ(dir.Read("BGruppen.dat"), "new");
     EXPECT_FALSE(dir.Has("BGruppen.dat.tmp"));
+    // A failed replacement keeps the target.
+    ExpectFailure(fs.RenameFile(dir / "Missing.tmp", dir / "BGruppen.dat", true),
+                  ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(dir.Read("BGruppen.dat"), "new");
 
     EXPECT_FALSE(
         fs.RenameFile(dir / "BGruppen.dat", dir / "BGruppen_Original.dat", false).failed());
@@ -179,62 +183,36 @@ TEST_F(Files, RenameReplacesOnlyWhenAsked) {
     EXPECT_FALSE(dir.Has("BGruppen.dat"));
 }
 
-TEST_F(Files, FailedReplacementKeepsTheTarget) {
-    dir.Write("BGruppen.dat", "old");
-    const FileError error = fs.RenameFile(dir / "Missing.tmp", dir / "BGruppen.dat", true);
-    ExpectFailure(error, ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(dir.Read("BGruppen.dat"), "old");
-}
-
-TEST_F(Files, DeleteRemovesTheFileOrSaysWhyNot) {
-    dir.Write("BGruppen.dat", "x");
-    EXPECT_FALSE(fs.DeleteFileAt(dir / "BGruppen.dat").failed());
-    EXPECT_FALSE(dir.Has("BGruppen.dat"));
-    ExpectFailure(fs.DeleteFileAt(dir / "BGruppen.dat"), ERROR_FILE_NOT_FOUND);
-
-    dir.Write("ReadOnly.dat", "r");
-    dir.MakeReadOnly("ReadOnly.dat");
-    ExpectFailure(fs.DeleteFileAt(dir / "ReadOnly.dat"), ERROR_ACCESS_DENIED);
-    EXPECT_TRUE(dir.Has("ReadOnly.dat"));
-}
-
-TEST_F(Files, ListingMatchesThePatternWithoutRegardToCase) {
-    for (const char* name : {"BGruppen.dat", "bgruppen_addon.DAT", "BGruppen_K\u00f6nigs.dat",
-                             "BGruppen.dat.tmp", "Other.dat", "BGruppen_Classic.txt"}) {
-        dir.Write(name, "x");
+TEST_F(Files, ListingMatchesThePatternWithoutRegardToCaseAndGivesLengths) {
+    std::vector<std::string> names;
+    std::vector<FileEntry> entries;
+    EXPECT_TRUE(fs.ListFiles(dir.path(), "BGruppen*.dat", names));
+    EXPECT_TRUE(names.empty());
+    for (const char* name : {"bgruppen_addon.DAT", "BGruppen_K\u00f6nigs.dat", "BGruppen.dat.tmp",
+                             "Other.dat", "BGruppen_Classic.txt"}) {
+        dir.Write(name, "");
     }
+    dir.Write("BGruppen.dat", std::string(9000, 'g'));
     dir.MakeFolder("BGruppen_Folder.dat");
 
-    std::vector<std::string> names;
     EXPECT_TRUE(fs.ListFiles(dir.path(), "BGruppen*.dat", names));
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"BGruppen.dat", "BGruppen_K\u00f6nigs.dat",
                                                "bgruppen_addon.DAT"}));
-}
+    EXPECT_TRUE(fs.ListFilesWithLengths(dir.path(), "BGruppen*.dat", entries));
+    std::vector<std::pair<std::string, std::uint64_t>> lengths;
+    for (const FileEntry& entry : entries) {
+        lengths.emplace_back(entry.name, entry.length);
+    }
+    std::sort(lengths.begin(), lengths.end());
+    EXPECT_EQ(lengths,
+              (std::vector<std::pair<std::string, std::uint64_t>>{{"BGruppen.dat", 9000},
+                                                                  {"BGruppen_K\u00f6nigs.dat", 0},
+                                                                  {"bgruppen_addon.DAT", 0}}));
 
-TEST_F(Files, ListingOfAnEmptyOrMissingFolder) {
-    std::vector<std::string> names;
-    EXPECT_TRUE(fs.ListFiles(dir.path(), "BGruppen*.dat", names));
-    EXPECT_TRUE(names.empty());
+    names.clear();
     EXPECT_FALSE(fs.ListFiles(dir / "Missing\\", "BGruppen*.dat", names));
     EXPECT_TRUE(names.empty());
-}
-
-TEST_F(Files, ListingWithLengthsGivesTheSameFilesAndTheirLengths) {
-    dir.Write("BGruppen.dat", std::string(9000, 'g'));
-    dir.Write("bgruppen_addon.DAT", "");
-    dir.Write("BGruppen.dat.tmp", "x");
-    dir.MakeFolder("BGruppen_Folder.dat");
-
-    std::vector<FileEntry> entries;
-    EXPECT_TRUE(fs.ListFilesWithLengths(dir.path(), "BGruppen*.dat", entries));
-    std::sort(entries.begin(), entries.end(),
-              [](const FileEntry& a, const FileEntry& b) { return a.name < b.name; });
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].name, "BGruppen.dat");
-    EXPECT_EQ(entries[0].length, 9000u);
-    EXPECT_EQ(entries[1].name, "bgruppen_addon.DAT");
-    EXPECT_EQ(entries[1].length, 0u);
     EXPECT_FALSE(fs.ListFilesWithLengths(dir / "Missing\\", "BGruppen*.dat", entries));
 }
 
@@ -264,10 +242,10 @@ TEST_F(Files, SameContentComparesEveryByte) {
 
 TEST_F(Files, WrittenBytesAreTheWholeContentAndReplaceAStaleFile) {
     dir.Write("Added.tmp", std::string(300000, 's'));
-    SetFileAttributesW(Widen(dir / "Added.tmp").c_str(), FILE_ATTRIBUTE_READONLY);
+    dir.MakeReadOnly("Added.tmp");
     EXPECT_FALSE(fs.WriteBytes(dir / "Added.tmp", Binary()).failed());
     EXPECT_EQ(dir.Read("Added.tmp"), Binary());
-    EXPECT_EQ(GetFileAttributesW(Widen(dir / "Added.tmp").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_EQ(dir.Attributes("Added.tmp") & FILE_ATTRIBUTE_READONLY, 0u);
     ExpectFailure(fs.WriteBytes(dir / "Missing\\Added.tmp", "x"), ERROR_PATH_NOT_FOUND);
 }
 
