@@ -15,10 +15,10 @@ const std::string GAME = "C:\\Games\\ANNO 1503\\";
 // The desktop of the shell double, where the shortcuts land.
 const std::string DESKTOP = FakeShortcutShell().desktop + "\\";
 
-ShortcutLink Link(const std::string& target) {
+ShortcutLink Link(const std::string& target, const std::string& arguments) {
     ShortcutLink link;
     link.target = target;
-    link.arguments = "/old";
+    link.arguments = arguments;
     return link;
 }
 
@@ -51,9 +51,8 @@ TEST(DesktopShortcut, ReplacesOnlyTheSameShortcutElseNumbersTheName) {
     FakeShortcutShell shell;
     // Unedited, to this exe in other letter case, in any alphabet: made again in its place.
     const std::string cyrillicExe = "C:\\Игры\\varnholt.exe";
-    ShortcutLink unedited = Link("c:\\игры\\VARNHOLT.EXE");
-    unedited.arguments = "/activate KE /start";
-    shell.links[DESKTOP + "ANNO 1503 - KE.lnk"] = unedited;
+    shell.links[DESKTOP + "ANNO 1503 - KE.lnk"] =
+        Link("c:\\игры\\VARNHOLT.EXE", "/activate KE /start");
     EXPECT_EQ(CreateDesktopShortcut(ui, shell, cyrillicExe, GAME, "BGruppen_KE.dat"),
               DESKTOP + "ANNO 1503 - KE.lnk");
     EXPECT_EQ(shell.links[DESKTOP + "ANNO 1503 - KE.lnk"].target, cyrillicExe);
@@ -74,7 +73,7 @@ TEST(DesktopShortcut, ReplacesOnlyTheSameShortcutElseNumbersTheName) {
 
     // Any other file of that name is left alone.
     shell.plainFiles.insert(DESKTOP + "ANNO 1503 - AddOn.lnk");
-    shell.links[DESKTOP + "ANNO 1503 - AddOn (2).lnk"] = Link("C:\\Other\\varnholt.exe");
+    shell.links[DESKTOP + "ANNO 1503 - AddOn (2).lnk"] = Link("C:\\Other\\varnholt.exe", "/old");
     EXPECT_EQ(CreateDesktopShortcut(ui, shell, EXE, GAME, "BGruppen_AddOn.dat"),
               DESKTOP + "ANNO 1503 - AddOn (3).lnk");
     EXPECT_EQ(shell.links[DESKTOP + "ANNO 1503 - AddOn (2).lnk"].target, "C:\\Other\\varnholt.exe");

@@ -87,25 +87,20 @@ TEST_F(GameRuns, ActivateAsksFirstAndNoChangesNothing) {
     }
 }
 
-TEST_F(GameRuns, RelativeInstallationFolderCountsFromTheWorkingFolder) {
+TEST_F(GameRuns, ARelativeInstallationFolderAndActivatingAnAddedVariantAskAsWell) {
+    // A relative installation folder counts from the working folder (C:\Work for the fakes).
     h.registry.values["GAMEPATH"] = "Games\\ANNO 1503";
     h.processes.programs = {{42, "C:\\Work\\Games\\ANNO 1503\\1503.exe"}};
     Shown();
     h.logic.btnActivate_Click();
-    ASSERT_FALSE(h.ui.messages.empty());
-    EXPECT_EQ(h.ui.messages[0].flags, WARNING_QUESTION_TEST);
-    EXPECT_EQ(data.Read("BGruppen.dat"), classic);
-}
-
-TEST_F(GameRuns, ActivatingAnAddedVariantAsksAgain) {
     TempFolder downloads;
     downloads.Write("BGruppen_Harbour.dat", ";Harbour\r\n");
-    Shown();
     h.ui.answerYes = true; // "Activate it now?"
     EXPECT_EQ(h.logic.AddVariant(downloads.shown() + "BGruppen_Harbour.dat", AddOptions()),
               AddResult::Added);
-    ASSERT_EQ(h.ui.messages.size(), 2u);
-    EXPECT_EQ(h.ui.messages[1].flags, WARNING_QUESTION_TEST);
+    ASSERT_EQ(h.ui.messages.size(), 3u);
+    EXPECT_EQ(h.ui.messages[0].flags, WARNING_QUESTION_TEST);
+    EXPECT_EQ(h.ui.messages[2].flags, WARNING_QUESTION_TEST);
     EXPECT_EQ(data.Read("BGruppen.dat"), classic);
 }
 
