@@ -34,9 +34,8 @@ TEST(DesktopShortcut, StartsTheProgramWithTheVariantInTheInstallationFolder) {
     EXPECT_EQ(kza.arguments, "/activate KZA /start");
     EXPECT_EQ(kza.workDir, "C:\\Games\\ANNO 1503");
     EXPECT_EQ(kza.icon, EXE); // no starter: the program's own icon
+    // The message's text, and a shortcut the player edited: the end-to-end FromCommandLine test.
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text,
-              "The shortcut is on your desktop:\r\n\r\n" + DESKTOP + "ANNO 1503 - KZA.lnk");
     EXPECT_EQ(ui.messages[0].flags, MB_ICONINFORMATION_VALUE);
 
     shell.plainFiles.insert(GAME + "1503startup.exe");
@@ -56,13 +55,6 @@ TEST(DesktopShortcut, ReplacesOnlyTheSameShortcutElseNumbersTheName) {
     EXPECT_EQ(CreateDesktopShortcut(ui, shell, cyrillicExe, GAME, "BGruppen_KE.dat"),
               DESKTOP + "ANNO 1503 - KE.lnk");
     EXPECT_EQ(shell.links[DESKTOP + "ANNO 1503 - KE.lnk"].target, cyrillicExe);
-
-    // The player added "/lang de": that shortcut stays, the new one is numbered.
-    shell.links[DESKTOP + "ANNO 1503 - KE.lnk"].arguments = "/activate KE /start /lang de";
-    EXPECT_EQ(CreateDesktopShortcut(ui, shell, cyrillicExe, GAME, "BGruppen_KE.dat"),
-              DESKTOP + "ANNO 1503 - KE (2).lnk");
-    EXPECT_EQ(shell.links[DESKTOP + "ANNO 1503 - KE.lnk"].arguments,
-              "/activate KE /start /lang de");
 
     // Two variants with the same title keep a shortcut each.
     CreateDesktopShortcut(ui, shell, EXE, GAME, "BGruppenMod.dat");
