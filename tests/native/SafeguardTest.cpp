@@ -212,25 +212,3 @@ TEST_F(Safeguard, FoldersFilledInTurnAreAllRemembered) {
                   "for the original BGruppen.dat.");
     EXPECT_FALSE(third.Has("BGruppen_Original.dat"));
 }
-
-TEST_F(Safeguard, InterruptedCopyNeverLeavesAPartialBackup) {
-    data.Write("BGruppen.dat", Current(9000));
-    for (FsStep step : {FsStep::CopyFileTo, FsStep::CopyHalfway, FsStep::RenameFile}) {
-        Harness fresh;
-        fresh.Installed(data);
-        fresh.settings.values.erase("FirstRun");
-        fresh.files.failAt = step;
-        EXPECT_FALSE(fresh.logic.Form_Load());
-        EXPECT_FALSE(data.Has("BGruppen_Original.dat"));
-        EXPECT_FALSE(data.Has("BGruppen_Original.dat.tmp"));
-        EXPECT_EQ(data.Read("BGruppen.dat"), Current(9000));
-        ASSERT_EQ(fresh.ui.messages.size(), 1u);
-        EXPECT_EQ(fresh.ui.messages[0].text.rfind("Unable to create backup copy: ", 0), 0u);
-    }
-    // The next start repeats the whole safeguard and succeeds.
-    Harness again;
-    again.Installed(data);
-    again.settings.values.erase("FirstRun");
-    ASSERT_TRUE(again.logic.Form_Load());
-    EXPECT_EQ(data.Read("BGruppen_Original.dat"), Current(9000));
-}
