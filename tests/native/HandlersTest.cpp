@@ -1,5 +1,5 @@
-// The list's handlers, game launch, viewing a variant, the folder change, the credits link,
-// closing and the caption rule.
+// The list's handlers, game launch, viewing a variant, the folder change, the credits link and
+// the caption rule.
 #include "Fakes.h"
 
 #include <gtest/gtest.h>
