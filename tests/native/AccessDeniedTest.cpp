@@ -1,6 +1,6 @@
-// A data folder that Windows refuses explains itself in the backup and activation messages;
-// while the game runs, a refusal or a file in use names the game instead; every other failure
-// keeps the system's own description.
+// A failed first-run backup leaves no part of it. A data folder that Windows refuses explains
+// itself in the backup and activation messages; while the game runs, a refusal or a file in use
+// names the game instead; every other failure keeps the system's own description.
 #include "Fakes.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +42,7 @@ std::vector<Case> Cases(FsStep check, FsStep copy, FsStep rename) {
 
 } // namespace
 
-TEST(AccessDenied, BackupMessageSaysWhatHelps) {
+TEST(AccessDenied, AFailedBackupLeavesNoPartOfItAndSaysWhatHelps) {
     TempFolder data;
     data.Write("BGruppen.dat", ";Classic\r\n");
     for (const Case& c : Cases(FsStep::CopyFileTo, FsStep::CopyHalfway, FsStep::RenameFile)) {
@@ -57,7 +57,15 @@ TEST(AccessDenied, BackupMessageSaysWhatHelps) {
         EXPECT_EQ(h.ui.messages[0].text, "Unable to create backup copy: " + c.description +
                                              "\r\n\r\nCheck installation and start this tool "
                                              "again...");
+        EXPECT_EQ(data.Names(), std::vector<std::string>{"BGruppen.dat"}); // no scratch file
+        EXPECT_EQ(data.Read("BGruppen.dat"), ";Classic\r\n");
     }
+    // The next start repeats the whole safeguard and succeeds.
+    Harness again;
+    again.Installed(data);
+    again.settings.values.erase("FirstRun");
+    ASSERT_TRUE(again.logic.Form_Load());
+    EXPECT_EQ(data.Read("BGruppen_Original.dat"), ";Classic\r\n");
 }
 
 TEST(AccessDenied, ActivationMessagesSayWhatHelps) {

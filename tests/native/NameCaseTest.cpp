@@ -58,16 +58,11 @@ TEST(NameCase, TheSystemsFoldDecidesWhereItIsInstalled) {
 
 TEST(NameCase, ActivateFindsWhatWindowsCallsTheSame) {
     const std::vector<std::string> files = {
-        "BGruppen.dat",
-        "BGruppen_Classic.dat",
-        "BGruppen_AddOn.dat",
-        "BGruppen_KE.dat",
-        "BGruppen_KZA.dat",
-        "BGruppen_\xC8\x98tefan.dat",
+        "BGruppen.dat", "BGruppen_KZA.dat", "BGruppen_\xC8\x98tefan.dat",
         "BGruppen_\xCF\x83\xCE\xBF\xCF\x86\xCF\x8C\xCF\x82.dat"};
-    EXPECT_EQ(ResolveVariantName(InLowerCase(files[5]), files), 5);
-    EXPECT_EQ(ResolveVariantName(InUpperCase("BGruppen_\xC8\x98tefan"), files), 5);
-    EXPECT_EQ(ResolveVariantName("bgruppen_\xCF\x83\xCE\xBF\xCF\x86\xCF\x8C\xCF\x83", files), 6);
+    EXPECT_EQ(ResolveVariantName(InLowerCase(files[2]), files), 2);
+    EXPECT_EQ(ResolveVariantName(InUpperCase("BGruppen_\xC8\x98tefan"), files), 2);
+    EXPECT_EQ(ResolveVariantName("bgruppen_\xCF\x83\xCE\xBF\xCF\x86\xCF\x8C\xCF\x83", files), 3);
 }
 
 TEST_F(FolderTest, TheNameDialogCallsANameTakenInAnyLetterCase) {

@@ -27,7 +27,11 @@ struct Safeguard : FolderTest {
 } // namespace
 
 TEST_F(Safeguard, FirstRunBacksUpTheCurrentFileAndSaysWhere) {
+    h.settings.values["DATPath"] = data.path().string(); // without its closing backslash
     data.Write("BGruppen.dat", Current(9000));
+    // The first run is recorded only once its message is dismissed.
+    std::string firstRunWhileShown;
+    h.ui.onMessage = [&](const Message&) { firstRunWhileShown = h.settings.values["FirstRun"]; };
     ASSERT_TRUE(h.logic.Form_Load());
     EXPECT_EQ(data.Read("BGruppen_Original.dat"), Current(9000));
     EXPECT_FALSE(data.Has("BGruppen_Original.dat.tmp"));
@@ -40,21 +44,13 @@ TEST_F(Safeguard, FirstRunBacksUpTheCurrentFileAndSaysWhere) {
                   "1503 re-acivate this file!");
     EXPECT_EQ(h.ui.messages[0].flags, MB_ICONINFORMATION_VALUE);
     EXPECT_EQ(h.ui.events.front(), "beep");
+    EXPECT_EQ(firstRunWhileShown, "");
     EXPECT_EQ(h.settings.values["FirstRun"], "1");
     EXPECT_EQ(h.ui.items.size(), 5u);
 }
 
-TEST_F(Safeguard, FirstRunIsSavedOnlyAfterTheMessageIsDismissed) {
-    data.Write("BGruppen.dat", Current(100));
-    std::string firstRunWhileShown;
-    h.ui.onMessage = [&](const Message&) { firstRunWhileShown = h.settings.values["FirstRun"]; };
-    ASSERT_TRUE(h.logic.Form_Load());
-    EXPECT_EQ(firstRunWhileShown, "");
-    EXPECT_EQ(h.settings.values["FirstRun"], "1");
-}
-
 TEST_F(Safeguard, SizeBoundaries) {
-    for (std::size_t size : {12288u, 13311u}) {
+    for (std::size_t size : {12288u, 13311u}) { // a data folder given with its closing backslash
         Harness fresh;
         TempFolder folder;
         fresh.Installed(folder);
@@ -62,6 +58,9 @@ TEST_F(Safeguard, SizeBoundaries) {
         folder.Write("BGruppen.dat", Current(size));
         EXPECT_TRUE(fresh.logic.Form_Load()) << size;
         EXPECT_TRUE(folder.Has("BGruppen_Original.dat")) << size;
+        ASSERT_EQ(fresh.ui.messages.size(), 1u);
+        EXPECT_NE(fresh.ui.messages[0].text.find(folder.shown() + "BGruppen_Original.dat\r\n"),
+                  std::string::npos);
     }
 }
 
@@ -80,25 +79,21 @@ TEST_F(Safeguard, LargeCurrentFileEndsTheProgramWhenThereIsNoBackup) {
     EXPECT_TRUE(h.ui.items.empty());
 }
 
-TEST_F(Safeguard, PresentBackupComesBeforeTheSizeTest) {
-    // Settings lost after a large variant was activated: the backup is there, so nothing is
-    // saved and nothing is refused.
-    data.Write("BGruppen.dat", Current(13312));
-    data.Write("BGruppen_Original.dat", "kept");
-    ASSERT_TRUE(h.logic.Form_Load());
-    EXPECT_TRUE(h.ui.messages.empty());
-    EXPECT_EQ(h.settings.values["FirstRun"], "1");
-    EXPECT_EQ(data.Read("BGruppen_Original.dat"), "kept");
-    EXPECT_EQ(h.ui.items.size(), 5u);
-}
-
-TEST_F(Safeguard, ExistingBackupIsKeptSilently) {
-    data.Write("BGruppen.dat", Current(100));
+TEST_F(Safeguard, PresentBackupIsKeptSilentlyAndComesBeforeTheSizeTest) {
+    // Settings lost, perhaps after a large variant was activated: the backup is there, so
+    // nothing is saved and nothing is refused.
     data.Write("BGruppen_Original.dat", "the real original");
-    ASSERT_TRUE(h.logic.Form_Load());
-    EXPECT_TRUE(h.ui.messages.empty());
-    EXPECT_EQ(data.Read("BGruppen_Original.dat"), "the real original");
-    EXPECT_EQ(h.settings.values["FirstRun"], "1");
+    for (std::size_t size : {100u, 13312u}) {
+        Harness fresh;
+        fresh.Installed(data);
+        fresh.settings.values.erase("FirstRun");
+        data.Write("BGruppen.dat", Current(size));
+        ASSERT_TRUE(fresh.logic.Form_Load()) << size;
+        EXPECT_TRUE(fresh.ui.messages.empty());
+        EXPECT_EQ(fresh.settings.values["FirstRun"], "1");
+        EXPECT_EQ(data.Read("BGruppen_Original.dat"), "the real original");
+        EXPECT_EQ(fresh.ui.items.size(), 5u);
+    }
 }
 
 TEST_F(Safeguard, AnyValueButALoneZeroSwitchesItOff) {
@@ -216,35 +211,4 @@ TEST_F(Safeguard, FoldersFilledInTurnAreAllRemembered) {
                   "\r\n\r\nA later first start of Varnholt could take it "
                   "for the original BGruppen.dat.");
     EXPECT_FALSE(third.Has("BGruppen_Original.dat"));
-}
-
-TEST_F(Safeguard, InterruptedCopyNeverLeavesAPartialBackup) {
-    data.Write("BGruppen.dat", Current(9000));
-    for (FsStep step : {FsStep::CopyFileTo, FsStep::CopyHalfway, FsStep::RenameFile}) {
-        Harness fresh;
-        fresh.Installed(data);
-        fresh.settings.values.erase("FirstRun");
-        fresh.files.failAt = step;
-        EXPECT_FALSE(fresh.logic.Form_Load());
-        EXPECT_FALSE(data.Has("BGruppen_Original.dat"));
-        EXPECT_FALSE(data.Has("BGruppen_Original.dat.tmp"));
-        EXPECT_EQ(data.Read("BGruppen.dat"), Current(9000));
-        ASSERT_EQ(fresh.ui.messages.size(), 1u);
-        EXPECT_EQ(fresh.ui.messages[0].text.rfind("Unable to create backup copy: ", 0), 0u);
-    }
-    // The next start repeats the whole safeguard and succeeds.
-    Harness again;
-    again.Installed(data);
-    again.settings.values.erase("FirstRun");
-    ASSERT_TRUE(again.logic.Form_Load());
-    EXPECT_EQ(data.Read("BGruppen_Original.dat"), Current(9000));
-}
-
-TEST_F(Safeguard, BackupPathGetsOneBackslash) {
-    h.settings.values["DATPath"] = data.path().string();
-    data.Write("BGruppen.dat", Current(10));
-    ASSERT_TRUE(h.logic.Form_Load());
-    ASSERT_EQ(h.ui.messages.size(), 1u);
-    EXPECT_NE(h.ui.messages[0].text.find(data.path().string() + "\\BGruppen_Original.dat\r\n"),
-              std::string::npos);
 }
